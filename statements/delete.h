@@ -1,0 +1,4 @@
+// DELETE FROM world: empties a map cell.
+#pragma once
+
+void deleteStatement();

@@ -1,0 +1,17 @@
+// The store of the player's own tables and the small operations the
+// statements share on it.
+#pragma once
+
+#include "shell/game_state.h"
+
+enum TokenForm : int { FormDigits, FormTableName, FormColumnName, FormQuoted };
+
+// Returns the first slot whose name equals name exactly, or -1.
+int findPlayerTable(const char* name);
+bool checkTokenForm(int form, const char* text);
+// Reads INT or VARCHAR ( n ) starting at token i; kind 0 when there is none.
+ColumnType parseColumnType(int i);
+// 1: INT column and Digits; 2: VARCHAR column and Quoted; 0 otherwise.
+int checkCellValue(int slot, int column, const char* text);
+// Empties a slot whole.
+void clearPlayerTable(int slot);
