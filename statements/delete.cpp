@@ -1,0 +1,5 @@
+// DELETE statements.
+// Not written yet: these handlers change nothing and write nothing.
+#include "statements/delete.h"
+
+void deleteStatement() {}

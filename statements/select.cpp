@@ -1,0 +1,5 @@
+// SELECT statements.
+// Not written yet: these handlers change nothing and write nothing.
+#include "statements/select.h"
+
+void selectStatement() {}
