@@ -37,8 +37,7 @@ class TApplication {
   void setTitle(const char* title);
   // Creates the fixed-size window (outer size as the metrics give it) with
   // its caption and calls events.create. In headless mode only the call.
-  void createForm(const char* caption, int outerWidth, int outerHeight,
-                  const FormEvents& events);
+  void createForm(const char* caption, int outerWidth, int outerHeight, const FormEvents& events);
   // Window: delivers key-downs to events.keyDown and repaints after each and
   // on every expose, until the window is closed; returns 0. Headless: 0.
   int run();
@@ -46,6 +45,10 @@ class TApplication {
   void showException(const char* message);
   // Repaints the window from the top surface now (no-op headless).
   void present();
+  // Sets the window's icon from width x height pixels 0xAARRGGBB, row-major
+  // (copied). Call after initialize; applies to a window created later too.
+  // Ignored headless.
+  void setWindowIcon(const uint32_t* argb, int width, int height);
   Backend backend() const { return backend_; }
   void shutdown();
 
@@ -53,6 +56,7 @@ class TApplication {
   Backend backend_ = Backend::Headless;
   WindowOptions options_;
   FormEvents events_;
+  char title_[128] = {};
 };
 
 extern TApplication Application;

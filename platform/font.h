@@ -1,0 +1,62 @@
+// Prepared fonts: glyph coverage of one face at one cell height, rendered once
+// at start-up with FreeType from the face fontconfig picks for a name, and a
+// small fixed table that canvases look fonts up in without allocating.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// The default user-interface face: what a canvas draws with before the game
+// picks a face of its own.
+constexpr const char* DefaultFontFace = "sans-serif";
+
+// How many (face, height) pairs can be prepared in one run.
+constexpr int MaxPreparedFonts = 8;
+
+// One byte's glyph: an 8-bit coverage bitmap placed relative to the pen.
+struct Glyph {
+  int16_t left = 0;    // bitmap's left edge, pixels right of the pen
+  int16_t top = 0;     // bitmap's top edge, pixels below the cell's top
+  uint16_t width = 0;  // bitmap size; 0 x 0 for a byte the face lacks
+  uint16_t rows = 0;
+  int16_t advance = 0;  // pen movement in pixels
+  uint32_t offset = 0;  // first coverage byte in FontFace::coverage
+};
+
+// A face at one cell height. The cell is `height` pixels tall: `ascent`
+// pixels above the baseline and height - ascent below it.
+struct FontFace {
+  char face[64] = {};    // the name the game asked for ("Tahoma")
+  char family[64] = {};  // the family fontconfig chose for it
+  int height = 0;
+  int ascent = 0;
+  Glyph glyphs[256];  // by byte, bytes 0x80..0xFF read as Windows-1252
+  std::vector<uint8_t> coverage;
+};
+
+// Brings up fontconfig and FreeType. Called by TApplication::initialize and,
+// if needed, by prepareFont; calling it again does nothing. Throws
+// std::runtime_error when either library cannot start.
+void initFonts();
+
+// Renders the glyphs of bytes 0x20..0xFF for `face` at cell height
+// `cellHeight` (ascent plus descent in pixels) and registers the pair; a pair
+// already prepared is left as it is. Start-up only. Throws std::runtime_error
+// when no face can be found, the height is outside 1..256 or the table of
+// prepared fonts is full.
+void prepareFont(const char* face, int cellHeight);
+
+// Returns the prepared pair (face names compared ignoring case), or nullptr.
+// Does not allocate.
+const FontFace* findFont(const char* face, int cellHeight);
+
+// Releases FreeType. Prepared glyphs stay usable.
+void shutdownFonts();
+
+// Maps a byte of text to the code point it shows: Latin-1 with the
+// Windows-1252 letters at 0x80..0x9F; 0 for a byte with no character.
+uint32_t codePointOfByte(uint8_t byte);
+
+}  // namespace platform

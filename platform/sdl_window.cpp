@@ -1,0 +1,193 @@
+// The SDL2 window: start-up with a real display, a fixed-size window whose
+// client area shows the top surface enlarged by whole pixels, and the event
+// loop that turns key-downs into the game's key codes.
+#include "platform/sdl_window.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/key_map.h"
+
+namespace platform::sdl {
+namespace {
+
+constexpr const char* NoDisplayMessage =
+    "velmora: no display found (set DISPLAY, or use --headless)";
+// Shown where the top surface does not reach: the classic button face.
+constexpr uint32_t ButtonFace = 0xF0F0F0;
+
+struct State {
+  bool videoUp = false;
+  bool userWindowClass = false;  // the player set SDL_VIDEO_X11_WMCLASS himself
+  SDL_Window* window = nullptr;
+  SDL_Surface* frame = nullptr;  // the enlarged picture, blitted to the window
+  int clientWidth = 0;
+  int clientHeight = 0;
+  int scale = 1;
+  std::vector<uint32_t> icon;
+  int iconWidth = 0;
+  int iconHeight = 0;
+};
+State state;
+
+bool hasEnv(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+void applyIcon() {
+  if (!state.window || state.icon.empty()) return;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(state.icon.data(), state.iconWidth, state.iconHeight, 32,
+                                         state.iconWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return;  // an icon is a nicety; the game runs without
+  SDL_SetWindowIcon(state.window, surface);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
+
+void start() {
+  // Without a display SDL quietly picks an off-screen driver and the player
+  // would get an invisible game, so ask for a display first.
+  if (!hasEnv("DISPLAY") && !hasEnv("WAYLAND_DISPLAY")) throw NoDisplayError(NoDisplayMessage);
+  state.userWindowClass = hasEnv("SDL_VIDEO_X11_WMCLASS");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw NoDisplayError(NoDisplayMessage);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+    SDL_Quit();
+    throw NoDisplayError(NoDisplayMessage);
+  }
+  state.videoUp = true;
+  SDL_StopTextInput();  // keys only; no input method popping up
+}
+
+bool running() { return state.videoUp; }
+
+void setTitle(const char* title) {
+  if (!title) return;
+  SDL_SetHint(SDL_HINT_APP_NAME, title);
+  if (state.userWindowClass || state.window) return;
+  // X11 task bars group and label windows by WM_CLASS, which SDL reads from
+  // the environment when its video starts: restart it with the title set.
+  setenv("SDL_VIDEO_X11_WMCLASS", title, 1);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", title, 1);
+  if (!state.videoUp) return;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    state.videoUp = false;
+    SDL_Quit();
+    throw NoDisplayError(NoDisplayMessage);
+  }
+  SDL_StopTextInput();
+}
+
+void openWindow(const char* caption, int clientWidth, int clientHeight, int scale) {
+  if (!state.videoUp) throw std::runtime_error("window: video is not started");
+  state.clientWidth = clientWidth;
+  state.clientHeight = clientHeight;
+  state.scale = scale;
+  // Not resizable: SDL then pins the size, and window managers drop the
+  // maximise button.
+  state.window =
+      SDL_CreateWindow(caption ? caption : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                       clientWidth * scale, clientHeight * scale, SDL_WINDOW_HIDDEN);
+  if (!state.window) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+  state.frame = SDL_CreateRGBSurfaceWithFormat(0, clientWidth * scale, clientHeight * scale, 32,
+                                               SDL_PIXELFORMAT_RGB888);
+  if (!state.frame) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+  applyIcon();
+}
+
+void showWindow(const Canvas* top) {
+  if (!state.window) return;
+  SDL_ShowWindow(state.window);
+  present(top);
+}
+
+void present(const Canvas* top) {
+  if (!state.window || !state.frame) return;
+  const int scale = state.scale;
+  auto* base = static_cast<uint8_t*>(state.frame->pixels);
+  for (int y = 0; y < state.frame->h; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(base + size_t(y) * state.frame->pitch);
+    int sy = y / scale;
+    if (!top || sy >= top->height()) {
+      for (int x = 0; x < state.frame->w; ++x) row[x] = ButtonFace;
+      continue;
+    }
+    const uint32_t* src = top->pixels() + size_t(sy) * top->width();
+    for (int x = 0; x < state.frame->w; ++x) {
+      int sx = x / scale;
+      row[x] = sx < top->width() ? src[sx] : ButtonFace;
+    }
+  }
+  SDL_Surface* surface = SDL_GetWindowSurface(state.window);
+  if (!surface) return;
+  SDL_BlitSurface(state.frame, nullptr, surface, nullptr);
+  SDL_UpdateWindowSurface(state.window);
+}
+
+int run(const FormEvents& events) {
+  auto top = [&events]() { return events.topSurface ? events.topSurface() : nullptr; };
+  SDL_Event event;
+  for (;;) {
+    if (!SDL_WaitEvent(&event)) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+    switch (event.type) {
+      case SDL_QUIT:
+        return 0;
+      case SDL_KEYDOWN:
+        if (events.keyDown)
+          events.keyDown(virtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode));
+        present(top());
+        break;
+      case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_CLOSE:
+            return 0;
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_SHOWN:
+          case SDL_WINDOWEVENT_RESTORED:
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            present(top());
+            break;
+          default:
+            break;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+bool showBox(const char* text, const char* caption, bool error) {
+  if (!state.videoUp) return false;
+  Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  return SDL_ShowSimpleMessageBox(flags, caption ? caption : "", text ? text : "", state.window) ==
+         0;
+}
+
+void setIcon(const uint32_t* argb, int width, int height) {
+  if (!argb || width <= 0 || height <= 0) return;
+  state.icon.assign(argb, argb + size_t(width) * height);
+  state.iconWidth = width;
+  state.iconHeight = height;
+  applyIcon();
+}
+
+void stop() {
+  if (state.frame) SDL_FreeSurface(state.frame);
+  if (state.window) SDL_DestroyWindow(state.window);
+  state.frame = nullptr;
+  state.window = nullptr;
+  if (state.videoUp) SDL_Quit();
+  state.videoUp = false;
+}
+
+}  // namespace platform::sdl
