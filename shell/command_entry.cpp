@@ -1,12 +1,113 @@
-// Command entry on the character grid.
-// Not written yet: these do nothing.
+// Command entry: the 13 x 7 character grid the player composes statements on,
+// its cursor, picking, erasing and submitting. Tab completion lives in
+// completion.cpp. Everything here works on the fixed global records only.
 #include "shell/command_entry.h"
 
-const uint8_t CharGrid[91] = {};
+#include <cassert>
+#include <cstring>
 
-void openCommandEntry() {}
-void moveCursor(int) {}
-void pickChar() {}
-void completeWord() {}
-void drawCharGrid() {}
-void drawGridCursor() {}
+#include "shell/field_view.h"
+#include "shell/game_state.h"
+#include "shell/main_window.h"
+#include "shell/status_strip.h"
+#include "sql/dispatcher.h"
+
+// Row by row; the two command cells sit at the end of the last row, and the
+// space appears four times so that it is never far from the cursor.
+const uint8_t CharGrid[91] = {
+    'A', 'B', 'C', 'D', 'E', 'F', 'G',  'H',  'I', 'J', 'K',       'L', 'M',  //
+    'N', 'O', 'P', 'Q', 'R', 'S', 'T',  'U',  'V', 'W', 'X',       'Y', 'Z',  //
+    'a', 'b', 'c', 'd', 'e', 'f', 'g',  'h',  'i', 'j', 'k',       'l', 'm',  //
+    'n', 'o', 'p', 'q', 'r', 's', 't',  'u',  'v', 'w', 'x',       'y', 'z',  //
+    '0', '1', '2', '3', '4', '5', '6',  '7',  '8', '9', '(',       ')', ',',  //
+    ' ', '+', '-', '*', '/', '=', '\'', '<',  '>', '!', '.',       '%', '_',  //
+    '#', ';', '^', '&', '|', '~', '"',  '\\', ' ', ' ', EraseCode, ' ', SubmitCode,
+};
+static_assert(sizeof CharGrid == GridCols * GridRows);
+
+namespace {
+
+constexpr int GridFontHeight = 38;
+
+int cellX(int col) { return 40 * col + 6; }
+int cellY(int row) { return 44 * row + 24; }
+int ringX(int col) { return 40 * col + 2; }
+int ringY(int row) { return 44 * row + 25; }
+
+}  // namespace
+
+void openCommandEntry() {
+  std::memset(CommandLine, 0, sizeof CommandLine);
+  CommandLength = 0;
+  clearSurface();
+  drawCharGrid();
+  drawGridCursor();
+  GameMode = ModeCommand;
+}
+
+void drawCharGrid() {
+  platform::Canvas& canvas = Form1.Image2;
+  canvas.setBrushStyle(platform::BrushClear);
+  // The face stays selected afterwards: the status strip only changes its
+  // height, so the composed statement is shown in the grid's face too.
+  canvas.setFont("Tahoma", GridFontHeight);
+  for (int row = 0; row < GridRows; ++row) {
+    for (int col = 0; col < GridCols; ++col) {
+      const char glyph = char(CharGrid[GridCols * row + col]);
+      canvas.textOut(cellX(col), cellY(row), &glyph, 1);
+    }
+  }
+  for (int x = 0; x < canvas.width(); x += platform::ImageSide) {
+    Form1.Chara.draw(canvas, x, 17, CharaSeparator);
+  }
+}
+
+void drawGridCursor() {
+  // The white ring wipes the old cursor; drawn first so that a cursor that
+  // did not move is drawn again on top.
+  Form1.Chara.draw(Form1.Image2, ringX(PrevCursorCol), ringY(PrevCursorRow), CharaCursorEraser);
+  Form1.Chara.draw(Form1.Image2, ringX(CursorCol), ringY(CursorRow), CharaCursor);
+}
+
+void moveCursor(int direction) {
+  PrevCursorCol = CursorCol;
+  PrevCursorRow = CursorRow;
+  switch (direction) {
+    case 2:
+      CursorRow = uint8_t(CursorRow == GridRows - 1 ? 0 : CursorRow + 1);
+      break;
+    case 8:
+      CursorRow = uint8_t(CursorRow == 0 ? GridRows - 1 : CursorRow - 1);
+      break;
+    case 6:
+      CursorCol = uint8_t(CursorCol == GridCols - 1 ? 0 : CursorCol + 1);
+      break;
+    case 4:
+      CursorCol = uint8_t(CursorCol == 0 ? GridCols - 1 : CursorCol - 1);
+      break;
+    default:
+      break;
+  }
+  drawGridCursor();
+}
+
+void pickChar() {
+  assert(CursorCol < GridCols && CursorRow < GridRows);
+  assert(CommandLength == std::strlen(CommandLine));
+  const uint8_t picked = CharGrid[GridCols * CursorRow + CursorCol];
+  if (picked == EraseCode) {
+    if (CommandLength == 0) return;
+    --CommandLength;
+    CommandLine[CommandLength] = '\0';
+    drawCommandLine();
+  } else if (picked == SubmitCode) {
+    executeStatement(CommandLine);
+    std::memcpy(LastCommand, CommandLine, sizeof LastCommand);
+    enterField();
+  } else if (CommandLength < PickLimit) {
+    CommandLine[CommandLength] = char(picked);
+    ++CommandLength;
+    CommandLine[CommandLength] = '\0';
+    drawCommandLine();
+  }
+}
