@@ -1,6 +1,144 @@
-// GRANT and REVOKE.
-// Not written yet: these handlers change nothing and write nothing.
+// The player's rights on the worlds: the privilege test and the reliability
+// penalty that every world statement goes through, and the GRANT and REVOKE
+// statements that set and clear the flags.
 #include "statements/authority.h"
 
-void grantStatement() {}
-void revokeStatement() {}
+#include <cstdint>
+#include <cstring>
+
+#include "sql/tokenizer.h"
+#include "statements/world_clause.h"
+
+namespace {
+
+// GRANT and REVOKE speak for chara 1, the party leader, only.
+constexpr int PlayerChara = 0;
+constexpr int GrantPenalty = 10;
+// The privilege word ALL: every one of the six flags, 4 and 5 included.
+constexpr int PrivilegeAll = -1;
+constexpr int PrivilegeNone = -2;
+
+// What GRANT and REVOKE name: one flag or all of them, in one world.
+struct AuthorityTarget {
+  int privilege;  // a Privilege, or PrivilegeAll
+  int world;      // 1 or 2
+};
+
+int readPrivilegeWord(const char* text) {
+  if (keywordEquals(text, "ALL")) return PrivilegeAll;
+  if (keywordEquals(text, "SELECT")) return PrivSelect;
+  if (keywordEquals(text, "INSERT")) return PrivInsert;
+  if (keywordEquals(text, "DELETE")) return PrivDelete;
+  if (keywordEquals(text, "UPDATE")) return PrivUpdate;
+  return PrivilegeNone;
+}
+
+// Only worlds 1 and 2 can be named; 3 to 5 lie beyond the player's reach.
+int readWorldName(const char* text) {
+  if (std::strcmp(text, "world1") == 0) return 1;
+  if (std::strcmp(text, "world2") == 0) return 2;
+  return 0;
+}
+
+// Reads the privilege (token 1), the object (after ON at `on`) and the grantee
+// (after TO or FROM at `k`). Whatever lies between token 1 and ON, and after
+// the grantee, is not read.
+bool readAuthorityTarget(int on, int k, AuthorityTarget* target) {
+  const int privilege = readPrivilegeWord(tokenAt(1));
+  if (privilege == PrivilegeNone) return false;
+  const int world = readWorldName(tokenAt(on + 1));
+  if (world == 0) return false;
+  if (!tokenIs(k + 1, "player")) return false;
+  *target = AuthorityTarget{privilege, world};
+  return true;
+}
+
+uint8_t* playerFlags(int world) { return Authority[world - 1].privileges[PlayerChara]; }
+
+}  // namespace
+
+bool hasPrivilege(int world, int p) {
+  if (world < 1 || world > WorldCount || p < 0 || p >= PrivilegeFlagCount) return false;
+  return playerFlags(world)[p] == 1;
+}
+
+// Reliability is a 16-bit number. Far below -32768 it would wrap round to a
+// large positive standing and hand a reckless player full trust again, so it
+// stays at the 16-bit limits instead (INT16_MIN, and INT16_MAX for a negative
+// amount).
+void lowerReliability(int world, int amount) {
+  if (world < 1 || world > WorldCount) return;
+  int16_t& reliability = Authority[world - 1].reliability[PlayerChara];
+  int64_t value = int64_t(reliability) - amount;
+  if (value < INT16_MIN) value = INT16_MIN;
+  if (value > INT16_MAX) value = INT16_MAX;
+  reliability = int16_t(value);
+}
+
+// GRANT privilege ON object TO grantee
+//   token 1    privilege  ALL | SELECT | INSERT | DELETE | UPDATE (any case)
+//   ON + 1     object     world1 | world2
+//   TO + 1     grantee    player
+// Each flag given costs 10 reliability in that world, held before or not.
+void grantStatement() {
+  // Match the shape.
+  const int on = findKeyword(1, "ON");
+  if (on > lastToken) {
+    setStatus("ON not found.");
+    return;
+  }
+  const int to = findKeyword(on, "TO");
+  if (to > lastToken) {
+    setStatus("TO not found.");
+    return;
+  }
+  AuthorityTarget target;
+  if (!readAuthorityTarget(on, to, &target)) return;
+
+  // GRANT needs no privilege of its own. Change the records.
+  uint8_t* flags = playerFlags(target.world);
+  if (target.privilege == PrivilegeAll) {
+    for (int p = 0; p < PrivilegeFlagCount; ++p) {
+      flags[p] = 1;
+      lowerReliability(target.world, GrantPenalty);
+    }
+  } else {
+    flags[target.privilege] = 1;
+    lowerReliability(target.world, GrantPenalty);
+  }
+
+  // Report.
+  setStatus("Authority was given.");
+}
+
+// REVOKE privilege ON object FROM grantee
+//   token 1    privilege  ALL | SELECT | INSERT | DELETE | UPDATE (any case)
+//   ON + 1     object     world1 | world2
+//   FROM + 1   grantee    player
+// Taking a right away costs nothing.
+void revokeStatement() {
+  // Match the shape.
+  const int on = findKeyword(1, "ON");
+  if (on > lastToken) {
+    setStatus("ON not found.");
+    return;
+  }
+  const int from = findKeyword(on, "FROM");
+  if (from > lastToken) {
+    setStatus("FROM not found.");
+    return;
+  }
+  AuthorityTarget target;
+  if (!readAuthorityTarget(on, from, &target)) return;
+
+  // REVOKE needs no privilege of its own. Change the records.
+  uint8_t* flags = playerFlags(target.world);
+  if (target.privilege == PrivilegeAll) {
+    for (int p = 0; p < PrivilegeFlagCount; ++p) flags[p] = 0;
+  } else {
+    flags[target.privilege] = 0;
+  }
+
+  // Report.
+  setStatus("Authority was snatched.");
+}

@@ -1,5 +1,42 @@
-// SELECT statements.
-// Not written yet: these handlers change nothing and write nothing.
+// The front of SELECT: finds FROM and WHERE, answers the two general errors and
+// hands the statement to the shapes of its table (world, party or one of the
+// player's own tables).
 #include "statements/select.h"
 
-void selectStatement() {}
+#include <cstring>
+
+#include "shell/game_state.h"
+#include "sql/tokenizer.h"
+#include "statements/world_clause.h"
+
+// SELECT list FROM table [WHERE clause]
+//   FROM       first FROM after the verb (any case)   -> "FROM not found." when missing
+//   WHERE      first WHERE at or after FROM           -> shapes read the clause from it
+//   FROM + 1   world | party | a player table's name  (exact)
+// No shape works without WHERE; SELECT x FROM world alone answers "no supported".
+void selectStatement() {
+  // Match the frame: FROM, then WHERE, searched from FROM on.
+  const int from = findKeyword(1, "FROM");
+  if (from > lastToken) {
+    setStatus("FROM not found.");
+    return;
+  }
+  const int where = findKeyword(from, "WHERE");
+  if (where > lastToken && lastToken == 3 && (tokenIs(3, "party") || tokenIs(3, "world"))) {
+    // Written before the shapes are tried; none of them matches without WHERE.
+    setStatus("no supported");
+  }
+
+  // Route by table; each shape asks for its own privilege and reports itself.
+  const char* table = tokenAt(from + 1);
+  if (std::strcmp(table, "world") == 0) {
+    if (selectWorldId(where)) return;
+    if (selectWorldPosition(where)) return;
+    if (selectPosition(where)) return;
+    selectReliability(where);
+  } else if (std::strcmp(table, "party") == 0) {
+    selectPartyMember(where);
+  } else {
+    selectFromPlayerTable(table, where);
+  }
+}

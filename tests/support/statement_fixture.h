@@ -1,0 +1,47 @@
+// A fresh game for the statement tests, and snapshots of the records a
+// statement may change, so a test can prove a failed statement changed none.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/game_state.h"
+
+// What StatusText holds before each statement run by `runStatement`: a
+// statement that writes nothing leaves it on show.
+inline constexpr const char* PreviousAnswer = "(previous answer)";
+
+// Starts a game as the window does: program-start records, working maps copied
+// from the built-in ones, a budget of 5000, then the new game itself.
+void startFreshGame();
+
+// Sets StatusText to PreviousAnswer, runs line through the dispatcher and
+// returns what StatusText then holds.
+std::string runStatement(const char* line);
+
+// The bytes of every record a statement may write, status line apart.
+struct RecordSnapshot {
+  unsigned char maps[sizeof WorldMaps];
+  unsigned char authority[sizeof Authority];
+  unsigned char leader[sizeof LeaderPos];
+  unsigned char charas[sizeof Charas];
+  unsigned char tables[sizeof playerTables];
+};
+RecordSnapshot takeSnapshot();
+// Returns whether the two snapshots agree byte for byte.
+bool sameRecords(const RecordSnapshot& a, const RecordSnapshot& b);
+
+// Chara 1's reliability and flags in world 1..5.
+int16_t playerReliability(int world);
+const uint8_t* playerFlags(int world);
+uint8_t& mapCell(int world, int x, int y, int floor = 1);
+
+// Builds a line of `count` filler tokens "a", so that the words that follow
+// land at chosen slots of the token store.
+std::string fillerTokens(int count);
+
+class FreshGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override { startFreshGame(); }
+};
