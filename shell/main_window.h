@@ -9,9 +9,12 @@
 constexpr int ViewWidth = 576;
 constexpr int ViewHeight = 464;
 
+// The message line's resting text: shown from start-up and after each step.
+constexpr char GameTitleText[] = "-Velmora Keep- 03";
+
 struct TForm1 {
-  platform::Canvas Image1;  // lower surface: a copy of Image2 after each key
-  platform::Canvas Image2;  // upper surface: all drawing goes here
+  platform::Canvas Image1;                     // lower surface: a copy of Image2 after each key
+  platform::Canvas Image2;                     // upper surface: all drawing goes here
   platform::ImageList Parts1, Parts2, Parts3;  // tile sets of worlds 1 to 3
   platform::ImageList Chara;                   // sprites and markers (masked)
   platform::Picture title;                     // decoded at start-up
@@ -26,6 +29,20 @@ enum CharaImage : int {
   CharaCursor = 6,
   CharaCursorEraser = 7,
 };
+
+constexpr int CharaImageCount = 8;
+
+// The window's outer size, which both surfaces take as theirs.
+struct FormSize {
+  int width;
+  int height;
+};
+// Returns the outer size from the system metrics as they are now: the view
+// plus the frame on each side and the caption.
+FormSize formOuterSize();
+// Returns the left edge that centres a picture on a surface, truncating
+// toward zero (584 and 480 give 52; 577 and 480 give 48).
+int titleLeft(int surfaceWidth, int pictureWidth);
 
 // Prepares what the form draws with (image lists, fonts, the title picture).
 // Start-up only; throws std::runtime_error on a platform failure.

@@ -1,0 +1,42 @@
+// The status strip, 16 pixels across the top of the surface: the message
+// line in the field, the tail of the statement during command entry.
+#include "shell/status_strip.h"
+
+#include "shell/game_state.h"
+#include "shell/main_window.h"
+
+namespace {
+
+constexpr int StripHeight = 16;
+constexpr int SlotWidth = 16;  // one fixed slot per character of a statement
+constexpr int ShownCommandChars = 44;
+
+// Whitens the strip across the whole surface width, which is a little wider
+// than the view.
+void clearStrip() {
+  platform::Canvas& canvas = Form1.Image2;
+  canvas.setBrushStyle(platform::BrushSolid);
+  canvas.setBrushColor(platform::ColorWhite);
+  canvas.fillRect(platform::Rect{0, 0, Form1.Image1.width(), StripHeight});
+}
+
+}  // namespace
+
+void drawStatusLine(const char* text) {
+  clearStrip();
+  Form1.Image2.setFontHeight(StripHeight);
+  Form1.Image2.textOut(0, 0, text);
+}
+
+void drawCommandLine() {
+  clearStrip();
+  platform::Canvas& canvas = Form1.Image2;
+  canvas.setFontHeight(StripHeight);
+  int right = Form1.Image1.width();
+  // CommandLength never passes 112; the bound only keeps a broken length
+  // from reading past the line.
+  int length = CommandLength < CommandSize ? CommandLength : CommandSize - 1;
+  for (int k = 1; k <= ShownCommandChars && k <= length; ++k) {
+    canvas.textOut(right - SlotWidth * k, 0, &CommandLine[length - k], 1);
+  }
+}
