@@ -44,6 +44,8 @@ MapPos stepped(MapPos pos, int direction) {
 // The random choice r of 0 to 3 names the directions down, left, right, up.
 constexpr int DirectionOfChoice[4] = {DirDown, DirLeft, DirRight, DirUp};
 
+// A mover handed an index outside Charas does nothing at all: no draw, no
+// write past the records.
 bool validChara(int i) { return i >= 0 && i < CharaCount; }
 
 bool inTrail(const CharaRec& chara, uint32_t cell) {
@@ -56,7 +58,8 @@ bool inTrail(const CharaRec& chara, uint32_t cell) {
 // Counts the walkable cells above, below, left and right of pos.
 int openNeighbours(MapPos pos) {
   int open = 0;
-  for (int direction : {DirUp, DirDown, DirLeft, DirRight}) {
+  constexpr int Around[4] = {DirUp, DirDown, DirLeft, DirRight};
+  for (int direction : Around) {
     if (passability(stepped(pos, direction)) != 0) ++open;
   }
   return open;
@@ -65,7 +68,8 @@ int openNeighbours(MapPos pos) {
 // The shared body of the wanderer and the explorer: look for a neighbour not
 // in the trail, try to step there and remember the cell examined. An explorer
 // stuck among remembered cells at a junction forgets its trail and takes the
-// last direction drawn anyway, so it cannot circle a loop for ever.
+// last direction drawn anyway, rather than stand boxed in by its own memory
+// where paths meet.
 int moveByTrail(int i, bool forgetsAtJunctions) {
   if (!validChara(i)) return 0;
   CharaRec& chara = Charas[i];

@@ -128,7 +128,7 @@ TEST_F(DriftTest, CharasDrawInTurnPlaneByPlane) {
   std::vector<uint32_t> draws = drawsAfter(seed, 12);
   reliability(2, 0) = -10;
   reliability(3, 0) = -10;
-  reliability(1, 1) = -10;
+  reliability(1, 1) = -20;
   seedRandom(seed);
   driftAuthority();
   for (int k = 0; k < 5; ++k) {
