@@ -13,5 +13,8 @@ bool checkTokenForm(int form, const char* text);
 ColumnType parseColumnType(int i);
 // 1: INT column and Digits; 2: VARCHAR column and Quoted; 0 otherwise.
 int checkCellValue(int slot, int column, const char* text);
+// Returns the first of the slot's six columns, in index order, whose name
+// equals name exactly, or -1.
+int findColumn(int slot, const char* name);
 // Empties a slot whole.
 void clearPlayerTable(int slot);

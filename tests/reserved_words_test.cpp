@@ -1,0 +1,95 @@
+// The reserved words: the list's size, order and case-folded lookup, and
+// CREATE TABLE's refusal of them.
+#include "statements/reserved_words.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "support/table_game.h"
+
+namespace {
+
+int indexOf(const char* word) {
+  for (int i = 0; i < ReservedWordCount; ++i) {
+    if (std::strcmp(ReservedWords[i], word) == 0) return i;
+  }
+  return -1;
+}
+
+TEST(ReservedWordsTest, ListHoldsTwoHundredNinetyTwoDistinctWords) {
+  std::set<std::string> folded;
+  for (const char* word : ReservedWords) {
+    ASSERT_NE(word, nullptr);
+    std::string upper(word);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    folded.insert(upper);
+  }
+  EXPECT_EQ(ReservedWordCount, 292);
+  EXPECT_EQ(folded.size(), 292u);
+}
+
+TEST(ReservedWordsTest, KeepsItsStoredOrder) {
+  EXPECT_STREQ(ReservedWords[0], "ABS");
+  EXPECT_EQ(indexOf("ADD_MONTHS"), 4);
+  EXPECT_EQ(indexOf("Varchar"), 249);
+  // The three runs: SQL words, the game's own names, the people of the keep.
+  EXPECT_STREQ(ReservedWords[262], "ZERO_DIVIDE");
+  EXPECT_STREQ(ReservedWords[263], "charaid");
+  EXPECT_STREQ(ReservedWords[273], "z");
+  EXPECT_STREQ(ReservedWords[274], "Kelvo");
+  EXPECT_STREQ(ReservedWords[291], "Epsoli");
+}
+
+TEST(ReservedWordsTest, LooksUpWholeWordsIgnoringLetterCase) {
+  const struct {
+    const char* text;
+    bool reserved;
+  } cases[] = {
+      {"SELECT", true},     {"select", true},  {"Select", true},    {"Float", true},
+      {"FLOAT", true},      {"float", true},   {"int", true},       {"INT", true},
+      {"Int", true},        {"VARCHAR", true}, {"varchar", true},   {"VARCHAR2", true},
+      {"world", true},      {"WORLD", true},   {"Party", true},     {"x", true},
+      {"Z", true},          {"Tavi", true},    {"TAVI", true},      {"ADD_MONTHS", true},
+      {"add_months", true}, {"Epsoli", true},  {"abs", true},       {"TABLE", false},
+      {"chara", false},     {"player", false}, {"SELECTED", false}, {"SELEC", false},
+      {"", false},          {"worlds", false}, {"xy", false},       {"ADD MONTHS", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isReservedWord(c.text), c.reserved) << c.text;
+  }
+}
+
+class ReservedNameTest : public TableGameTest {};
+
+TEST_F(ReservedNameTest, CreateRefusesAReservedNameBeforeItsForm) {
+  const char* statements[] = {
+      "CREATE TABLE select (a INT, b INT, c INT)",
+      "CREATE TABLE World (a INT, b INT, c INT)",
+      "CREATE TABLE tavi (a INT, b INT, c INT)",
+      // No table name could take these forms, yet the reason given is the word.
+      "CREATE TABLE ADD_MONTHS (a INT, b INT, c INT)",
+      "CREATE TABLE SP_ADDLOGIN",
+      "CREATE TABLE reliability",
+  };
+  for (const char* s : statements) {
+    const TableSnapshot before;
+    EXPECT_EQ(answer(s), "A reservation word cannot be used.") << s;
+    EXPECT_TRUE(before.unchanged()) << s;
+  }
+}
+
+TEST_F(ReservedNameTest, ColumnNamesAreNotChecked) {
+  EXPECT_EQ(answer("CREATE TABLE t (select INT, x INT, world VARCHAR(4))"),
+            "The table was created.");
+  EXPECT_STREQ(playerTables[0].columnNames[0], "select");
+  EXPECT_EQ(answer("CREATE TABLE chara (a INT, b INT, c INT)"), "The table was created.");
+  EXPECT_EQ(answer("CREATE TABLE player (a INT, b INT, c INT)"), "The table was created.");
+}
+
+}  // namespace
