@@ -130,7 +130,7 @@ TEST_F(CompletionTest, UnlistedLastCharactersGainOneBlank) {
       {"S_", "S_ "},
       {"S\"", "S\" "},
       {"x1", "x1 "},
-      {"world", "world "},
+      {"xyz", "xyz "},
       {"charaid=1", "charaid=1 "},
   };
   expectCompletions(std::begin(cases), std::end(cases));
