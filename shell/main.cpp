@@ -8,6 +8,7 @@
 
 #include "platform/application.h"
 #include "shell/headless_script.h"
+#include "shell/key_recorder.h"
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
 #include "shell/options.h"
@@ -63,8 +64,13 @@ int main(int argc, char** argv) {
       startUp(platform::Backend::Headless, options);
       return headless::runScript(fromStdin ? std::cin : scriptFile);
     }
+    if (!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) {
+      std::fprintf(stderr, "velmora: %s\n", error.c_str());
+      return ExitUsage;
+    }
     startUp(platform::Backend::Window, options);
     platform::Application.run();
+    stopKeyRecording();
     platform::Application.shutdown();
     return 0;
   } catch (const platform::NoDisplayError& e) {

@@ -34,6 +34,12 @@ bool parseOptions(int argc, const char* const* argv, Options* options, std::stri
         *error = std::string("--scale ") + value + ": not a number from 1 to 4";
         return false;
       }
+    } else if (std::strcmp(arg, "--record") == 0) {
+      if (i + 1 >= argc) {
+        *error = "--record needs a file name";
+        return false;
+      }
+      options->recordPath = argv[++i];
     } else if (std::strcmp(arg, "--headless") == 0) {
       options->headless = true;
       // The script is optional: a following word that is no option names it.
@@ -44,6 +50,11 @@ bool parseOptions(int argc, const char* const* argv, Options* options, std::stri
       *error = std::string("unknown option ") + arg;
       return false;
     }
+  }
+  // Only the window's keys are recorded; a script is its own record.
+  if (options->headless && !options->recordPath.empty()) {
+    *error = "--record works only with the window, not with --headless";
+    return false;
   }
   return true;
 }

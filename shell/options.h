@@ -8,9 +8,10 @@ struct Options {
   bool headless = false;   // run a script instead of opening a window
   std::string scriptPath;  // empty or "-": the script comes from stdin
   bool showHelp = false;   // --help: print the usage line and stop
+  std::string recordPath;  // --record FILE: the window's key presses go there
 };
 
-constexpr char UsageLine[] = "usage: velmora [--scale N] [--headless [SCRIPT]]";
+constexpr char UsageLine[] = "usage: velmora [--scale N] [--record FILE] [--headless [SCRIPT]]";
 
 // Reads the arguments after the program name. Returns false and sets *error
 // (one line, without the usage) when they make no sense.
