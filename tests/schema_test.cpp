@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "statements/player_tables.h"
+#include "support/alloc_counter.h"
 #include "support/table_game.h"
 
 namespace {
@@ -265,6 +266,20 @@ TEST_F(SchemaTest, CellValuesAreCheckedAgainstTheColumnKind) {
     EXPECT_EQ(checkCellValue(c.slot, c.column, c.text), c.result)
         << c.slot << "/" << c.column << " " << c.text;
   }
+}
+
+// The statements on the player's tables run while the game runs, where
+// nothing may be allocated.
+TEST_F(SchemaTest, StatementsOnPlayerTablesAllocateNothing) {
+  const AllocationCounter counter;
+  run({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))",
+       "ALTER TABLE book ADD hp INT", "ALTER TABLE book DROP hp",
+       "INSERT INTO book (e,a,n) VALUES ('tuti','sagasu','11')",
+       "SELECT e , a , n FROM book WHERE e = 'tuti'", "SELECT a , e , n FROM book WHERE e = 'tu'",
+       "INSERT INTO world (x,y,fieldid) VALUES (5,6,10)", "CREATE TABLE select", "DROP TABLE book",
+       "DROP TABLE book"});
+  EXPECT_EQ(counter.count(), 0);
+  EXPECT_STREQ(StatusText, "Player table not found.");  // the statements did run
 }
 
 }  // namespace
