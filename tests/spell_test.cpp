@@ -131,14 +131,23 @@ TEST_F(SpellTest, SearchOutsideTheFiveWorldsFindsNothing) {
 
 TEST_F(SpellTest, SearchReadsTheWorkingMap) {
   write("'tuti'", "'sagasu'", "'0'");
-  EXPECT_EQ(answer(Cast), "lafolue:not found");
-  cellAt(1, 3, 2) = TileEmpty;  // as a DELETE leaves it
-  EXPECT_EQ(answer(Cast), "lafolue:x=3,y=2");
+  write("'tuti'", "'sagasu'", "'11'");
+  const char* forEmpty = "SELECT e , a , n FROM book WHERE n = '0'";
+  const char* forGoal = "SELECT e , a , n FROM book WHERE n = '11'";
+  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
+  EXPECT_EQ(answer("DELETE FROM world WHERE worldid = 1 AND x = 3 AND y = 2"), Untouched);
+  EXPECT_EQ(answer(forEmpty), "lafolue:x=3,y=2");
   EXPECT_EQ(answer("INSERT INTO world (x,y,fieldid) VALUES (3,2,9)"), Untouched);
-  EXPECT_EQ(answer(Cast), "lafolue:not found");
+  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
+
+  EXPECT_EQ(answer(forGoal), "lafolue:x=29,y=29");
+  EXPECT_EQ(answer("UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 29 AND y = 29"),
+            Untouched);
+  EXPECT_EQ(answer(forGoal), "lafolue:not found");
+
   // Floors above the first are never searched.
   cellAt(1, 0, 0, 2) = TileEmpty;
-  EXPECT_EQ(answer(Cast), "lafolue:not found");
+  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
 }
 
 // Rows of an INT column are compared on the column's four characters.
