@@ -52,6 +52,7 @@ bool isField(int32_t f) { return f >= LowestField && f <= HighestField; }
 // gets f if it is empty. The penalty is taken whether or not the cell was
 // empty, and moveLeader sends the leader to (x, y) in its own world.
 void fillWorldCell(int world, int32_t x, int32_t y, int32_t f, bool moveLeader) {
+  // Ask for the privilege.
   if (!hasPrivilege(world, PrivInsert)) {
     setStatus("There is no authority.");
     return;
@@ -64,6 +65,7 @@ void fillWorldCell(int world, int32_t x, int32_t y, int32_t f, bool moveLeader) 
     return;
   }
 
+  // Change the records; the statement reports nothing.
   uint8_t& cell = WorldMaps[world - 1].cells[cellIndex(x, y, floor)];
   if (cell == TileEmpty) cell = uint8_t(f);
   lowerReliability(world, InsertPenalty);
@@ -77,9 +79,10 @@ void fillWorldCell(int world, int32_t x, int32_t y, int32_t f, bool moveLeader) 
 //   -> fills (x, y) on the leader's floor of world w; the leader jumps to (x, y)
 //      of its own world
 bool insertWorldPosition(int v) {
-  static constexpr const char* Columns[] = {"(", "worldid", ",",       "x", ",",
-                                            "y", ",",       "fieldid", ")"};
+  // clang-format off
+  static constexpr const char* Columns[] = {"(", "worldid", ",", "x", ",", "y", ",", "fieldid", ")"};
   static constexpr const char* Values[] = {"(", Number, ",", Number, ",", Number, ",", Number, ")"};
+  // clang-format on
   int32_t n[4];
   if (!readWorldForm(v, Columns, Values, n)) return false;
   const int32_t w = n[0];
@@ -119,7 +122,7 @@ void storeCell(char (&cell)[PlayerCellSize], const char* text, size_t length) {
 }
 
 // INSERT INTO t ( c1 , c2 , c3 ) VALUES ( v1 , v2 , v3 )   -> appends a row
-//   token:  0   1 2 3 4  5 6  7 8  9 10    11 12 13 14 15 16 17
+//   tokens 3 to 9 the column list, 10 VALUES, 11 to 17 the value list, 18 empty
 // INT values are digits, stored as typed; VARCHAR values are quoted, stored
 // without their quotes. Columns not named stay empty in the new row.
 void insertPlayerRow(int slot) {
@@ -146,7 +149,7 @@ void insertPlayerRow(int slot) {
   for (int k = 0; k < 3; ++k) {
     const char* value = tokenAt(12 + 2 * k);
     const size_t length = std::strlen(value);
-    if (forms[k] == 2) {
+    if (forms[k] == 2) {  // quoted VARCHAR value
       storeCell(row[columns[k]], value + 1, length - 2);
     } else {
       storeCell(row[columns[k]], value, length);
@@ -161,6 +164,7 @@ void insertPlayerRow(int slot) {
 // INSERT INTO world ...          -> one of the three world forms
 // INSERT INTO t ...              -> a row of player table t
 void insertStatement() {
+  // The frame: INTO, and VALUES unless the statement stops after the name.
   if (!keywordEquals(tokenAt(1), "INTO")) {
     setStatus("INTO not found.");
     return;
@@ -170,6 +174,7 @@ void insertStatement() {
     setStatus("VALUES not found.");
     return;
   }
+  // Route by table: the game's world, or one of the player's own.
   if (tokenIs(2, "world")) {
     if (insertWorldPosition(v)) return;
     if (insertPosition(v)) return;

@@ -30,7 +30,8 @@ class SpellTest : public TableGameTest {
 TEST_F(SpellTest, SearchFindsTheGoalOfTheLeadersWorld) {
   write("'tuti'", "'sagasu'", "'11'");
   EXPECT_EQ(answer(Cast), "lafolue:x=29,y=29");
-  LeaderPos.world = 3;
+  EXPECT_EQ(answer("SELECT * FROM world WHERE worldid = 3"), Untouched);
+  ASSERT_EQ(LeaderPos.world, 3);
   EXPECT_EQ(answer(Cast), "lafolue:x=12,y=16");
   // The floor the party stands on plays no part.
   LeaderPos.floor = 2;
