@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/key_map.h"
+#include "platform/x11_names.h"
 
 namespace platform::sdl {
 namespace {
@@ -23,7 +25,7 @@ constexpr uint32_t ButtonFace = 0xF0F0F0;
 
 struct State {
   bool videoUp = false;
-  bool userWindowClass = false;  // the player set SDL_VIDEO_X11_WMCLASS himself
+  char title[128] = {};  // the task-bar title
   SDL_Window* window = nullptr;
   SDL_Surface* frame = nullptr;  // the enlarged picture, blitted to the window
   int clientWidth = 0;
@@ -56,7 +58,10 @@ void start() {
   // Without a display SDL quietly picks an off-screen driver and the player
   // would get an invisible game, so ask for a display first.
   if (!hasEnv("DISPLAY") && !hasEnv("WAYLAND_DISPLAY")) throw NoDisplayError(NoDisplayMessage);
-  state.userWindowClass = hasEnv("SDL_VIDEO_X11_WMCLASS");
+  // With only an X display, trying Wayland first just prints complaints.
+  if (!hasEnv("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // The picture is a software surface: no GPU renderer behind the window.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw NoDisplayError(NoDisplayMessage);
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
@@ -71,20 +76,10 @@ bool running() { return state.videoUp; }
 
 void setTitle(const char* title) {
   if (!title) return;
+  std::snprintf(state.title, sizeof state.title, "%s", title);
   SDL_SetHint(SDL_HINT_APP_NAME, title);
-  if (state.userWindowClass || state.window) return;
-  // X11 task bars group and label windows by WM_CLASS, which SDL reads from
-  // the environment when its video starts: restart it with the title set.
-  setenv("SDL_VIDEO_X11_WMCLASS", title, 1);
-  setenv("SDL_VIDEO_WAYLAND_WMCLASS", title, 1);
-  if (!state.videoUp) return;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    state.videoUp = false;
-    SDL_Quit();
-    throw NoDisplayError(NoDisplayMessage);
-  }
-  SDL_StopTextInput();
+  if (!hasEnv("SDL_VIDEO_WAYLAND_WMCLASS")) setenv("SDL_VIDEO_WAYLAND_WMCLASS", title, 1);
+  if (state.window) setX11Names(state.window, state.title);
 }
 
 void openWindow(const char* caption, int clientWidth, int clientHeight, int scale) {
@@ -101,7 +96,12 @@ void openWindow(const char* caption, int clientWidth, int clientHeight, int scal
   state.frame = SDL_CreateRGBSurfaceWithFormat(0, clientWidth * scale, clientHeight * scale, 32,
                                                SDL_PIXELFORMAT_RGB888);
   if (!state.frame) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+  // Getting the surface may make SDL swap in a new native window for a
+  // renderer; name the window after that.
+  if (!SDL_GetWindowSurface(state.window))
+    throw std::runtime_error(std::string("window: ") + SDL_GetError());
   applyIcon();
+  if (state.title[0]) setX11Names(state.window, state.title);
 }
 
 void showWindow(const Canvas* top) {
