@@ -106,6 +106,14 @@ Image makeTitle() {
   drawSwirl(image);
   drawName(image);
   drawStartLabel(image);
+  // A thin edge, so the picture sits neatly on the game's white surface.
+  paint(
+      image, 0, 0, Width, Height,
+      [](double x, double y) {
+        bool edge = x < 1 || y < 1 || x > Width - 1 || y > Height - 1;
+        return edge ? rgb(0.62, 0.63, 0.66) : Rgba{};
+      },
+      1);
   return image;
 }
 
