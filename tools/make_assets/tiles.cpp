@@ -206,7 +206,7 @@ Rgba stoneTile(int code, double x, double y) {
       break;
     case Veined: {
       double ridge = 1 - std::fabs(2 * tileFbm(su, sv, 4, 3, s.seed + 1) - 1);
-      c = mix(s.color, s.accent, smoothstep(0.9, 0.97, ridge));
+      c = mix(s.color, s.accent, 0.65 * smoothstep(0.93, 0.985, ridge));
       break;
     }
     case Smooth:
