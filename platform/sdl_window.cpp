@@ -18,8 +18,7 @@
 namespace platform::sdl {
 namespace {
 
-constexpr const char* NoDisplayMessage =
-    "velmora: no display found (set DISPLAY, or use --headless)";
+constexpr const char* NoDisplayMessage = "no display found (set DISPLAY, or use --headless)";
 // Shown where the top surface does not reach: the classic button face.
 constexpr uint32_t ButtonFace = 0xF0F0F0;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "platform/canvas.h"
@@ -330,4 +331,33 @@ TEST_F(CanvasText, PerKeyDrawingDoesNotAllocate) {
   other.copyRect(other.clipRect(), canvas, canvas.clipRect());
   canvas.draw(4, 4, picture);
   EXPECT_EQ(counter.count(), 0);
+}
+
+TEST(Fonts, PreparingIsIdempotentAndRefusesImpossibleRequests) {
+  platform::prepareFont("Tahoma", 16);
+  const platform::FontFace* first = platform::findFont("Tahoma", 16);
+  platform::prepareFont("TAHOMA", 16);
+  EXPECT_EQ(platform::findFont("Tahoma", 16), first);
+  EXPECT_EQ(platform::findFont("Tahoma", 15), nullptr);
+  EXPECT_THROW(platform::prepareFont("Tahoma", 0), std::runtime_error);
+  EXPECT_THROW(platform::prepareFont("Tahoma", 257), std::runtime_error);
+  EXPECT_THROW(platform::prepareFont("", 16), std::runtime_error);
+  EXPECT_THROW(platform::prepareFont(nullptr, 16), std::runtime_error);
+}
+
+TEST_F(CanvasText, EachGlyphStaysInsideItsCell) {
+  // Some faces reach past the cell (accents above capitals, a wide
+  // underscore); what lies outside is cut so no stray ink is left behind.
+  for (int height : {16, 38}) {
+    ASSERT_TRUE(canvas.setFont("Tahoma", height));
+    canvas.setBrushStyle(platform::BrushClear);
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+      char text[1] = {char(byte)};
+      canvas.create(120, 100);
+      canvas.textOut(30, 30, text, 1);
+      Rect box{30, 30, 30 + canvas.textWidth(text, 1), 30 + height};
+      ASSERT_EQ(touchedOutside(canvas, box, platform::ColorWhite), 0)
+          << "byte " << byte << " at height " << height;
+    }
+  }
 }
