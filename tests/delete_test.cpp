@@ -156,8 +156,7 @@ TEST_F(DeleteTest, LeaderPastTheEdgeEmptiesNothing) {
 TEST_F(DeleteTest, ClauseEndingAtTheLastSlotOfTheStore) {
   // DELETE FROM world, fillers 3..115, WHERE 116, clause 117..127; slot 128
   // lies past the store and reads as the empty end.
-  std::string line =
-      "DELETE FROM world" + fillerTokens(113) + " WHERE worldid = 1 AND x = 5 AND y = 6";
+  std::string line = "DELETE FROM world" + fillerTokens(113) + " WHERE worldid=1 AND x=5 AND y=6";
   EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
   EXPECT_EQ(lastToken, 127);
   EXPECT_EQ(mapCell(1, 5, 6), TileEmpty);
@@ -165,7 +164,7 @@ TEST_F(DeleteTest, ClauseEndingAtTheLastSlotOfTheStore) {
 
   // One filler more and the clause is cut short: nothing happens.
   startFreshGame();
-  line = "DELETE FROM world" + fillerTokens(114) + " WHERE worldid = 1 AND x = 5 AND y = 6";
+  line = "DELETE FROM world" + fillerTokens(114) + " WHERE worldid=1 AND x=5 AND y=6";
   const RecordSnapshot before = takeSnapshot();
   EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
   EXPECT_TRUE(sameRecords(before, takeSnapshot()));

@@ -6,7 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "sql/dispatcher.h"
 #include "statements/authority.h"
+#include "tests/support/alloc_counter.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {
@@ -181,7 +183,7 @@ TEST_F(SelectTest, MemberPastTheEdgeStandsOnNothing) {
 // The shapes read slots past lastToken and past the store's last slot.
 TEST_F(SelectTest, ClausesAtTheEndOfTheTokenStore) {
   // SELECT, 121 fillers (1..121), FROM 122, world 123, WHERE 124, clause 125..127.
-  std::string line = "SELECT" + fillerTokens(121) + " FROM world WHERE worldid = 2";
+  std::string line = "SELECT" + fillerTokens(121) + " FROM world WHERE worldid=2";
   EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
   EXPECT_EQ(lastToken, 127);
   EXPECT_EQ(LeaderPos.world, 2);
@@ -195,9 +197,34 @@ TEST_F(SelectTest, ClausesAtTheEndOfTheTokenStore) {
   EXPECT_TRUE(sameRecords(before, takeSnapshot()));
 
   // The clause cut short by the store's end fits no shape.
-  line = "SELECT" + fillerTokens(120) + " FROM world WHERE worldid = 2 AND x = 3 AND y = 4";
+  line = "SELECT" + fillerTokens(120) + " FROM world WHERE worldid=2 AND x=3 AND y=4";
   EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
   EXPECT_TRUE(sameRecords(before, takeSnapshot()));
+}
+
+// The world statements run while the game runs, where nothing may be
+// allocated; their failures and answers included.
+TEST_F(SelectTest, WorldStatementsAllocateNothing) {
+  const char* statements[] = {
+      "SELECT * FROM world WHERE worldid = 2 AND x = 5 AND y = 6",
+      "SELECT * FROM world WHERE x = 32 AND y = 4",
+      "SELECT * FROM party WHERE charaid = 1",
+      "SELECT reliability FROM world WHERE worldid = 1 AND charaid = 1",
+      "SELECT x FROM world",
+      "SELECT",
+      "GRANT ALL ON world2 TO player",
+      "REVOKE SELECT ON world1 FROM player",
+      "GRANT SELECT ON world3 TO player",
+      "DELETE FROM world WHERE worldid = 2 AND x = 5 AND y = 6",
+      "DELETE FROM world",
+      "UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 5 AND y = 6",
+      "UPDATE world SET fieldid = 5",
+      "UPDATE world SET",
+  };
+  const AllocationCounter counter;
+  for (const char* statement : statements) executeStatement(statement);
+  EXPECT_EQ(counter.count(), 0);
+  EXPECT_STREQ(StatusText, "WHERE not found.");  // the statements did run
 }
 
 }  // namespace

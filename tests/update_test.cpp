@@ -184,8 +184,8 @@ TEST_F(UpdateTest, LeaderPastTheEdgeChangesNothing) {
 TEST_F(UpdateTest, ClauseEndingAtTheLastSlotOfTheStore) {
   // UPDATE world SET fieldid = 10 (0..5), fillers 6..115, WHERE 116, clause
   // 117..127; slot 128 lies past the store and reads as the empty end.
-  std::string line = "UPDATE world SET fieldid = 10" + fillerTokens(110) +
-                     " WHERE worldid = 2 AND x = 3 AND y = 4";
+  std::string line =
+      "UPDATE world SET fieldid=10" + fillerTokens(110) + " WHERE worldid=2 AND x=3 AND y=4";
   EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
   EXPECT_EQ(lastToken, 127);
   EXPECT_EQ(mapCell(2, 3, 4), 10);

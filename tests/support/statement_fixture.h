@@ -38,7 +38,9 @@ const uint8_t* playerFlags(int world);
 uint8_t& mapCell(int world, int x, int y, int floor = 1);
 
 // Builds a line of `count` filler tokens "a", so that the words that follow
-// land at chosen slots of the token store.
+// land at chosen slots of the token store. Write "=" without blanks around it
+// there: a blank beside a symbol takes a slot of its own until compaction,
+// and the store's end is reached by those slots.
 std::string fillerTokens(int count);
 
 class FreshGameTest : public ::testing::Test {
