@@ -153,6 +153,33 @@ TEST_F(FieldViewTest, CharasOutOfViewOrElsewhereAreNotDrawn) {
   }
 }
 
+TEST_F(FieldViewTest, ACharaFiveColumnsAwayIsDrawnBesideTheView) {
+  // The surface is 584 wide: a chara five columns right lands at x = 576,
+  // where only the eight columns beyond the view show it. Six columns right
+  // is out of reach and draws nothing.
+  const MapPos leader{16, 16, 1, 1};
+  platform::Canvas sprite = imageOf(Form1.Chara, CharaOther, Marker);
+  int spriteEdge = 0;
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 8; ++x) spriteEdge += sprite.pixel(x, y) != Marker;
+  }
+  ASSERT_GT(spriteEdge, 0) << "the figure reaches into its first eight columns";
+  for (int dx : {5, 6}) {
+    SCOPED_TRACE(testing::Message() << "dx " << dx);
+    parkCharas();
+    fillSurface(Marker);
+    Charas[0].pos = MapPos{uint8_t(16 + dx), 16, 1, 1};
+    LeaderPos = leader;
+    drawField(LeaderPos);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        uint32_t expected = dx == 5 ? sprite.pixel(x, y) : Marker;
+        ASSERT_EQ(Form1.Image2.pixel(576 + x, 208 + y), expected) << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(FieldViewTest, WorldsWithoutTilesKeepThePreviousTiles) {
   for (uint8_t world : {4, 5}) {
     SCOPED_TRACE(testing::Message() << "world " << int(world));
