@@ -2,6 +2,8 @@
 // line in the field, the tail of the statement during command entry.
 #include "shell/status_strip.h"
 
+#include <cstring>
+
 #include "shell/game_state.h"
 #include "shell/main_window.h"
 
@@ -25,7 +27,9 @@ void clearStrip() {
 void drawStatusLine(const char* text) {
   clearStrip();
   Form1.Image2.setFontHeight(StripHeight);
-  Form1.Image2.textOut(0, 0, text);
+  // Every message is zero-terminated within the 130 bytes of StatusText; the
+  // bound keeps an unterminated one from being read past its end.
+  Form1.Image2.textOut(0, 0, text, int(strnlen(text, StatusSize - 1)));
 }
 
 void drawCommandLine() {

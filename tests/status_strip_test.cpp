@@ -75,6 +75,14 @@ TEST_F(StatusStripTest, ALongMessageIsCutAtTheRightEdgeAndNeverWraps) {
   }
 }
 
+TEST_F(StatusStripTest, AnUnterminatedMessageIsNotReadPastItsEnd) {
+  // Under the address sanitizer a read past StatusText fails this test.
+  std::memset(StatusText, 'W', sizeof StatusText);
+  drawStatusLine(StatusText);
+  EXPECT_GT(inkIn(Form1.Image2, 560, 0, 24, 16), 0);
+  setStatus("");
+}
+
 TEST_F(StatusStripTest, KeepsTheFaceAndSetsHeightSixteen) {
   EXPECT_STREQ(Form1.Image2.fontFace(), platform::DefaultFontFace);
   drawStatusLine("x");
