@@ -83,6 +83,14 @@ TEST_F(StatusStripTest, AnUnterminatedMessageIsNotReadPastItsEnd) {
   setStatus("");
 }
 
+TEST_F(StatusStripTest, ABrokenCommandLengthIsNotReadPastTheLine) {
+  // Under the address sanitizer a read past CommandLine fails this test.
+  std::memset(CommandLine, 'M', sizeof CommandLine);
+  CommandLength = 200;
+  drawCommandLine();
+  EXPECT_GT(inkIn(Form1.Image2, 568, 0, 16, 16), 0);
+}
+
 TEST_F(StatusStripTest, KeepsTheFaceAndSetsHeightSixteen) {
   EXPECT_STREQ(Form1.Image2.fontFace(), platform::DefaultFontFace);
   drawStatusLine("x");
