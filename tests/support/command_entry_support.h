@@ -1,22 +1,18 @@
-// Helpers for the command-entry tests: a form ready to draw on, a game in
-// command entry, and pixel probes of the grid, its cursor rings and the
-// statement slots of the strip.
+// Helpers for the command-entry tests: a game in command entry, and probes of
+// the grid cells, the cursor rings and the statement slots of the strip.
 #pragma once
 
 #include <string>
 
 #include "platform/canvas.h"
 
-// Loads the form's pictures and fonts (once per test run), creates the
-// surfaces and shows the title, with every record at its program-start value.
-void prepareForm();
-// prepareForm, a new game in the field, then command entry opened.
+// A started game in the field (game_fixture.h), then command entry opened.
 void openFreshCommandEntry();
 // Puts text on the command line as if it had been picked (no drawing).
 void setCommandLine(const std::string& text);
 
-// Counts the pixels of r on canvas darker than mid-grey in every channel,
-// which the black text has and the white ground and grey rings do not.
+// Counts the ink pixels (darker than mid-grey) of r on canvas: the black text
+// has them, the white ground and the grey rings do not.
 int darkPixels(const platform::Canvas& canvas, const platform::Rect& r);
 // The area a grid cell's glyph is drawn in, and the strip's k-th statement
 // slot from the right (k = 1 is the last character).
