@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
   try {
     if (options.headless) {
       startUp(platform::Backend::Headless, options);
-      return headless::runScript(fromStdin ? std::cin : scriptFile);
+      int status = headless::runScript(fromStdin ? std::cin : scriptFile);
+      platform::Application.shutdown();
+      return status;
     }
     if (!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) {
       std::fprintf(stderr, "velmora: %s\n", error.c_str());
