@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -138,6 +139,13 @@ uint32_t codePointOfByte(uint8_t byte) {
 }
 
 void initFonts() {
+  static bool cleanupRegistered = false;
+  if (!cleanupRegistered) {
+    // fontconfig keeps its configuration until told to let go; without this
+    // every run would end with it still held.
+    std::atexit(shutdownFonts);
+    cleanupRegistered = true;
+  }
   if (!fontconfigUp) {
     if (!FcInit()) throw std::runtime_error("fontconfig could not start");
     fontconfigUp = true;
@@ -151,6 +159,8 @@ void initFonts() {
 void shutdownFonts() {
   if (freeType) FT_Done_FreeType(freeType);
   freeType = nullptr;
+  if (fontconfigUp) FcFini();
+  fontconfigUp = false;
 }
 
 const FontFace* findFont(const char* face, int cellHeight) {

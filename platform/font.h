@@ -52,7 +52,8 @@ void prepareFont(const char* face, int cellHeight);
 // Does not allocate.
 const FontFace* findFont(const char* face, int cellHeight);
 
-// Releases FreeType. Prepared glyphs stay usable.
+// Releases FreeType and fontconfig (also done at exit). Prepared glyphs stay
+// usable.
 void shutdownFonts();
 
 // Maps a byte of text to the code point it shows: Latin-1 with the
