@@ -71,13 +71,10 @@ void start() {
   SDL_StopTextInput();  // keys only; no input method popping up
 }
 
-bool running() { return state.videoUp; }
-
 void setTitle(const char* title) {
   if (!title) return;
   std::snprintf(state.title, sizeof state.title, "%s", title);
   SDL_SetHint(SDL_HINT_APP_NAME, title);
-  if (!hasEnv("SDL_VIDEO_WAYLAND_WMCLASS")) setenv("SDL_VIDEO_WAYLAND_WMCLASS", title, 1);
   if (state.window) setX11Names(state.window, state.title);
 }
 

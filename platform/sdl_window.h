@@ -11,7 +11,8 @@ namespace platform::sdl {
 
 // Starts SDL's video. Throws NoDisplayError when there is no real display.
 void start();
-// Records the task-bar title as the window's class and application name.
+// Records the task-bar title: the application name and, on X11, the window's
+// class and icon name.
 void setTitle(const char* title);
 // Opens the window, hidden, with a client area of clientWidth x clientHeight
 // enlarged `scale` times.
@@ -28,7 +29,5 @@ bool showBox(const char* text, const char* caption, bool error);
 void setIcon(const uint32_t* argb, int width, int height);
 // Closes the window and SDL.
 void stop();
-// Whether start() has succeeded and stop() not been called since.
-bool running();
 
 }  // namespace platform::sdl
