@@ -24,6 +24,7 @@ FT_Library freeType = nullptr;
 bool fontconfigUp = false;
 FontFace preparedFonts[MaxPreparedFonts];
 int preparedCount = 0;
+uint32_t byteSubstitutes[256];  // 0: no substitute
 
 // Windows-1252 letters at 0x80..0x9F; 0 where the code page has none.
 constexpr uint16_t Cp1252High[32] = {
@@ -132,7 +133,10 @@ void copyName(char (&dst)[64], const char* src) { std::snprintf(dst, sizeof dst,
 
 }  // namespace
 
+void showByteAs(uint8_t byte, uint32_t codePoint) { byteSubstitutes[byte] = codePoint; }
+
 uint32_t codePointOfByte(uint8_t byte) {
+  if (byteSubstitutes[byte] != 0) return byteSubstitutes[byte];
   if (byte < 0x20) return 0;
   if (byte >= 0x80 && byte < 0xA0) return Cp1252High[byte - 0x80];
   return byte;

@@ -58,6 +58,11 @@ void shutdownFonts();
 
 // Maps a byte of text to the code point it shows: Latin-1 with the
 // Windows-1252 letters at 0x80..0x9F; 0 for a byte with no character.
+// The game's own substitutions (see showByteAs) apply first.
 uint32_t codePointOfByte(uint8_t byte);
+
+// From now on, fonts prepared afterwards show `byte` as the character
+// `codePoint` (0 restores the code page's character). Start-up only.
+void showByteAs(uint8_t byte, uint32_t codePoint);
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "platform/jpeg_decode.h"
 #include "platform/resources.h"
 #include "platform/system_metrics.h"
+#include "shell/command_entry.h"
 #include "shell/game_state.h"
 
 TForm1 Form1;
@@ -105,6 +106,10 @@ void loadFormResources() {
   Form1.Parts3.load("PARTS3", TileCount, false);
   Form1.Chara.load("CHARA", CharaImageCount, true);
 
+  // The erase and submit cells hold control bytes that no font draws
+  // legibly; show them as the erase-left and return signs instead.
+  platform::showByteAs(EraseCode, 0x232B);
+  platform::showByteAs(SubmitCode, 0x23CE);
   platform::prepareFont(GameFace, SmallTextHeight);
   platform::prepareFont(GameFace, LargeTextHeight);
   platform::prepareFont(platform::DefaultFontFace, SmallTextHeight);

@@ -291,6 +291,10 @@ TEST_F(CanvasText, WidthIsTheSumOfAdvances) {
 
 TEST_F(CanvasText, EveryByteIsSafeAndHighBytesAreWindows1252) {
   ASSERT_TRUE(canvas.setFont("Tahoma", 38));
+  // The game may have given 0x80 and 0x7F signs of its own; take them back
+  // for this test (glyphs prepared earlier keep what they were made with).
+  platform::showByteAs(0x80, 0);
+  platform::showByteAs(0x7F, 0);
   EXPECT_EQ(platform::codePointOfByte(0x80), 0x20ACu);
   EXPECT_EQ(platform::codePointOfByte(0x81), 0u);
   EXPECT_EQ(platform::codePointOfByte(0xE9), 0xE9u);
@@ -300,8 +304,12 @@ TEST_F(CanvasText, EveryByteIsSafeAndHighBytesAreWindows1252) {
   canvas.textOut(0, 0, "\x80", 1);
   EXPECT_GT(darkPixels(canvas, Rect{0, 0, 60, 38}), 10);
   canvas.create(300, 100);
-  canvas.textOut(0, 0, "\x7F\x81\x8D\x01", 4);
+  canvas.textOut(0, 0, "\x81\x8D\x01", 3);
   EXPECT_EQ(darkPixels(canvas, canvas.clipRect()), 0);
+  platform::showByteAs(0x7F, 0x23CE);
+  EXPECT_EQ(platform::codePointOfByte(0x7F), 0x23CEu);
+  EXPECT_EQ(platform::codePointOfByte(0x7E), 0x7Eu);
+  platform::showByteAs(0x7F, 0);
   // All 256 bytes, hanging off every edge of a small canvas.
   char all[256];
   for (int i = 0; i < 256; ++i) all[i] = char(i);
