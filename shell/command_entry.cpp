@@ -33,6 +33,7 @@ int cellX(int col) { return 40 * col + 6; }
 int cellY(int row) { return 44 * row + 24; }
 int ringX(int col) { return 40 * col + 2; }
 int ringY(int row) { return 44 * row + 25; }
+constexpr int RingSide = 38;
 
 }  // namespace
 
@@ -60,12 +61,20 @@ void drawCharGrid() {
   for (int x = 0; x < canvas.width(); x += platform::ImageSide) {
     Form1.Chara.draw(canvas, x, 17, CharaSeparator);
   }
+  const platform::Rect grid{0, ringY(0), canvas.width(), ringY(GridRows)};
+  Form1.GridPicture.copyRect(grid, canvas, grid);
 }
 
 void drawGridCursor() {
   // The white ring wipes the old cursor; drawn first so that a cursor that
   // did not move is drawn again on top.
-  Form1.Chara.draw(Form1.Image2, ringX(PrevCursorCol), ringY(PrevCursorRow), CharaCursorEraser);
+  const int x = ringX(PrevCursorCol);
+  const int y = ringY(PrevCursorRow);
+  Form1.Chara.draw(Form1.Image2, x, y, CharaCursorEraser);
+  // The white ring also bites into glyphs wider than the ring's inside; put
+  // the grid's own pixels back under it.
+  const platform::Rect square{x, y, x + RingSide, y + RingSide};
+  Form1.Image2.copyRect(square, Form1.GridPicture, square);
   Form1.Chara.draw(Form1.Image2, ringX(CursorCol), ringY(CursorRow), CharaCursor);
 }
 

@@ -121,6 +121,7 @@ void FormCreate() {
   FormSize size = formOuterSize();
   Form1.Image1.create(size.width, size.height);
   Form1.Image2.create(size.width, size.height);
+  Form1.GridPicture.create(size.width, size.height);
   // The strip speaks in the system's face until command entry brings its own.
   Form1.Image2.setFont(platform::DefaultFontFace, SmallTextHeight);
   showTitle();

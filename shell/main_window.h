@@ -18,6 +18,9 @@ struct TForm1 {
   platform::ImageList Parts1, Parts2, Parts3;  // tile sets of worlds 1 to 3
   platform::ImageList Chara;                   // sprites and markers (masked)
   platform::Picture title;                     // decoded at start-up
+  // The character grid as it stands before any cursor is drawn, kept to mend
+  // the glyph edges that the white eraser ring cuts away.
+  platform::Canvas GridPicture;
 };
 extern TForm1 Form1;
 

@@ -101,12 +101,23 @@ TEST_F(CommandEntryTest, CursorWrapsAtEveryEdge) {
   EXPECT_EQ(CursorRow, 2);
 }
 
+// Returns whether the ring square of a cell shows the grid exactly as it was
+// drawn, with no trace of a ring and no glyph edge cut away.
+bool showsCleanGrid(int col, int row) {
+  for (int y = ringY(row); y < ringY(row) + 38; ++y) {
+    for (int x = ringX(col); x < ringX(col) + 38; ++x) {
+      if (Form1.Image2.pixel(x, y) != Form1.GridPicture.pixel(x, y)) return false;
+    }
+  }
+  return true;
+}
+
 TEST_F(CommandEntryTest, OpeningDrawsTheGridThenTheCursorOnAWhiteSurface) {
   EXPECT_EQ(GameMode, ModeCommand);
   EXPECT_EQ(CommandLength, 0);
   // First opening: the cursor on A, the eraser on B where the cursor "was".
   EXPECT_TRUE(ringShown(CharaCursor, 0, 0));
-  EXPECT_TRUE(ringShown(CharaCursorEraser, 1, 0));
+  EXPECT_TRUE(showsCleanGrid(1, 0));
   // The strip stays blank until something is picked, and the separator runs
   // across the whole surface.
   EXPECT_EQ(darkPixels(Form1.Image2, platform::Rect{0, 0, Form1.Image2.width(), 16}), 0);
@@ -147,9 +158,11 @@ TEST_F(CommandEntryTest, GridGlyphsAndBlankCells) {
 TEST_F(CommandEntryTest, MovingRedrawsTheRingAndWipesTheOldOne) {
   FormKeyDown(KeyRight);
   EXPECT_TRUE(ringShown(CharaCursor, 1, 0));
-  EXPECT_TRUE(ringShown(CharaCursorEraser, 0, 0));
+  EXPECT_TRUE(showsCleanGrid(0, 0));
   int opaque = 0;
   EXPECT_EQ(matchingImagePixels(CharaCursor, ringX(0), ringY(0), &opaque), 0);
+  // The glyph under the old ring is whole again, edges included.
+  EXPECT_GT(darkPixels(Form1.Image2, glyphArea(0, 0)), 0);
   FormKeyDown(KeyDown);
   EXPECT_TRUE(ringShown(CharaCursor, 1, 1));
   EXPECT_EQ(matchingImagePixels(CharaCursor, ringX(1), ringY(0), &opaque), 0);
