@@ -75,6 +75,27 @@ void lowerReliability(int world, int amount) {
   reliability = int16_t(value);
 }
 
+namespace {
+
+// Reads GRANT or REVOKE up to its grantee: ON, then `granteeKeyword` (TO or
+// FROM) after it, then the privilege, object and grantee. A missing clause
+// keyword is answered; any other mismatch ends the statement silently.
+bool readAuthorityStatement(const char* granteeKeyword, AuthorityTarget* target) {
+  const int on = findKeyword(1, "ON");
+  if (on > lastToken) {
+    setStatus("ON not found.");
+    return false;
+  }
+  const int k = findKeyword(on, granteeKeyword);
+  if (k > lastToken) {
+    setStatusf("%s not found.", granteeKeyword);
+    return false;
+  }
+  return readAuthorityTarget(on, k, target);
+}
+
+}  // namespace
+
 // GRANT privilege ON object TO grantee
 //   token 1    privilege  ALL | SELECT | INSERT | DELETE | UPDATE (any case)
 //   ON + 1     object     world1 | world2
@@ -82,28 +103,14 @@ void lowerReliability(int world, int amount) {
 // Each flag given costs 10 reliability in that world, held before or not.
 void grantStatement() {
   // Match the shape.
-  const int on = findKeyword(1, "ON");
-  if (on > lastToken) {
-    setStatus("ON not found.");
-    return;
-  }
-  const int to = findKeyword(on, "TO");
-  if (to > lastToken) {
-    setStatus("TO not found.");
-    return;
-  }
   AuthorityTarget target;
-  if (!readAuthorityTarget(on, to, &target)) return;
+  if (!readAuthorityStatement("TO", &target)) return;
 
   // GRANT needs no privilege of its own. Change the records.
   uint8_t* flags = playerFlags(target.world);
-  if (target.privilege == PrivilegeAll) {
-    for (int p = 0; p < PrivilegeFlagCount; ++p) {
-      flags[p] = 1;
-      lowerReliability(target.world, GrantPenalty);
-    }
-  } else {
-    flags[target.privilege] = 1;
+  for (int p = 0; p < PrivilegeFlagCount; ++p) {
+    if (target.privilege != PrivilegeAll && target.privilege != p) continue;
+    flags[p] = 1;
     lowerReliability(target.world, GrantPenalty);
   }
 
@@ -118,25 +125,13 @@ void grantStatement() {
 // Taking a right away costs nothing.
 void revokeStatement() {
   // Match the shape.
-  const int on = findKeyword(1, "ON");
-  if (on > lastToken) {
-    setStatus("ON not found.");
-    return;
-  }
-  const int from = findKeyword(on, "FROM");
-  if (from > lastToken) {
-    setStatus("FROM not found.");
-    return;
-  }
   AuthorityTarget target;
-  if (!readAuthorityTarget(on, from, &target)) return;
+  if (!readAuthorityStatement("FROM", &target)) return;
 
   // REVOKE needs no privilege of its own. Change the records.
   uint8_t* flags = playerFlags(target.world);
-  if (target.privilege == PrivilegeAll) {
-    for (int p = 0; p < PrivilegeFlagCount; ++p) flags[p] = 0;
-  } else {
-    flags[target.privilege] = 0;
+  for (int p = 0; p < PrivilegeFlagCount; ++p) {
+    if (target.privilege == PrivilegeAll || target.privilege == p) flags[p] = 0;
   }
 
   // Report.

@@ -83,21 +83,29 @@ void runCreateTable() {
   setStatus("The table was created.");
 }
 
+namespace {
+
+// DROP and ALTER open alike: TABLE, then the name of a table of the player's.
+// Returns the table's slot, or -1 after answering what is missing.
+int namedTableSlot() {
+  if (!keywordEquals(tokenAt(1), "TABLE")) {
+    setStatus("TABLE not found.");
+    return -1;
+  }
+  const int slot = findPlayerTable(tokenAt(2));
+  if (slot < 0) setStatus("Player table not found.");
+  return slot;
+}
+
+}  // namespace
+
 // DROP TABLE name          -> empties the lowest slot of that exact name
 // Tokens after the name are not read. An empty name finds a free slot, which
 // is emptied again: the store does not change, yet the drop is reported.
 void runDropTable() {
-  // Step 1: the word TABLE.
-  if (!keywordEquals(tokenAt(1), "TABLE")) {
-    setStatus("TABLE not found.");
-    return;
-  }
-  // Step 2: the table.
-  const int slot = findPlayerTable(tokenAt(2));
-  if (slot < 0) {
-    setStatus("Player table not found.");
-    return;
-  }
+  // Steps 1 and 2: the word TABLE, then the table.
+  const int slot = namedTableSlot();
+  if (slot < 0) return;
   // Step 3: free it, rows and all.
   clearPlayerTable(slot);
   setStatusf("%s table was dropped", tokenAt(2));
@@ -107,17 +115,9 @@ void runDropTable() {
 //   token: 0     1    2   3    4     5      type is INT or VARCHAR ( n ) at 5 to 8
 // Tokens after the type are not read. Existing rows get an empty cell.
 void runAlterTable() {
-  // Step 1: the word TABLE.
-  if (!keywordEquals(tokenAt(1), "TABLE")) {
-    setStatus("TABLE not found.");
-    return;
-  }
-  // Step 2: the table.
-  const int slot = findPlayerTable(tokenAt(2));
-  if (slot < 0) {
-    setStatus("Player table not found.");
-    return;
-  }
+  // Steps 1 and 2: the word TABLE, then the table.
+  const int slot = namedTableSlot();
+  if (slot < 0) return;
   // Step 3: ADD is the only change the store knows.
   if (!keywordEquals(tokenAt(3), "ADD")) {
     setStatus("no support");
