@@ -1,6 +1,7 @@
 // Asset generator, run by hand after changing a picture's code:
 //   make_assets ASSETS_DIR            writes title.jpg, parts1-3.png, chara.png
-//                                     and icon.png into ASSETS_DIR
+//                                     and icon.png into ASSETS_DIR, and the
+//                                     desktop icons icons/velmora-N.png
 //   make_assets --preview OUT_DIR ASSETS_DIR
 //                                     also lays each world's first floor out
 //                                     with its tiles into OUT_DIR/worldN.png,
@@ -8,6 +9,7 @@
 // Every picture is drawn from code; nothing is read but the map files.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -92,6 +94,11 @@ int main(int argc, char** argv) {
     }
     assets::writePng(chara, dir + "/chara.png", true);
     assets::writePng(assets::makeIcon(sheets[0], chara), dir + "/icon.png", true);
+    std::filesystem::create_directories(dir + "/icons");
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+      assets::writePng(assets::makeIconAt(side),
+                       dir + "/icons/velmora-" + std::to_string(side) + ".png", true);
+    }
     assets::writeJpeg(assets::makeTitle(), dir + "/title.jpg", 90);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_assets: %s\n", e.what());

@@ -29,15 +29,8 @@ Shader outlined(const Inside& inside, const Shader& fill, double width) {
 // corner of the cell, as if looking down a shaft. Light grey with a black rim
 // stands out on sand, grass and water alike.
 void drawLeader(Image& sheet, int x0) {
-  constexpr double Lo = 20, Hi = 44, Half = 2.6;
-  auto core = [=](double x, double y) {
-    double frame = std::fabs(boxDistance(x, y, Lo, Lo, Hi, Hi, 0)) - Half;
-    double spokes =
-        std::min(
-            std::min(segmentDistance(x, y, Lo, Lo, 0, 0), segmentDistance(x, y, Hi, Lo, 64, 0)),
-            std::min(segmentDistance(x, y, Lo, Hi, 0, 64), segmentDistance(x, y, Hi, Hi, 64, 64))) -
-        2.2;
-    return std::min(frame, spokes);
+  auto core = [](double x, double y) {
+    return leaderDistance(x, y, LeaderFrameHalf, LeaderSpokeHalf);
   };
   auto inside = [=](double x, double y) { return core(x, y) < 0; };
   auto fill = [=](double x, double y) {
@@ -101,6 +94,17 @@ void drawRing(Image& sheet, int x0, Rgba color) {
 }
 
 }  // namespace
+
+double leaderDistance(double x, double y, double frameHalf, double spokeHalf) {
+  constexpr double Lo = 20, Hi = 44;
+  double frame = std::fabs(boxDistance(x, y, Lo, Lo, Hi, Hi, 0)) - frameHalf;
+  double spokes =
+      std::min(
+          std::min(segmentDistance(x, y, Lo, Lo, 0, 0), segmentDistance(x, y, Hi, Lo, 64, 0)),
+          std::min(segmentDistance(x, y, Lo, Hi, 0, 64), segmentDistance(x, y, Hi, Hi, 64, 64))) -
+      spokeHalf;
+  return std::min(frame, spokes);
+}
 
 Image makeCharaSheet() {
   Image sheet = makeImage(TileSide * SpritesPerSheet, TileSide, Rgba{});

@@ -268,15 +268,18 @@ void drawGoal(Image& sheet, int x0) {
 
 }  // namespace
 
+Rgba tileColor(int world, int code, double x, double y) {
+  if (world == 1) return code == 10 ? sand(x, y) : rockPiece(code, x, y);
+  if (world == 2) return code == 10 ? grass(x, y) : slabPiece(code, x, y);
+  return code == 10 ? water(x, y) : stoneTile(code, x, y);
+}
+
 Image makeTileSheet(int world) {
   Image sheet = makeImage(TileSide * TilesPerSheet, TileSide, rgb(0, 0, 0));
   for (int code = 1; code <= 10; ++code) {
     int x0 = code * TileSide;
-    paint(sheet, x0, 0, TileSide, TileSide, [&](double x, double y) {
-      if (world == 1) return code == 10 ? sand(x, y) : rockPiece(code, x, y);
-      if (world == 2) return code == 10 ? grass(x, y) : slabPiece(code, x, y);
-      return code == 10 ? water(x, y) : stoneTile(code, x, y);
-    });
+    paint(sheet, x0, 0, TileSide, TileSide,
+          [&](double x, double y) { return tileColor(world, code, x, y); });
   }
   drawGoal(sheet, 11 * TileSide);
   return sheet;
