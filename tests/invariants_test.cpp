@@ -183,6 +183,19 @@ TEST_F(InvariantsTest, LegalCornerStatesPass) {
   }
 }
 
+TEST_F(InvariantsTest, EveryTileCodeAtEveryByteOfAWord) {
+  for (int code = 0; code < 256; ++code) {
+    for (int at = 0; at < 8; ++at) {
+      startFreshGame();
+      GameMode = ModeField;
+      // Neighbours hold the highest legal code, the likeliest to hide a bad one.
+      for (int i = 0; i < 8; ++i) WorldMaps[2].cells[4096 + i] = TileGoal;
+      WorldMaps[2].cells[4096 + at] = uint8_t(code);
+      EXPECT_EQ(checkInvariants(), code < TileCount) << "code " << code << " at byte " << at;
+    }
+  }
+}
+
 TEST(InvariantsAtStart, TitleBeforeTheFiguresArePlacedPasses) {
   resetAllState();
   EXPECT_TRUE(checkInvariants());

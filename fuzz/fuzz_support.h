@@ -1,0 +1,22 @@
+// What both fuzz targets share: starting a game the way the window does and
+// stopping the run the moment a record breaks one of its invariants.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Brings up the headless application and the form's pictures and fonts, then
+// creates the form (title screen). Once per process.
+void prepareFuzzForm();
+// Every record back to its program-start value, then the title screen's
+// once-per-run resets (maps copied, score budget), as at program start.
+void freshTitle();
+// The records of freshTitle and of the new game the first key starts, in
+// the field, without drawing anything.
+void freshGameRecords();
+// Whether VELMORA_FUZZ_TRACE is set: the targets then print the status line
+// as they go, to see what a seed or a found input does.
+bool tracing();
+// Checks the invariants; on a broken one prints what broke and `what` was
+// just done, then aborts so that the fuzzer keeps the input.
+void requireInvariants(const char* what);
