@@ -15,8 +15,12 @@ TApplication Application;
 
 void TApplication::initialize(Backend backend, const WindowOptions& options) {
   options_ = options;
-  if (options_.scale < 1) options_.scale = 1;
-  if (options_.scale > 4) options_.scale = 4;
+  if (options_.fullscreen) {
+    if (options_.scale < 0) options_.scale = 0;  // no cap: the screen decides
+  } else {
+    if (options_.scale < 1) options_.scale = 1;
+    if (options_.scale > 4) options_.scale = 4;
+  }
   initFonts();
   if (backend == Backend::Window) sdl::start();
   backend_ = backend;
@@ -41,7 +45,7 @@ void TApplication::createForm(const char* caption, int outerWidth, int outerHeig
   int clientHeight = outerHeight - getSystemMetrics(SM_CYCAPTION) - 2 * frameY;
   if (clientWidth < 1) clientWidth = 1;
   if (clientHeight < 1) clientHeight = 1;
-  sdl::openWindow(caption, clientWidth, clientHeight, options_.scale);
+  sdl::openWindow(caption, clientWidth, clientHeight, options_.scale, options_.fullscreen);
   if (events_.create) events_.create();
   sdl::showWindow(events_.topSurface ? events_.topSurface() : nullptr);
 }

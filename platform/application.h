@@ -25,7 +25,10 @@ class NoDisplayError : public std::runtime_error {
 };
 
 struct WindowOptions {
-  int scale = 1;  // 1 to 4: whole-pixel enlargement of the window
+  int scale = 1;            // 1 to 4: whole-pixel enlargement of the window
+  bool fullscreen = false;  // fill the screen: the largest whole enlargement
+                            // that fits, at most `scale` (0: no cap), centred
+                            // on black
 };
 
 class TApplication {

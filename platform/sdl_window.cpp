@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/key_map.h"
+#include "platform/screen_fit.h"
 #include "platform/x11_names.h"
 
 namespace platform::sdl {
@@ -30,6 +31,7 @@ struct State {
   int clientWidth = 0;
   int clientHeight = 0;
   int scale = 1;
+  bool fullscreen = false;  // the frame is centred on a black screen
   std::vector<uint32_t> icon;
   int iconWidth = 0;
   int iconHeight = 0;
@@ -78,19 +80,34 @@ void setTitle(const char* title) {
   if (state.window) setX11Names(state.window, state.title);
 }
 
-void openWindow(const char* caption, int clientWidth, int clientHeight, int scale) {
+void openWindow(const char* caption, int clientWidth, int clientHeight, int scale,
+                bool fullscreen) {
   if (!state.videoUp) throw std::runtime_error("window: video is not started");
   state.clientWidth = clientWidth;
   state.clientHeight = clientHeight;
-  state.scale = scale;
+  state.scale = scale < 1 ? 1 : scale;
+  state.fullscreen = fullscreen;
   // Not resizable: SDL then pins the size, and window managers drop the
   // maximise button.
+  SDL_Rect place{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth * state.scale,
+                 clientHeight * state.scale};
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (fullscreen) {
+    // The desktop's own mode, so the screen never changes resolution under
+    // the player. The window is made the screen's size from the start: with
+    // no window manager to honour the fullscreen request it stays so.
+    if (SDL_GetDisplayBounds(0, &place) != 0)
+      throw std::runtime_error(std::string("window: ") + SDL_GetError());
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    state.scale = fitOnScreen(clientWidth, clientHeight, place.w, place.h, scale).scale;
+    // A keyboard-only game has no use for a pointer over its picture.
+    SDL_ShowCursor(SDL_DISABLE);
+  }
   state.window =
-      SDL_CreateWindow(caption ? caption : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                       clientWidth * scale, clientHeight * scale, SDL_WINDOW_HIDDEN);
+      SDL_CreateWindow(caption ? caption : "", place.x, place.y, place.w, place.h, flags);
   if (!state.window) throw std::runtime_error(std::string("window: ") + SDL_GetError());
-  state.frame = SDL_CreateRGBSurfaceWithFormat(0, clientWidth * scale, clientHeight * scale, 32,
-                                               SDL_PIXELFORMAT_RGB888);
+  state.frame = SDL_CreateRGBSurfaceWithFormat(
+      0, clientWidth * state.scale, clientHeight * state.scale, 32, SDL_PIXELFORMAT_RGB888);
   if (!state.frame) throw std::runtime_error(std::string("window: ") + SDL_GetError());
   // Getting the surface may make SDL swap in a new native window for a
   // renderer; name the window after that.
@@ -125,7 +142,15 @@ void present(const Canvas* top) {
   }
   SDL_Surface* surface = SDL_GetWindowSurface(state.window);
   if (!surface) return;
-  SDL_BlitSurface(state.frame, nullptr, surface, nullptr);
+  SDL_Rect at{0, 0, state.frame->w, state.frame->h};
+  if (state.fullscreen) {
+    // Centred on what the window really got, which the window manager may
+    // have made other than the screen; the blit cuts what does not fit.
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    at.x = (surface->w - state.frame->w) / 2;
+    at.y = (surface->h - state.frame->h) / 2;
+  }
+  SDL_BlitSurface(state.frame, nullptr, surface, &at);
   SDL_UpdateWindowSurface(state.window);
 }
 

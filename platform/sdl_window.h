@@ -15,8 +15,11 @@ void start();
 // class and icon name.
 void setTitle(const char* title);
 // Opens the window, hidden, with a client area of clientWidth x clientHeight
-// enlarged `scale` times.
-void openWindow(const char* caption, int clientWidth, int clientHeight, int scale);
+// enlarged `scale` times. With `fullscreen` the window covers its screen
+// (desktop mode) and the client area is enlarged by the largest whole factor
+// that fits there, at most `scale` (0: no cap), centred on black.
+void openWindow(const char* caption, int clientWidth, int clientHeight, int scale,
+                bool fullscreen);
 // Shows the window with the top surface on it.
 void showWindow(const Canvas* top);
 // Copies the top-left of `top` into the window and updates it.

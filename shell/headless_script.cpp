@@ -12,6 +12,7 @@
 #include "shell/game_state.h"
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
+#include "shell/replay_summary.h"
 #include "shell/script_typing.h"
 #include "shell/state_json.h"
 
@@ -184,12 +185,18 @@ std::string bytesAsText(const char* bytes, size_t size) {
   return out;
 }
 
-void pressKey(uint16_t key) { FormKeyDown(key); }
+void pressKey(uint16_t key) {
+  // Watched for the replay's summary: what the key met and what it did.
+  tallyBeforeKey(key);
+  FormKeyDown(key);
+  tallyAfterKey();
+}
 
 std::string_view currentScriptLine() { return runningLine; }
 
 int runScript(std::istream& in) {
   registerBuiltinCommands();
+  resetReplayTally();
   std::string line;
   int lineNumber = 0;
   while (std::getline(in, line)) {

@@ -12,6 +12,8 @@
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
 #include "shell/options.h"
+#include "shell/replay_summary.h"
+#include "shell/window_icon.h"
 
 namespace {
 
@@ -27,8 +29,11 @@ const platform::Canvas* topSurface() { return &Form1.Image2; }
 
 // Starts the application and creates the form, whose creation shows the title.
 void startUp(platform::Backend backend, const Options& options) {
-  platform::Application.initialize(backend, platform::WindowOptions{options.scale});
+  // In fullscreen the screen picks the enlargement; a --scale given caps it.
+  const int scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
+  platform::Application.initialize(backend, platform::WindowOptions{scale, options.fullscreen});
   platform::Application.setTitle("Velmora Keep 03");
+  setGameWindowIcon();
   loadFormResources();
   FormSize size = formOuterSize();
   platform::Application.createForm("Lantern Cadence -Velmora Keep- 03", size.width, size.height,
@@ -41,11 +46,16 @@ int main(int argc, char** argv) {
   Options options;
   std::string error;
   if (!parseOptions(argc, argv, &options, &error)) {
-    std::fprintf(stderr, "velmora: %s\n%s\n", error.c_str(), UsageLine);
+    std::fprintf(stderr, "velmora: %s\n%s\nTry 'velmora --help' for more information.\n",
+                 error.c_str(), UsageLine);
     return ExitUsage;
   }
   if (options.showHelp) {
-    std::printf("%s\n", UsageLine);
+    std::printf("%s\n", helpText().c_str());
+    return 0;
+  }
+  if (options.showVersion) {
+    std::printf("%s\n", VersionLine);
     return 0;
   }
 
@@ -63,6 +73,10 @@ int main(int argc, char** argv) {
     if (options.headless) {
       startUp(platform::Backend::Headless, options);
       int status = headless::runScript(fromStdin ? std::cin : scriptFile);
+      // Only a script that ran to its end is a game worth summing up.
+      if (options.summary && status == 0) {
+        std::printf("%s\n", headless::summaryLine(headless::replayTally()).c_str());
+      }
       platform::Application.shutdown();
       return status;
     }

@@ -1,18 +1,36 @@
-// The command line of the velmora program: window scale and headless mode.
+// The command line of the velmora program: window scale and fullscreen,
+// recording, headless replays with their summary, help and version.
 #pragma once
 
 #include <string>
 
 struct Options {
-  int scale = 1;           // 1 to 4: whole-pixel enlargement of the window
-  bool headless = false;   // run a script instead of opening a window
-  std::string scriptPath;  // empty or "-": the script comes from stdin
-  bool showHelp = false;   // --help: print the usage line and stop
-  std::string recordPath;  // --record FILE: the window's key presses go there
+  int scale = 1;             // 1 to 4: whole-pixel enlargement of the window
+  bool scaleGiven = false;   // --scale was on the command line (a cap in fullscreen)
+  bool fullscreen = false;   // fill the screen, the picture centred on black
+  bool headless = false;     // run a script instead of opening a window
+  std::string scriptPath;    // empty or "-": the script comes from stdin
+  bool summary = false;      // --summary: one line on the replayed game at the end
+  bool showHelp = false;     // --help: print the usage and stop
+  bool showVersion = false;  // --version: print the version and stop
+  std::string recordPath;    // --record FILE: the window's key presses go there
 };
 
-constexpr char UsageLine[] = "usage: velmora [--scale N] [--record FILE] [--headless [SCRIPT]]";
+constexpr char UsageLine[] =
+    "usage: velmora [--scale N] [--fullscreen] [--record FILE]\n"
+    "       velmora --headless [--summary] [SCRIPT]\n"
+    "       velmora --help | --version";
 
-// Reads the arguments after the program name. Returns false and sets *error
-// (one line, without the usage) when they make no sense.
+// Returns what --help prints: the usage lines, every option, the script
+// commands and the exit statuses.
+std::string helpText();
+
+// The first line of --version.
+extern const char* const VersionLine;
+
+// Reads the arguments after the program name, GNU style: long options may be
+// shortened while they stay unambiguous, take their value as --name=VALUE or
+// as the next word, and "--" ends the options. --help and --version end the
+// reading at once. Returns false and sets *error (one line, without the
+// usage) when the arguments make no sense.
 bool parseOptions(int argc, const char* const* argv, Options* options, std::string* error);

@@ -12,10 +12,9 @@
 #include "statements/select.h"
 #include "statements/update.h"
 
-const char* const HelpText =
-    "付属のReadMe_J.txtや、"
-    "https://velmora-keep.example/03/players-guide"
-    "を参考にして下さい";
+// The address is where the build installs the players' guide (a file:// URL
+// the build sets as VELMORA_GUIDE_URL).
+const char* const HelpText = "付属のReadMe_J.txtや、" VELMORA_GUIDE_URL "を参考にして下さい";
 
 namespace {
 

@@ -1,0 +1,168 @@
+// The summary of a replayed game: turns and submissions counted from the key
+// presses a script makes, by the mode and cursor each press meets, the score
+// a winning turn announces, and the one line `velmora --headless --summary`
+// prints after a script that ran to its end.
+#include "shell/replay_summary.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "shell/game_state.h"
+#include "shell/headless_script.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+// Runs a script on the game in this process; its output is dropped.
+int runQuietly(const std::string& script) {
+  std::istringstream in(script);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = headless::runScript(in);
+  testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
+  return status;
+}
+
+std::string tallyOf(const std::string& script) {
+  showFreshTitle();
+  EXPECT_EQ(runQuietly(script), 0) << script;
+  return headless::summaryLine(headless::replayTally());
+}
+
+// From a fresh title screen. The grid cursor starts on A (0, 0); Up then
+// Left reaches the submit cell (12, 6) round the edges, one more Left the
+// blank and one more the erase cell.
+TEST(ReplayTallyTest, CountsTurnsAndSubmissionsByWhatEachKeyMet) {
+  struct Case {
+    const char* script;
+    const char* summary;
+  };
+  const Case cases[] = {
+      {"", "not won turns=0 statements=0"},
+      {"key Space\n", "not won turns=0 statements=0"},  // leaves the title: no turn
+      {"key Space\nkey Up Down Left Right\n", "not won turns=4 statements=0"},
+      {"key Space\nkey 65 Tab Space 200\n", "not won turns=0 statements=0"},
+      {"key Space\nkey Enter\n", "not won turns=1 statements=0"},
+      // In command entry neither arrows nor Enter are turns; Space on A picks.
+      {"key Space\nkey Enter\nkey Enter Up Down Tab Space\n", "not won turns=1 statements=0"},
+      {"key Space\nkey Enter\nkey Up Left Space\n", "not won turns=1 statements=1"},
+      {"key Space\nkey Enter\nkey Up Left Left Space\n", "not won turns=1 statements=0"},
+      {"key Space\nkey Enter\nkey Up Left Left Left Space\n", "not won turns=1 statements=0"},
+      {"key Space\nkey Enter\ntype SELECT\nsubmit\nkey Up\n", "not won turns=2 statements=1"},
+      // An empty statement is submitted all the same.
+      {"key Space\nkey Enter\nsubmit\nkey Enter\nsubmit\nkey Left\n",
+       "not won turns=3 statements=2"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(tallyOf(c.script), c.summary) << c.script;
+}
+
+TEST(ReplayTallyTest, EachScriptStartsAFreshTally) {
+  showFreshTitle();
+  ASSERT_EQ(runQuietly("key Space\nkey Up Up Up\n"), 0);
+  ASSERT_EQ(headless::replayTally().turns, 3);
+  ASSERT_EQ(runQuietly("key Down\n"), 0);
+  EXPECT_EQ(headless::summaryLine(headless::replayTally()), "not won turns=1 statements=0");
+}
+
+// A game is won on the turn that finds every chara arrived; that turn
+// announces the score before taking its own turn off, and keys after it run
+// no turns.
+TEST(ReplayTallyTest, WinningTurnGivesTheAnnouncedScore) {
+  for (const char* winningKey : {"Up", "Enter"}) {
+    SCOPED_TRACE(winningKey);
+    startFieldGame();
+    for (CharaRec& chara : Charas) chara.moveKind = MoveArrived;
+    Score = 1234;
+    ASSERT_EQ(runQuietly(std::string("key ") + winningKey + " Left Enter Space\n"), 0);
+    ASSERT_EQ(GameMode, ModeCleared);
+    // A step puts the title text back once the field is drawn; command entry
+    // keeps the message on show.
+    if (std::string(winningKey) == "Enter") {
+      EXPECT_STREQ(StatusText, "Congratulation! Score=1234");
+    }
+    EXPECT_EQ(Score, 1233);
+    EXPECT_EQ(headless::summaryLine(headless::replayTally()),
+              "won score=1234 turns=1 statements=0");
+  }
+}
+
+TEST(ReplayTallyTest, SummaryLineFormat) {
+  headless::ReplayTally tally;
+  EXPECT_EQ(headless::summaryLine(tally), "not won turns=0 statements=0");
+  tally = headless::ReplayTally{679, 212, true, 4321};
+  EXPECT_EQ(headless::summaryLine(tally), "won score=4321 turns=679 statements=212");
+  tally.score = 0;
+  EXPECT_EQ(headless::summaryLine(tally), "won score=0 turns=679 statements=212");
+}
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs `velmora ARGS` with `script` in the file {script} names.
+Outcome runVelmora(const std::string& args, const std::string& script) {
+  const std::string base = "/tmp/velmora-summary-" + std::to_string(getpid());
+  std::ofstream(base + ".txt", std::ios::binary) << script;
+  std::string command = std::string("'") + VELMORA_EXECUTABLE + "' " + args;
+  const size_t at = command.find("{script}");
+  if (at != std::string::npos) command.replace(at, 8, "'" + base + ".txt'");
+  command += " > '" + base + ".out' 2> '" + base + ".err' < '" + base + ".txt'";
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = readFile(base + ".out");
+  outcome.err = readFile(base + ".err");
+  for (const char* end : {".txt", ".out", ".err"}) std::remove((base + end).c_str());
+  return outcome;
+}
+
+std::string lastLine(const std::string& text) {
+  const size_t end = text.size() && text.back() == '\n' ? text.size() - 1 : text.size();
+  const size_t start = text.rfind('\n', end == 0 ? 0 : end - 1);
+  return text.substr(start == std::string::npos ? 0 : start + 1, end - (start + 1));
+}
+
+TEST(SummaryOptionTest, PrintsOneLineAfterTheScriptsOwnOutput) {
+  const std::string script =
+      "# a short game\nkey Space\nkey Right Down\nkey Enter\ntype SELECT * FROM world\n"
+      "submit\nkey Up\nstate\n";
+  for (const char* args :
+       {"--headless --summary {script}", "--summary --headless={script}", "--headless --summary"}) {
+    SCOPED_TRACE(args);
+    Outcome run = runVelmora(args, script);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(run.out.back(), '\n');
+    EXPECT_EQ(lastLine(run.out), "not won turns=4 statements=1") << run.out;
+    EXPECT_EQ(run.out.find("{\""), 0u) << "the state line comes first: " << run.out;
+  }
+  // Without --summary the script's output is all there is.
+  Outcome plain = runVelmora("--headless {script}", script);
+  EXPECT_EQ(plain.out.find("turns="), std::string::npos) << plain.out;
+}
+
+TEST(SummaryOptionTest, NoSummaryForAScriptThatStoppedOnABadLine) {
+  Outcome run = runVelmora("--headless --summary {script}", "key Space\nkey Up\njump\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.rfind("script:3: ", 0), 0u) << run.err;
+}
+
+}  // namespace
