@@ -1,0 +1,18 @@
+#!/bin/sh
+# Regenerates the players' guide pictures: builds the game if needed and runs
+# every script of docs/screenshots headlessly from the repository root, where
+# each writes its docs/images/NAME.png. Usage: scripts/make_screenshots.sh [BUILD_DIR]
+set -eu
+cd "$(dirname "$0")/.."
+
+build_dir=${1:-build}
+if [ ! -f "$build_dir/build.ninja" ]; then
+  scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
+fi
+ninja -C "$build_dir" velmora >/dev/null
+
+mkdir -p docs/images
+for script in docs/screenshots/*.txt; do
+  echo "$script"
+  "$build_dir/velmora" --headless "$script" >/dev/null
+done
