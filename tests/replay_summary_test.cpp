@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
@@ -163,6 +164,38 @@ TEST(SummaryOptionTest, NoSummaryForAScriptThatStoppedOnABadLine) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.rfind("script:3: ", 0), 0u) << run.err;
+}
+
+// The committed winning game (made by tools/plan_winning_game.cpp, whose
+// header says what the planner expects of it): it must still win, its
+// summary must agree with that header, and with the game's own end state.
+TEST(SummaryOptionTest, CommittedWinningGameStillWins) {
+  const std::string path = std::string(VELMORA_SOURCE_DIR) + "/tests/scripts/winning_game.txt";
+  const std::string game = readFile(path);
+  ASSERT_FALSE(game.empty()) << path;
+  int plannedTurns = -1, plannedStatements = -1, plannedScore = -1;
+  std::istringstream header(game);
+  for (std::string line; std::getline(header, line) && line.rfind("#", 0) == 0;) {
+    std::sscanf(line.c_str(), "# %d turns, %d statements", &plannedTurns, &plannedStatements);
+    std::sscanf(line.c_str(), "# Expected final score: %d", &plannedScore);
+  }
+  ASSERT_GT(plannedScore, 0) << "the replay's header names the turns, statements and score";
+
+  Outcome run = runVelmora("--headless --summary {script}", game + "\nstate\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string summary = lastLine(run.out);
+  EXPECT_EQ(summary, "won score=" + std::to_string(plannedScore) +
+                         " turns=" + std::to_string(plannedTurns) +
+                         " statements=" + std::to_string(plannedStatements));
+
+  // The state printed after the replay, just before the summary.
+  const std::string beforeSummary = run.out.substr(0, run.out.size() - summary.size() - 1);
+  const nlohmann::json state = nlohmann::json::parse(lastLine(beforeSummary));
+  EXPECT_EQ(state["mode"], 254) << "the game is won";
+  // Every turn takes one off the 5000 the game starts with, the winning one
+  // just after announcing the score.
+  EXPECT_EQ(state["score"], plannedScore - 1);
+  EXPECT_EQ(plannedScore, 5000 - (plannedTurns - 1));
 }
 
 }  // namespace
