@@ -109,6 +109,10 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
       options->fullscreen = true;
       break;
     case OptRecord:
+      if (value[0] == '\0') {
+        *error = "--record needs a file name";
+        return false;
+      }
       options->recordPath = value;
       break;
     case OptHeadless:

@@ -96,6 +96,7 @@ TEST(OptionsTest, RefusesWhatMakesNoSense) {
       {"--scale two", "--scale two: not a number from 1 to 4"},
       {"--scale 22", "--scale 22: not a number from 1 to 4"},
       {"--record", "--record needs a file name"},
+      {"--record=", "--record needs a file name"},
       {"--fullscreen=yes", "--fullscreen takes no value"},
       {"--help=me", "--help takes no value"},
       {"--summary", "--summary works only with --headless"},
