@@ -6,29 +6,11 @@
 
 #include <cstring>
 
-#include "support/table_game.h"
+#include "tests/support/statement_fixture.h"
 
 namespace {
 
-class InsertTest : public TableGameTest {
- protected:
-  // Everything an INSERT into a world may change.
-  struct WorldSnapshot {
-    WorldMap maps[WorldCount];
-    AuthorityPlane authority[WorldCount];
-    MapPos leader;
-    WorldSnapshot() {
-      std::memcpy(maps, WorldMaps, sizeof maps);
-      std::memcpy(authority, Authority, sizeof authority);
-      leader = LeaderPos;
-    }
-    bool unchanged() const {
-      return std::memcmp(maps, WorldMaps, sizeof maps) == 0 &&
-             std::memcmp(authority, Authority, sizeof authority) == 0 &&
-             packMapPos(leader) == packMapPos(LeaderPos);
-    }
-  };
-};
+class InsertTest : public FreshGameTest {};
 
 TEST_F(InsertTest, FramingAnswers) {
   const struct {
@@ -37,62 +19,61 @@ TEST_F(InsertTest, FramingAnswers) {
   } cases[] = {
       {"INSERT", "INTO not found."},
       {"INSERT world (fieldid) VALUES (10)", "INTO not found."},
-      {"INSERT INTO", Untouched},
+      {"INSERT INTO", PreviousAnswer},
       {"INSERT INTO world", "VALUES not found."},
       {"INSERT INTO t", "VALUES not found."},
-      {"INSERT INTO world (fieldid)", Untouched},
-      {"INSERT INTO World (fieldid) VALUES (10)", Untouched},
-      {"INSERT INTO nothing (a,b,c) VALUES (1,2,3)", Untouched},
+      {"INSERT INTO world (fieldid)", PreviousAnswer},
+      {"INSERT INTO World (fieldid) VALUES (10)", PreviousAnswer},
+      {"INSERT INTO nothing (a,b,c) VALUES (1,2,3)", PreviousAnswer},
   };
   for (const auto& c : cases) {
-    const WorldSnapshot world;
-    const TableSnapshot tables;
-    EXPECT_EQ(answer(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(world.unchanged()) << c.statement;
-    EXPECT_TRUE(tables.unchanged()) << c.statement;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
   }
 }
 
 TEST_F(InsertTest, FillsOnlyAnEmptyCellButAlwaysCosts) {
-  ASSERT_EQ(cellAt(1, 1, 1), TileFloor);
-  EXPECT_EQ(answer("INSERT INTO world (fieldid) VALUES (10)"), Untouched);
-  EXPECT_EQ(cellAt(1, 1, 1), TileFloor);
+  ASSERT_EQ(mapCell(1, 1, 1), TileFloor);
+  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), PreviousAnswer);
+  EXPECT_EQ(mapCell(1, 1, 1), TileFloor);
   EXPECT_EQ(playerReliability(1), 40);
 
-  cellAt(1, 1, 1) = TileEmpty;  // as a DELETE under the leader leaves it
-  EXPECT_EQ(answer("insert into world ( fieldid ) values ( 3 )"), Untouched);
-  EXPECT_EQ(cellAt(1, 1, 1), 3);
+  mapCell(1, 1, 1) = TileEmpty;  // as a DELETE under the leader leaves it
+  EXPECT_EQ(runStatement("insert into world ( fieldid ) values ( 3 )"), PreviousAnswer);
+  EXPECT_EQ(mapCell(1, 1, 1), 3);
   EXPECT_EQ(playerReliability(1), 30);
   EXPECT_EQ(LeaderPos.x, 1);
   EXPECT_EQ(LeaderPos.y, 1);
 }
 
 TEST_F(InsertTest, PositionFormMovesTheLeaderEvenOntoAFullCell) {
-  const uint8_t before = cellAt(1, 5, 6);
+  const uint8_t before = mapCell(1, 5, 6);
   ASSERT_NE(before, TileEmpty);
-  EXPECT_EQ(answer("INSERT INTO world (x,y,fieldid) VALUES (5,6,10)"), Untouched);
-  EXPECT_EQ(cellAt(1, 5, 6), before);
+  EXPECT_EQ(runStatement("INSERT INTO world (x,y,fieldid) VALUES (5,6,10)"), PreviousAnswer);
+  EXPECT_EQ(mapCell(1, 5, 6), before);
   EXPECT_EQ(packMapPos(LeaderPos), packMapPos(MapPos{5, 6, 1, 1}));
   EXPECT_EQ(playerReliability(1), 40);
 
-  cellAt(1, 7, 8) = TileEmpty;
-  EXPECT_EQ(answer("INSERT INTO world (x,y,fieldid) VALUES (7x,8,1)"), Untouched);
-  EXPECT_EQ(cellAt(1, 7, 8), 1);
+  mapCell(1, 7, 8) = TileEmpty;
+  EXPECT_EQ(runStatement("INSERT INTO world (x,y,fieldid) VALUES (7x,8,1)"), PreviousAnswer);
+  EXPECT_EQ(mapCell(1, 7, 8), 1);
   EXPECT_EQ(packMapPos(LeaderPos), packMapPos(MapPos{7, 8, 1, 1}));
 }
 
 TEST_F(InsertTest, WorldFormFillsAnotherWorldButMovesTheLeaderAtHome) {
-  cellAt(2, 5, 6) = TileEmpty;
-  EXPECT_EQ(answer("INSERT INTO world (worldid,x,y,fieldid) VALUES (2,5,6,10)"), Untouched);
-  EXPECT_EQ(cellAt(2, 5, 6), TileFloor);
+  mapCell(2, 5, 6) = TileEmpty;
+  EXPECT_EQ(runStatement("INSERT INTO world (worldid,x,y,fieldid) VALUES (2,5,6,10)"),
+            PreviousAnswer);
+  EXPECT_EQ(mapCell(2, 5, 6), TileFloor);
   EXPECT_EQ(packMapPos(LeaderPos), packMapPos(MapPos{5, 6, 1, 1}));
   EXPECT_EQ(playerReliability(2), -10);
   EXPECT_EQ(playerReliability(1), 50);
 }
 
 TEST_F(InsertTest, MalformedWorldInsertsDoNothing) {
-  cellAt(1, 5, 6) = TileEmpty;
-  cellAt(1, 1, 1) = TileEmpty;
+  mapCell(1, 5, 6) = TileEmpty;
+  mapCell(1, 1, 1) = TileEmpty;
   const char* statements[] = {
       "INSERT INTO world (fieldid) VALUES (0)",
       "INSERT INTO world (fieldid) VALUES (11)",
@@ -112,68 +93,68 @@ TEST_F(InsertTest, MalformedWorldInsertsDoNothing) {
       "INSERT INTO world fieldid VALUES (10)",
   };
   for (const char* s : statements) {
-    const WorldSnapshot before;
-    EXPECT_EQ(answer(s), Untouched) << s;
-    EXPECT_TRUE(before.unchanged()) << s;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
   }
 }
 
 TEST_F(InsertTest, WithoutThePrivilegeNothingChanges) {
-  cellAt(1, 1, 1) = TileEmpty;
+  mapCell(1, 1, 1) = TileEmpty;
   Authority[0].privileges[0][PrivInsert] = 0;
   for (const char* s : {"INSERT INTO world (fieldid) VALUES (10)",
                         "INSERT INTO world (x,y,fieldid) VALUES (5,6,10)",
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (1,5,6,10)",
                         // The privilege is asked before the position is judged.
                         "INSERT INTO world (x,y,fieldid) VALUES (40,6,10)"}) {
-    const WorldSnapshot before;
-    EXPECT_EQ(answer(s), "There is no authority.") << s;
-    EXPECT_TRUE(before.unchanged()) << s;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(s), "There is no authority.") << s;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
   }
   // Worlds 4 and 5 never grant anything.
   LeaderPos.world = 4;
-  EXPECT_EQ(answer("INSERT INTO world (fieldid) VALUES (10)"), "There is no authority.");
+  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), "There is no authority.");
   LeaderPos.world = 1;
-  EXPECT_EQ(answer("INSERT INTO world (worldid,x,y,fieldid) VALUES (5,5,6,10)"),
+  EXPECT_EQ(runStatement("INSERT INTO world (worldid,x,y,fieldid) VALUES (5,5,6,10)"),
             "There is no authority.");
 }
 
 // A position off the map would name another cell (x = 32 is the next row's
 // first cell), so such inserts do nothing at all: no cell, no cost, no move.
 TEST_F(InsertTest, PositionsOffTheMapChangeNothing) {
-  cellAt(1, 0, 7) = TileEmpty;  // where (32, 6) would land
-  cellAt(1, 0, 0) = TileEmpty;
+  mapCell(1, 0, 7) = TileEmpty;  // where (32, 6) would land
+  mapCell(1, 0, 0) = TileEmpty;
   for (const char* s : {"INSERT INTO world (x,y,fieldid) VALUES (32,6,10)",
                         "INSERT INTO world (x,y,fieldid) VALUES (-1,6,10)",
                         "INSERT INTO world (x,y,fieldid) VALUES (5,32,10)",
                         "INSERT INTO world (x,y,fieldid) VALUES (5,-32,10)",
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (1,32,6,10)",
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (2,0,999,10)"}) {
-    const WorldSnapshot before;
-    EXPECT_EQ(answer(s), Untouched) << s;
-    EXPECT_TRUE(before.unchanged()) << s;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
   }
   // The leader on column or row 32, where a SELECT may put it.
   LeaderPos.x = 32;
   LeaderPos.y = 6;
-  const WorldSnapshot atColumn32;
-  EXPECT_EQ(answer("INSERT INTO world (fieldid) VALUES (10)"), Untouched);
-  EXPECT_TRUE(atColumn32.unchanged());
+  const RecordSnapshot atColumn32 = takeSnapshot();
+  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), PreviousAnswer);
+  EXPECT_TRUE(sameRecords(atColumn32, takeSnapshot()));
   LeaderPos.x = 0;
   LeaderPos.y = 32;
-  const WorldSnapshot atRow32;
-  EXPECT_EQ(answer("INSERT INTO world (fieldid) VALUES (10)"), Untouched);
-  EXPECT_TRUE(atRow32.unchanged());
+  const RecordSnapshot atRow32 = takeSnapshot();
+  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), PreviousAnswer);
+  EXPECT_TRUE(sameRecords(atRow32, takeSnapshot()));
   // The map's own edges are cells like any other.
-  EXPECT_EQ(answer("INSERT INTO world (x,y,fieldid) VALUES (0,0,4)"), Untouched);
-  EXPECT_EQ(cellAt(1, 0, 0), 4);
+  EXPECT_EQ(runStatement("INSERT INTO world (x,y,fieldid) VALUES (0,0,4)"), PreviousAnswer);
+  EXPECT_EQ(mapCell(1, 0, 0), 4);
 }
 
 TEST_F(InsertTest, RowsGoIntoAPlayerTable) {
-  run({"CREATE TABLE t (a INT, b VARCHAR(8), d INT)"});
-  EXPECT_EQ(answer("INSERT INTO t (a,b,d) VALUES (1,'x',2)"), "INSERT OK!");
-  EXPECT_EQ(answer("insert into t ( b , a , d ) values ( 'y' , 007 , 3 )"), "INSERT OK!");
-  EXPECT_EQ(answer("INSERT INTO t (b,a,b) VALUES ('first',4,'')"), "INSERT OK!");
+  runStatements({"CREATE TABLE t (a INT, b VARCHAR(8), d INT)"});
+  EXPECT_EQ(runStatement("INSERT INTO t (a,b,d) VALUES (1,'x',2)"), "INSERT OK!");
+  EXPECT_EQ(runStatement("insert into t ( b , a , d ) values ( 'y' , 007 , 3 )"), "INSERT OK!");
+  EXPECT_EQ(runStatement("INSERT INTO t (b,a,b) VALUES ('first',4,'')"), "INSERT OK!");
   const PlayerTable& t = playerTables[0];
   ASSERT_EQ(t.rowCount, 3);
   const char* expected[3][3] = {{"1", "x", "2"}, {"007", "y", "3"}, {"4", "", ""}};
@@ -182,13 +163,13 @@ TEST_F(InsertTest, RowsGoIntoAPlayerTable) {
   }
 
   // A full table takes no fourth row and says nothing.
-  const TableSnapshot full;
-  EXPECT_EQ(answer("INSERT INTO t (a,b,d) VALUES (9,'z',9)"), Untouched);
-  EXPECT_TRUE(full.unchanged());
+  const RecordSnapshot full = takeSnapshot();
+  EXPECT_EQ(runStatement("INSERT INTO t (a,b,d) VALUES (9,'z',9)"), PreviousAnswer);
+  EXPECT_TRUE(sameRecords(full, takeSnapshot()));
 }
 
 TEST_F(InsertTest, MalformedRowsAreRefusedSilently) {
-  run({"CREATE TABLE t (a INT, b VARCHAR(8), d INT)"});
+  runStatements({"CREATE TABLE t (a INT, b VARCHAR(8), d INT)"});
   const char* statements[] = {
       "INSERT INTO t (a,b,d) VALUES (1,x,2)",     "INSERT INTO t (a,b,d) VALUES ('1','x',2)",
       "INSERT INTO t (a,b,d) VALUES (-1,'x',2)",  "INSERT INTO t (a,b,d) VALUES (1,'x_y',2)",
@@ -200,26 +181,26 @@ TEST_F(InsertTest, MalformedRowsAreRefusedSilently) {
       "INSERT INTO t a,b,d VALUES 1,'x',2",       "INSERT INTO T (a,b,d) VALUES (1,'x',2)",
   };
   for (const char* s : statements) {
-    const TableSnapshot before;
-    EXPECT_EQ(answer(s), Untouched) << s;
-    EXPECT_TRUE(before.unchanged()) << s;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
   }
 }
 
 TEST_F(InsertTest, PlayerRowsNeedNoPrivilegeAndCostNothing) {
-  run({"CREATE TABLE t (a INT, b VARCHAR(1), d INT)", "ALTER TABLE t ADD e VARCHAR(4)"});
+  runStatements({"CREATE TABLE t (a INT, b VARCHAR(1), d INT)", "ALTER TABLE t ADD e VARCHAR(4)"});
   std::memset(Authority, 0, sizeof Authority);
   LeaderPos.world = 4;
   // The declared VARCHAR length is not enforced; the unnamed column stays empty.
-  EXPECT_EQ(answer("INSERT INTO t (a,b,d) VALUES (1,'abcdefghijkl',2)"), "INSERT OK!");
+  EXPECT_EQ(runStatement("INSERT INTO t (a,b,d) VALUES (1,'abcdefghijkl',2)"), "INSERT OK!");
   EXPECT_STREQ(playerTables[0].rows[0][1], "abcdefghijkl");
   EXPECT_STREQ(playerTables[0].rows[0][3], "");
   for (const AuthorityPlane& plane : Authority) EXPECT_EQ(plane.reliability[0], 0);
 }
 
 TEST_F(InsertTest, SameNamedTablesFillTheLowerSlot) {
-  run({"CREATE TABLE t (a INT, b INT, c INT)", "CREATE TABLE t (a INT, b INT, c INT)"});
-  EXPECT_EQ(answer("INSERT INTO t (a,b,c) VALUES (1,2,3)"), "INSERT OK!");
+  runStatements({"CREATE TABLE t (a INT, b INT, c INT)", "CREATE TABLE t (a INT, b INT, c INT)"});
+  EXPECT_EQ(runStatement("INSERT INTO t (a,b,c) VALUES (1,2,3)"), "INSERT OK!");
   EXPECT_EQ(playerTables[0].rowCount, 1);
   EXPECT_EQ(playerTables[1].rowCount, 0);
 }

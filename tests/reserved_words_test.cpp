@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "support/table_game.h"
+#include "tests/support/statement_fixture.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ TEST(ReservedWordsTest, LooksUpWholeWordsIgnoringLetterCase) {
   }
 }
 
-class ReservedNameTest : public TableGameTest {};
+class ReservedNameTest : public FreshGameTest {};
 
 TEST_F(ReservedNameTest, CreateRefusesAReservedNameBeforeItsForm) {
   const char* statements[] = {
@@ -78,18 +78,18 @@ TEST_F(ReservedNameTest, CreateRefusesAReservedNameBeforeItsForm) {
       "CREATE TABLE reliability",
   };
   for (const char* s : statements) {
-    const TableSnapshot before;
-    EXPECT_EQ(answer(s), "A reservation word cannot be used.") << s;
-    EXPECT_TRUE(before.unchanged()) << s;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(s), "A reservation word cannot be used.") << s;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
   }
 }
 
 TEST_F(ReservedNameTest, ColumnNamesAreNotChecked) {
-  EXPECT_EQ(answer("CREATE TABLE t (select INT, x INT, world VARCHAR(4))"),
+  EXPECT_EQ(runStatement("CREATE TABLE t (select INT, x INT, world VARCHAR(4))"),
             "The table was created.");
   EXPECT_STREQ(playerTables[0].columnNames[0], "select");
-  EXPECT_EQ(answer("CREATE TABLE chara (a INT, b INT, c INT)"), "The table was created.");
-  EXPECT_EQ(answer("CREATE TABLE player (a INT, b INT, c INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE chara (a INT, b INT, c INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE player (a INT, b INT, c INT)"), "The table was created.");
 }
 
 }  // namespace

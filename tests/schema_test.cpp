@@ -7,24 +7,25 @@
 #include <cstring>
 
 #include "statements/player_tables.h"
-#include "support/alloc_counter.h"
-#include "support/table_game.h"
+#include "tests/support/alloc_counter.h"
+#include "tests/support/statement_fixture.h"
 
 namespace {
 
-class SchemaTest : public TableGameTest {};
+class SchemaTest : public FreshGameTest {};
 
 struct AnswerCase {
   const char* statement;
-  const char* answer;  // Untouched: the statement writes nothing
+  const char* answer;  // PreviousAnswer: the statement writes nothing
 };
 
 // Each failing statement answers as listed and leaves the store exactly as it
 // was: the store is first given a table in slot 1 so that there is something
 // to damage, and slots 0 and 2 stay free.
 TEST_F(SchemaTest, FailedCreateAnswersAndLeavesTheStoreAlone) {
-  run({"CREATE TABLE a (x1 INT, x2 INT, x3 INT)", "CREATE TABLE keep (p INT, q INT, r INT)",
-       "DROP TABLE a", "INSERT INTO keep (p,q,r) VALUES (1,2,3)"});
+  runStatements({"CREATE TABLE a (x1 INT, x2 INT, x3 INT)",
+                 "CREATE TABLE keep (p INT, q INT, r INT)", "DROP TABLE a",
+                 "INSERT INTO keep (p,q,r) VALUES (1,2,3)"});
   ASSERT_STREQ(playerTables[1].name, "keep");
   ASSERT_EQ(playerTables[1].rowCount, 1);
 
@@ -33,41 +34,41 @@ TEST_F(SchemaTest, FailedCreateAnswersAndLeavesTheStoreAlone) {
       {"CREATE t (a INT, b INT, c INT)", "TABLE not found."},
       {"CREATE TABLES t (a INT, b INT, c INT)", "TABLE not found."},
       {"CREATE TABLE int (a INT, b INT, c INT)", "A reservation word cannot be used."},
-      {"CREATE TABLE", Untouched},
-      {"CREATE TABLE abcdefghi (a INT, b INT, c INT)", Untouched},
-      {"CREATE TABLE 1abc (a INT, b INT, c INT)", Untouched},
-      {"CREATE TABLE a_b (a INT, b INT, c INT)", Untouched},
-      {"CREATE TABLE 'ab' (a INT, b INT, c INT)", Untouched},
-      {"CREATE TABLE t", Untouched},
-      {"CREATE TABLE t a INT, b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c INT", Untouched},
-      {"CREATE TABLE t (a INT, b INT c INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c INT) x", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c INT))", Untouched},
-      {"CREATE TABLE t (a INT, b INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c INT, d INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c FLOAT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, c)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, 'c' INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, 1c INT)", Untouched},
-      {"CREATE TABLE t (a INT, b INT, abcdefghi INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR(0), b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR(33), b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR(-1), b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR(x), b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR 8, b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR(8, b INT, c INT)", Untouched},
-      {"CREATE TABLE t (a VARCHAR, b INT, c INT)", Untouched},
+      {"CREATE TABLE", PreviousAnswer},
+      {"CREATE TABLE abcdefghi (a INT, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE 1abc (a INT, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE a_b (a INT, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE 'ab' (a INT, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t", PreviousAnswer},
+      {"CREATE TABLE t a INT, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c INT", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c INT) x", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c INT))", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c INT, d INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c FLOAT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, c)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, 'c' INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, 1c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a INT, b INT, abcdefghi INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR(0), b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR(33), b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR(-1), b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR(x), b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR 8, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR(8, b INT, c INT)", PreviousAnswer},
+      {"CREATE TABLE t (a VARCHAR, b INT, c INT)", PreviousAnswer},
   };
   for (const AnswerCase& c : cases) {
-    const TableSnapshot before;
-    EXPECT_EQ(answer(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(before.unchanged()) << c.statement;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
   }
 }
 
 TEST_F(SchemaTest, CreateStoresNameColumnsAndTypesInTheLowestFreeSlot) {
-  EXPECT_EQ(answer("create table t1 ( spell varchar ( 8 ) , word Varchar ( 8 ) , code INT )"),
+  EXPECT_EQ(runStatement("create table t1 ( spell varchar ( 8 ) , word Varchar ( 8 ) , code INT )"),
             "The table was created.");
   const PlayerTable& t = playerTables[0];
   EXPECT_STREQ(t.name, "t1");
@@ -82,8 +83,8 @@ TEST_F(SchemaTest, CreateStoresNameColumnsAndTypesInTheLowestFreeSlot) {
   EXPECT_EQ(t.rowCount, 0);
 
   // Symbols need no blanks; the longest names and both ends of VARCHAR fit.
-  EXPECT_EQ(answer("CREATE TABLE t(a INT,b INT,c INT)"), "The table was created.");
-  EXPECT_EQ(answer("CREATE TABLE abcdefgh (abcdefgh VARCHAR(1), b2 VARCHAR(32), c INT)"),
+  EXPECT_EQ(runStatement("CREATE TABLE t(a INT,b INT,c INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE abcdefgh (abcdefgh VARCHAR(1), b2 VARCHAR(32), c INT)"),
             "The table was created.");
   EXPECT_STREQ(playerTables[2].name, "abcdefgh");
   EXPECT_STREQ(playerTables[2].columnNames[0], "abcdefgh");
@@ -92,26 +93,26 @@ TEST_F(SchemaTest, CreateStoresNameColumnsAndTypesInTheLowestFreeSlot) {
 }
 
 TEST_F(SchemaTest, AFullStoreIsReportedBeforeTheNameIsLookedAt) {
-  run({"CREATE TABLE a (x INT, y1 INT, z1 INT)", "CREATE TABLE b (x INT, y1 INT, z1 INT)",
-       "CREATE TABLE c (x INT, y1 INT, z1 INT)"});
-  const TableSnapshot before;
+  runStatements({"CREATE TABLE a (x INT, y1 INT, z1 INT)", "CREATE TABLE b (x INT, y1 INT, z1 INT)",
+                 "CREATE TABLE c (x INT, y1 INT, z1 INT)"});
+  const RecordSnapshot before = takeSnapshot();
   for (const char* s : {"CREATE TABLE d (x INT, y1 INT, z1 INT)", "CREATE TABLE select",
                         "CREATE TABLE", "CREATE TABLE 1 (("}) {
-    EXPECT_EQ(answer(s), "no empty memory.") << s;
+    EXPECT_EQ(runStatement(s), "no empty memory.") << s;
   }
-  EXPECT_EQ(answer("CREATE d (x INT, y1 INT, z1 INT)"), "TABLE not found.");
-  EXPECT_TRUE(before.unchanged());
+  EXPECT_EQ(runStatement("CREATE d (x INT, y1 INT, z1 INT)"), "TABLE not found.");
+  EXPECT_TRUE(sameRecords(before, takeSnapshot()));
 }
 
 TEST_F(SchemaTest, AFailureRightAfterASuccessStillFails) {
-  EXPECT_EQ(answer("CREATE TABLE t (a INT, b INT, c VARCHAR(4))"), "The table was created.");
-  EXPECT_EQ(answer("CREATE TABLE u (a INT, b INT, c BLAH)"), Untouched);
+  EXPECT_EQ(runStatement("CREATE TABLE t (a INT, b INT, c VARCHAR(4))"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE u (a INT, b INT, c BLAH)"), PreviousAnswer);
   EXPECT_EQ(findPlayerTable("u"), -1);
 }
 
 TEST_F(SchemaTest, NamesAreFoundExactlyAndLowestSlotFirst) {
-  run({"CREATE TABLE gone (a INT, b INT, c INT)", "CREATE TABLE t1 (a INT, b INT, c INT)",
-       "DROP TABLE gone"});
+  runStatements({"CREATE TABLE gone (a INT, b INT, c INT)", "CREATE TABLE t1 (a INT, b INT, c INT)",
+                 "DROP TABLE gone"});
   EXPECT_EQ(findPlayerTable("t1"), 1);
   EXPECT_EQ(findPlayerTable("T1"), -1);
   EXPECT_EQ(findPlayerTable("t"), -1);
@@ -119,24 +120,24 @@ TEST_F(SchemaTest, NamesAreFoundExactlyAndLowestSlotFirst) {
   EXPECT_EQ(findPlayerTable(""), 0);  // the empty name is a free slot's
 
   // A second table of the same name goes to the next free slot.
-  EXPECT_EQ(answer("CREATE TABLE t1 (d INT, e INT, f INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE t1 (d INT, e INT, f INT)"), "The table was created.");
   EXPECT_EQ(findPlayerTable("t1"), 0);
-  EXPECT_EQ(answer("CREATE TABLE Abc (a INT, b INT, c INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("CREATE TABLE Abc (a INT, b INT, c INT)"), "The table was created.");
   EXPECT_EQ(findPlayerTable("Abc"), 2);
   EXPECT_EQ(findPlayerTable("abc"), -1);
   EXPECT_EQ(findPlayerTable(""), -1);
 
   // Drops take the lower slot first, then the other.
-  EXPECT_EQ(answer("DROP TABLE t1"), "t1 table was dropped");
+  EXPECT_EQ(runStatement("DROP TABLE t1"), "t1 table was dropped");
   EXPECT_EQ(playerTables[0].name[0], '\0');
   EXPECT_STREQ(playerTables[1].name, "t1");
-  EXPECT_EQ(answer("DROP TABLE t1"), "t1 table was dropped");
+  EXPECT_EQ(runStatement("DROP TABLE t1"), "t1 table was dropped");
   EXPECT_EQ(findPlayerTable("t1"), -1);
-  EXPECT_EQ(answer("DROP TABLE t1"), "Player table not found.");
+  EXPECT_EQ(runStatement("DROP TABLE t1"), "Player table not found.");
 }
 
 TEST_F(SchemaTest, DropAnswers) {
-  run({"CREATE TABLE t1 (a INT, b INT, c INT)"});
+  runStatements({"CREATE TABLE t1 (a INT, b INT, c INT)"});
   const AnswerCase cases[] = {
       {"DROP", "TABLE not found."},
       {"DROP t1", "TABLE not found."},
@@ -146,28 +147,29 @@ TEST_F(SchemaTest, DropAnswers) {
       {"DROP TABLE", " table was dropped"},
   };
   for (const AnswerCase& c : cases) {
-    const TableSnapshot before;
-    EXPECT_EQ(answer(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(before.unchanged()) << c.statement;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
   }
-  EXPECT_EQ(answer("drop table t1 and more"), "t1 table was dropped");
+  EXPECT_EQ(runStatement("drop table t1 and more"), "t1 table was dropped");
   const PlayerTable empty{};
   EXPECT_EQ(std::memcmp(&playerTables[0], &empty, sizeof empty), 0);
 }
 
 TEST_F(SchemaTest, DropWithoutANameOnAFullStoreFindsNothing) {
-  run({"CREATE TABLE a (x INT, y1 INT, z1 INT)", "CREATE TABLE b (x INT, y1 INT, z1 INT)",
-       "CREATE TABLE c (x INT, y1 INT, z1 INT)"});
-  EXPECT_EQ(answer("DROP TABLE"), "Player table not found.");
+  runStatements({"CREATE TABLE a (x INT, y1 INT, z1 INT)", "CREATE TABLE b (x INT, y1 INT, z1 INT)",
+                 "CREATE TABLE c (x INT, y1 INT, z1 INT)"});
+  EXPECT_EQ(runStatement("DROP TABLE"), "Player table not found.");
 }
 
 TEST_F(SchemaTest, ADroppedSlotIsReusedWithoutItsRows) {
-  run({"CREATE TABLE t (a INT, b INT, c VARCHAR(8))", "CREATE TABLE keep (a INT, b INT, c INT)",
-       "INSERT INTO t (a,b,c) VALUES (1,2,'x')", "INSERT INTO t (a,b,c) VALUES (3,4,'y')",
-       "INSERT INTO t (a,b,c) VALUES (5,6,'z')", "ALTER TABLE t ADD d INT"});
+  runStatements({"CREATE TABLE t (a INT, b INT, c VARCHAR(8))",
+                 "CREATE TABLE keep (a INT, b INT, c INT)",
+                 "INSERT INTO t (a,b,c) VALUES (1,2,'x')", "INSERT INTO t (a,b,c) VALUES (3,4,'y')",
+                 "INSERT INTO t (a,b,c) VALUES (5,6,'z')", "ALTER TABLE t ADD d INT"});
   ASSERT_EQ(playerTables[0].rowCount, 3);
-  EXPECT_EQ(answer("DROP TABLE t"), "t table was dropped");
-  EXPECT_EQ(answer("CREATE TABLE u (p INT, q INT, r INT)"), "The table was created.");
+  EXPECT_EQ(runStatement("DROP TABLE t"), "t table was dropped");
+  EXPECT_EQ(runStatement("CREATE TABLE u (p INT, q INT, r INT)"), "The table was created.");
   PlayerTable expected{};
   std::strcpy(expected.name, "u");
   std::strcpy(expected.columnNames[0], "p");
@@ -179,7 +181,7 @@ TEST_F(SchemaTest, ADroppedSlotIsReusedWithoutItsRows) {
 }
 
 TEST_F(SchemaTest, AlterAnswers) {
-  run({"CREATE TABLE t (a INT, b INT, c INT)"});
+  runStatements({"CREATE TABLE t (a INT, b INT, c INT)"});
   const AnswerCase cases[] = {
       {"ALTER", "TABLE not found."},
       {"ALTER t ADD d INT", "TABLE not found."},
@@ -189,27 +191,28 @@ TEST_F(SchemaTest, AlterAnswers) {
       {"ALTER TABLE t DROP a", "no support"},
       {"ALTER TABLE t RENAME u", "no support"},
       {"ALTER TABLE t", "no support"},
-      {"ALTER TABLE t ADD", Untouched},
-      {"ALTER TABLE t ADD d", Untouched},
-      {"ALTER TABLE t ADD 1d INT", Untouched},
-      {"ALTER TABLE t ADD 'd' INT", Untouched},
-      {"ALTER TABLE t ADD abcdefghi INT", Untouched},
-      {"ALTER TABLE t ADD d FLOAT", Untouched},
-      {"ALTER TABLE t ADD note VARCHAR ( 33 )", Untouched},
-      {"ALTER TABLE t ADD note VARCHAR ( 8", Untouched},
+      {"ALTER TABLE t ADD", PreviousAnswer},
+      {"ALTER TABLE t ADD d", PreviousAnswer},
+      {"ALTER TABLE t ADD 1d INT", PreviousAnswer},
+      {"ALTER TABLE t ADD 'd' INT", PreviousAnswer},
+      {"ALTER TABLE t ADD abcdefghi INT", PreviousAnswer},
+      {"ALTER TABLE t ADD d FLOAT", PreviousAnswer},
+      {"ALTER TABLE t ADD note VARCHAR ( 33 )", PreviousAnswer},
+      {"ALTER TABLE t ADD note VARCHAR ( 8", PreviousAnswer},
   };
   for (const AnswerCase& c : cases) {
-    const TableSnapshot before;
-    EXPECT_EQ(answer(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(before.unchanged()) << c.statement;
+    const RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
+    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
   }
 }
 
 TEST_F(SchemaTest, AlterFillsColumnsThreeToFiveThenRefuses) {
-  run({"CREATE TABLE t (a INT, b INT, c INT)", "INSERT INTO t (a,b,c) VALUES (1,2,3)"});
-  EXPECT_EQ(answer("alter table t add hp int"), "The column was added.");
-  EXPECT_EQ(answer("ALTER TABLE t ADD note VARCHAR(32) trailing words"), "The column was added.");
-  EXPECT_EQ(answer("ALTER TABLE t ADD a INT"), "The column was added.");  // names may repeat
+  runStatements({"CREATE TABLE t (a INT, b INT, c INT)", "INSERT INTO t (a,b,c) VALUES (1,2,3)"});
+  EXPECT_EQ(runStatement("alter table t add hp int"), "The column was added.");
+  EXPECT_EQ(runStatement("ALTER TABLE t ADD note VARCHAR(32) trailing words"),
+            "The column was added.");
+  EXPECT_EQ(runStatement("ALTER TABLE t ADD a INT"), "The column was added.");  // names may repeat
   const PlayerTable& t = playerTables[0];
   EXPECT_STREQ(t.columnNames[3], "hp");
   EXPECT_EQ(t.columnTypes[3].kind, ColumnInt);
@@ -222,11 +225,11 @@ TEST_F(SchemaTest, AlterFillsColumnsThreeToFiveThenRefuses) {
   EXPECT_STREQ(t.rows[0][2], "3");
   EXPECT_STREQ(t.rows[0][3], "");
 
-  const TableSnapshot before;
-  EXPECT_EQ(answer("ALTER TABLE t ADD e INT"), "too many columns.");
-  EXPECT_EQ(answer("ALTER TABLE t ADD e BLAH"), Untouched);  // form first, then room
-  EXPECT_EQ(answer("ALTER TABLE t ADD 9e INT"), Untouched);
-  EXPECT_TRUE(before.unchanged());
+  const RecordSnapshot before = takeSnapshot();
+  EXPECT_EQ(runStatement("ALTER TABLE t ADD e INT"), "too many columns.");
+  EXPECT_EQ(runStatement("ALTER TABLE t ADD e BLAH"), PreviousAnswer);  // form first, then room
+  EXPECT_EQ(runStatement("ALTER TABLE t ADD 9e INT"), PreviousAnswer);
+  EXPECT_TRUE(sameRecords(before, takeSnapshot()));
 }
 
 TEST_F(SchemaTest, TokenForms) {
@@ -252,7 +255,7 @@ TEST_F(SchemaTest, TokenForms) {
 }
 
 TEST_F(SchemaTest, CellValuesAreCheckedAgainstTheColumnKind) {
-  run({"CREATE TABLE t (n INT, s VARCHAR(2), m INT)"});
+  runStatements({"CREATE TABLE t (n INT, s VARCHAR(2), m INT)"});
   const struct {
     int slot, column;
     const char* text;
@@ -272,12 +275,13 @@ TEST_F(SchemaTest, CellValuesAreCheckedAgainstTheColumnKind) {
 // nothing may be allocated.
 TEST_F(SchemaTest, StatementsOnPlayerTablesAllocateNothing) {
   const AllocationCounter counter;
-  run({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))",
-       "ALTER TABLE book ADD hp INT", "ALTER TABLE book DROP hp",
-       "INSERT INTO book (e,a,n) VALUES ('tuti','sagasu','11')",
-       "SELECT e , a , n FROM book WHERE e = 'tuti'", "SELECT a , e , n FROM book WHERE e = 'tu'",
-       "INSERT INTO world (x,y,fieldid) VALUES (5,6,10)", "CREATE TABLE select", "DROP TABLE book",
-       "DROP TABLE book"});
+  runStatements({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))",
+                 "ALTER TABLE book ADD hp INT", "ALTER TABLE book DROP hp",
+                 "INSERT INTO book (e,a,n) VALUES ('tuti','sagasu','11')",
+                 "SELECT e , a , n FROM book WHERE e = 'tuti'",
+                 "SELECT a , e , n FROM book WHERE e = 'tu'",
+                 "INSERT INTO world (x,y,fieldid) VALUES (5,6,10)", "CREATE TABLE select",
+                 "DROP TABLE book", "DROP TABLE book"});
   EXPECT_EQ(counter.count(), 0);
   EXPECT_STREQ(StatusText, "Player table not found.");  // the statements did run
 }

@@ -6,36 +6,37 @@
 #include <cstring>
 #include <string>
 
+#include "sql/dispatcher.h"
 #include "statements/select.h"
-#include "support/table_game.h"
+#include "tests/support/statement_fixture.h"
 
 namespace {
 
 constexpr const char* Cast = "SELECT e , a , n FROM book WHERE e = 'tuti'";
 
-class SpellTest : public TableGameTest {
+class SpellTest : public FreshGameTest {
  protected:
   void SetUp() override {
-    TableGameTest::SetUp();
-    run({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))"});
+    FreshGameTest::SetUp();
+    runStatements({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))"});
   }
   static void write(const char* e, const char* a, const char* n) {
     char statement[CommandSize];
     std::snprintf(statement, sizeof statement, "INSERT INTO book (e,a,n) VALUES (%s,%s,%s)", e, a,
                   n);
-    ASSERT_EQ(answer(statement), "INSERT OK!") << statement;
+    ASSERT_EQ(runStatement(statement), "INSERT OK!") << statement;
   }
 };
 
 TEST_F(SpellTest, SearchFindsTheGoalOfTheLeadersWorld) {
   write("'tuti'", "'sagasu'", "'11'");
-  EXPECT_EQ(answer(Cast), "lafolue:x=29,y=29");
-  EXPECT_EQ(answer("SELECT * FROM world WHERE worldid = 3"), Untouched);
+  EXPECT_EQ(runStatement(Cast), "lafolue:x=29,y=29");
+  EXPECT_EQ(runStatement("SELECT * FROM world WHERE worldid = 3"), PreviousAnswer);
   ASSERT_EQ(LeaderPos.world, 3);
-  EXPECT_EQ(answer(Cast), "lafolue:x=12,y=16");
+  EXPECT_EQ(runStatement(Cast), "lafolue:x=12,y=16");
   // The floor the party stands on plays no part.
   LeaderPos.floor = 2;
-  EXPECT_EQ(answer(Cast), "lafolue:x=12,y=16");
+  EXPECT_EQ(runStatement(Cast), "lafolue:x=12,y=16");
 }
 
 TEST_F(SpellTest, TheCellsMustHoldTheSpellWordsInTheSelectedOrder) {
@@ -58,11 +59,11 @@ TEST_F(SpellTest, TheCellsMustHoldTheSpellWordsInTheSelectedOrder) {
       {"SELECT e , a , n junk FROM book WHERE e = 'tuti'", "lafolue:x=29,y=29"},
       {"select e , a , n from book where e = 'tuti'", "lafolue:x=29,y=29"},
   };
-  for (const auto& c : cases) EXPECT_EQ(answer(c.statement), c.answer) << c.statement;
+  for (const auto& c : cases) EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
 }
 
 TEST_F(SpellTest, StatementsThatFindNoRowWriteNothing) {
-  EXPECT_EQ(answer(Cast), Untouched);  // no rows yet
+  EXPECT_EQ(runStatement(Cast), PreviousAnswer);  // no rows yet
   write("'tuti'", "'sagasu'", "'11'");
   const char* statements[] = {
       "SELECT e , a , n FROM book WHERE e = 'tutix'",
@@ -81,9 +82,9 @@ TEST_F(SpellTest, StatementsThatFindNoRowWriteNothing) {
       "SELECT e , a , n FROM Book WHERE e = 'tuti'",
       "SELECT e , a , n FROM WHERE e = 'tuti'",
   };
-  const TableSnapshot before;
-  for (const char* s : statements) EXPECT_EQ(answer(s), Untouched) << s;
-  EXPECT_TRUE(before.unchanged());
+  const RecordSnapshot before = takeSnapshot();
+  for (const char* s : statements) EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
+  EXPECT_TRUE(sameRecords(before, takeSnapshot()));
 }
 
 TEST_F(SpellTest, TheThirdCellIsReadAsALeadingNumber) {
@@ -103,18 +104,18 @@ TEST_F(SpellTest, TheThirdCellIsReadAsALeadingNumber) {
     executeStatement("DROP TABLE book");
     executeStatement("CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))");
     write("'tuti'", "'sagasu'", c.number);
-    EXPECT_EQ(answer(Cast), c.answer);
+    EXPECT_EQ(runStatement(Cast), c.answer);
   }
   EXPECT_TRUE(castSpell("tuti", "sagasu", "-1"));  // on no map, but a spell all the same
   EXPECT_EQ(std::string(StatusText), "lafolue:not found");
 }
 
 TEST_F(SpellTest, CastSpellKnowsOnlyTheSearch) {
-  setStatus(Untouched);
+  setStatus(PreviousAnswer);
   EXPECT_FALSE(castSpell("tuti", "sagasux", "5"));
   EXPECT_FALSE(castSpell("sagasu", "tuti", "5"));
   EXPECT_FALSE(castSpell("", "", ""));
-  EXPECT_EQ(std::string(StatusText), Untouched);
+  EXPECT_EQ(std::string(StatusText), PreviousAnswer);
   EXPECT_TRUE(castSpell("tuti", "sagasu", "5"));
   EXPECT_EQ(std::string(StatusText), "lafolue:x=0,y=0");
 }
@@ -135,57 +136,55 @@ TEST_F(SpellTest, SearchReadsTheWorkingMap) {
   write("'tuti'", "'sagasu'", "'11'");
   const char* forEmpty = "SELECT e , a , n FROM book WHERE n = '0'";
   const char* forGoal = "SELECT e , a , n FROM book WHERE n = '11'";
-  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
-  EXPECT_EQ(answer("DELETE FROM world WHERE worldid = 1 AND x = 3 AND y = 2"), Untouched);
-  EXPECT_EQ(answer(forEmpty), "lafolue:x=3,y=2");
-  EXPECT_EQ(answer("INSERT INTO world (x,y,fieldid) VALUES (3,2,9)"), Untouched);
-  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
+  EXPECT_EQ(runStatement(forEmpty), "lafolue:not found");
+  EXPECT_EQ(runStatement("DELETE FROM world WHERE worldid = 1 AND x = 3 AND y = 2"),
+            PreviousAnswer);
+  EXPECT_EQ(runStatement(forEmpty), "lafolue:x=3,y=2");
+  EXPECT_EQ(runStatement("INSERT INTO world (x,y,fieldid) VALUES (3,2,9)"), PreviousAnswer);
+  EXPECT_EQ(runStatement(forEmpty), "lafolue:not found");
 
-  EXPECT_EQ(answer(forGoal), "lafolue:x=29,y=29");
-  EXPECT_EQ(answer("UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 29 AND y = 29"),
-            Untouched);
-  EXPECT_EQ(answer(forGoal), "lafolue:not found");
+  EXPECT_EQ(runStatement(forGoal), "lafolue:x=29,y=29");
+  EXPECT_EQ(runStatement("UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 29 AND y = 29"),
+            PreviousAnswer);
+  EXPECT_EQ(runStatement(forGoal), "lafolue:not found");
 
   // Floors above the first are never searched.
-  cellAt(1, 0, 0, 2) = TileEmpty;
-  EXPECT_EQ(answer(forEmpty), "lafolue:not found");
+  mapCell(1, 0, 0, 2) = TileEmpty;
+  EXPECT_EQ(runStatement(forEmpty), "lafolue:not found");
 }
 
 // Rows of an INT column are compared on the column's four characters.
 TEST_F(SpellTest, IntColumnsCompareFourCharacters) {
-  run({"CREATE TABLE m (e VARCHAR(8), a VARCHAR(8), id INT)",
-       "INSERT INTO m (e,a,id) VALUES ('tuti','sagasu',50)",
-       "INSERT INTO m (e,a,id) VALUES ('tuti','sagasu',5)",
-       "INSERT INTO m (e,a,id) VALUES ('no','no',1234)"});
+  runStatements({"CREATE TABLE m (e VARCHAR(8), a VARCHAR(8), id INT)",
+                 "INSERT INTO m (e,a,id) VALUES ('tuti','sagasu',50)",
+                 "INSERT INTO m (e,a,id) VALUES ('tuti','sagasu',5)",
+                 "INSERT INTO m (e,a,id) VALUES ('no','no',1234)"});
   const struct {
     const char* value;
     const char* answer;
   } cases[] = {
       {"5", "lafolue:x=0,y=0"},  // not the 50 before it
-      {"50", "lafolue:not found"},
-      {"1234", "Magic was fumbled!"},
-      {"12345", "Magic was fumbled!"},
-      {"123", Untouched},
-      {"'5'", Untouched},  // the quote is part of an INT value
+      {"50", "lafolue:not found"}, {"1234", "Magic was fumbled!"}, {"12345", "Magic was fumbled!"},
+      {"123", PreviousAnswer},     {"'5'", PreviousAnswer},  // the quote is part of an INT value
   };
   for (const auto& c : cases) {
     char statement[CommandSize];
     std::snprintf(statement, sizeof statement, "SELECT e , a , id FROM m WHERE id = %s", c.value);
-    EXPECT_EQ(answer(statement), c.answer) << statement;
+    EXPECT_EQ(runStatement(statement), c.answer) << statement;
   }
 }
 
 TEST_F(SpellTest, SameNamedTablesAreReadLowestSlotFirst) {
   write("'no'", "'spell'", "'11'");
-  run({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))"});
+  runStatements({"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n VARCHAR(8))"});
   ASSERT_STREQ(playerTables[1].name, "book");
   // Only the second table holds the spell; an INSERT could not put it there.
   std::strcpy(playerTables[1].rows[0][0], "tuti");
   std::strcpy(playerTables[1].rows[0][1], "sagasu");
   std::strcpy(playerTables[1].rows[0][2], "11");
   playerTables[1].rowCount = 1;
-  EXPECT_EQ(answer("SELECT e , a , n FROM book WHERE e = 'tuti'"), Untouched);
-  EXPECT_EQ(answer("SELECT e , a , n FROM book WHERE e = 'no'"), "Magic was fumbled!");
+  EXPECT_EQ(runStatement("SELECT e , a , n FROM book WHERE e = 'tuti'"), PreviousAnswer);
+  EXPECT_EQ(runStatement("SELECT e , a , n FROM book WHERE e = 'no'"), "Magic was fumbled!");
 }
 
 }  // namespace

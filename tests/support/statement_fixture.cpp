@@ -19,6 +19,10 @@ std::string runStatement(const char* line) {
   return StatusText;
 }
 
+void runStatements(std::initializer_list<const char*> lines) {
+  for (const char* line : lines) executeStatement(line);
+}
+
 RecordSnapshot takeSnapshot() {
   RecordSnapshot s;
   std::memcpy(s.maps, WorldMaps, sizeof s.maps);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "shell/game_state.h"
@@ -19,6 +20,8 @@ void startFreshGame();
 // Sets StatusText to PreviousAnswer, runs line through the dispatcher and
 // returns what StatusText then holds.
 std::string runStatement(const char* line);
+// Runs statements whose answers the test does not look at.
+void runStatements(std::initializer_list<const char*> lines);
 
 // The bytes of every record a statement may write, status line apart.
 struct RecordSnapshot {
