@@ -1,6 +1,7 @@
-// Playing allocates nothing: once the form is created, key presses in the
-// field (steps, turns, full redraws, frame copies), in command entry and
-// after the win go by without a single call of operator new. The test
+// Playing allocates nothing: once the form is created, the key that leaves
+// the title, key presses in the field (steps, turns, full redraws, frame
+// copies), in command entry and after the win go by without a single call of
+// operator new. The test
 // binary's operator new counts every allocation (support/alloc_counter.cpp).
 #include <gtest/gtest.h>
 
@@ -14,6 +15,19 @@
 namespace {
 
 class NoAllocTest : public GameFixture {};
+
+TEST(NoAllocTitle, TheKeyThatStartsTheGameAllocatesNothing) {
+  // Any key starts the game: the new game's records, the first field and
+  // its frame.
+  for (uint16_t key :
+       std::initializer_list<uint16_t>{1, KeyEnter, KeySpace, KeyTab, KeyUp, 200, 255}) {
+    showFreshTitle();
+    AllocationCounter counter;
+    FormKeyDown(key);
+    EXPECT_EQ(GameMode, ModeField) << "key " << key;
+    EXPECT_EQ(counter.count(), 0) << "key " << key;
+  }
+}
 
 TEST_F(NoAllocTest, WalkingTheFieldAllocatesNothing) {
   const uint16_t walk[] = {KeyRight, KeyDown, KeyLeft, KeyUp, KeyRight, KeyRight, KeyDown};

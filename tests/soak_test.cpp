@@ -18,6 +18,7 @@
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
 #include "shell/state_json.h"
+#include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"
 
@@ -353,18 +354,23 @@ class Player {
 };
 
 // Run 2: the same keys from a fresh start. Returns the index of the first key
-// after which the fingerprint differs, or -1 when every one agrees.
+// after which the fingerprint differs, or -1 when every one agrees, and sets
+// *allocations to the allocations the key presses made (none is allowed,
+// whatever the mode).
 int replay(const std::vector<uint16_t>& keys, const std::vector<uint64_t>& prints,
-           std::string* broken) {
+           std::string* broken, long* allocations) {
   showFreshTitle();
-  for (size_t i = 0; i < keys.size(); ++i) {
+  AllocationCounter counter;
+  int differs = -1;
+  for (size_t i = 0; i < keys.size() && differs < 0; ++i) {
     FormKeyDown(keys[i]);
     if (broken->empty() && !checkInvariants(broken)) {
       *broken = "after key " + std::to_string(i + 1) + ": " + *broken;
     }
-    if (fingerprint() != prints[i]) return int(i);
+    if (fingerprint() != prints[i]) differs = int(i);
   }
-  return -1;
+  *allocations = counter.count();
+  return differs;
 }
 
 bool mapsChanged() { return std::memcmp(WorldMaps, InitialMaps, sizeof WorldMaps) != 0; }
@@ -392,10 +398,12 @@ TEST_P(SoakTest, RandomGamesReplayToTheSameStateAndKeepEveryInvariant) {
     const EndState first = captureEnd();
 
     std::string broken;
-    const int differs = replay(keys, prints, &broken);
+    long allocations = 0;
+    const int differs = replay(keys, prints, &broken, &allocations);
     ASSERT_EQ(differs, -1) << "game " << game << ": the second run parts from the first after key "
                            << differs + 1 << " of " << keys.size();
     ASSERT_TRUE(broken.empty()) << "game " << game << ", second run: " << broken;
+    EXPECT_EQ(allocations, 0) << "game " << game << ": " << keys.size() << " key presses";
     const EndState second = captureEnd();
     ASSERT_EQ(first.json, second.json) << "game " << game;
     ASSERT_TRUE(first.records == second.records) << "game " << game << ": records differ";
@@ -404,12 +412,15 @@ TEST_P(SoakTest, RandomGamesReplayToTheSameStateAndKeepEveryInvariant) {
   }
   if (played == 0) GTEST_SKIP() << "no game falls to shard " << shard << " of " << games;
 
-  // Each shard's games go well beyond the title and the first corridor.
+  // Each shard's games go well beyond the title and the first corridor; with
+  // the few games of a sanitizer build only the count of statements is sure.
   EXPECT_GE(reach.statements, played * 3);
-  EXPECT_GT(reach.worldChanges, 0);
-  EXPECT_GT(reach.tablesMade, 0);
-  EXPECT_GT(reach.mapsChanged, 0);
-  EXPECT_GT(reach.spellsCast, 0);
+  if (played >= 8) {
+    EXPECT_GT(reach.worldChanges, 0);
+    EXPECT_GT(reach.tablesMade, 0);
+    EXPECT_GT(reach.mapsChanged, 0);
+    EXPECT_GT(reach.spellsCast, 0);
+  }
   RecordProperty("games", played);
   RecordProperty("statements", reach.statements);
   RecordProperty("wins", reach.wins);
