@@ -1,25 +1,17 @@
 // Benchmarks of the field: one arrow key as the player presses it (step, turn,
 // full redraw, frame copy) against one plain copy of a whole surface, and the
-// headless start-up of the velmora program up to its first presented frame.
+// form's creation up to its first presented frame.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <string>
 #include <vector>
 
-#include "platform/application.h"
-#include "shell/field_view.h"
+#include "bench/bench_game.h"
 #include "shell/game_state.h"
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
-#include "shell/new_game.h"
-
-extern char** environ;
 
 namespace {
 
@@ -28,19 +20,6 @@ constexpr size_t SurfaceBytes = 584 * 491 * 4;
 // A game is begun afresh this often, so that every measured key is a step of
 // a game in play (all charas walking, not yet won).
 constexpr int KeysPerGame = 1000;
-
-void startGame() {
-  static bool ready = false;
-  if (!ready) {
-    platform::Application.initialize(platform::Backend::Headless);
-    loadFormResources();
-    ready = true;
-  }
-  resetAllState();
-  FormCreate();
-  startNewGame();
-  enterField();
-}
 
 // Right and Left in turn: from the start cell both are open, so the leader
 // really walks and the view really scrolls.
@@ -53,19 +32,19 @@ struct Walker {
 };
 
 void BM_FieldKeyPress(benchmark::State& state) {
-  startGame();
+  startFormGame();
   Walker walker;
   for (auto _ : state) {
     walker.press();
     benchmark::DoNotOptimize(Form1.Image1.pixels());
     if (walker.presses % KeysPerGame == 0) {
       state.PauseTiming();
-      startGame();
+      startFormGame();
       state.ResumeTiming();
     }
   }
 }
-BENCHMARK(BM_FieldKeyPress)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FieldKeyPress);
 
 void BM_SurfaceMemcpy(benchmark::State& state) {
   std::vector<uint8_t> from(SurfaceBytes, 1), to(SurfaceBytes);
@@ -75,7 +54,20 @@ void BM_SurfaceMemcpy(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_SurfaceMemcpy)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SurfaceMemcpy);
+
+// In-process start-up after the one-time loading of pictures and fonts:
+// every record back to its start, the form's surfaces made and the title
+// drawn and presented, as FormCreate does once per run.
+void BM_FormCreateToFirstFrame(benchmark::State& state) {
+  startFormGame();
+  for (auto _ : state) {
+    resetAllState();
+    FormCreate();
+    benchmark::DoNotOptimize(Form1.Image1.pixels());
+  }
+}
+BENCHMARK(BM_FormCreateToFirstFrame)->Unit(benchmark::kMicrosecond);
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -90,7 +82,7 @@ void BM_FieldKeyPressOverMemcpy(benchmark::State& state) {
   std::vector<uint8_t> from(SurfaceBytes, 1), to(SurfaceBytes);
   std::vector<double> keyTimes, copyTimes;
   for (auto _ : state) {
-    startGame();
+    startFormGame();
     Walker walker;
     keyTimes.clear();
     copyTimes.clear();
@@ -113,41 +105,5 @@ void BM_FieldKeyPressOverMemcpy(benchmark::State& state) {
   state.counters["ratio"] = key / copy;
 }
 BENCHMARK(BM_FieldKeyPressOverMemcpy)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-// The velmora program beside this benchmark's own directory in the build.
-std::string velmoraPath() {
-  char self[4096] = {};
-  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? size_t(n) : 0);
-  path = path.substr(0, path.rfind('/'));
-  return path.substr(0, path.rfind('/')) + "/velmora";
-}
-
-// Whole runs of `velmora --headless /dev/null`: start, form, title, exit.
-// The aim is a median under 50 ms.
-void BM_HeadlessStartUp(benchmark::State& state) {
-  std::string exe = velmoraPath();
-  char arg0[] = "velmora", arg1[] = "--headless", arg2[] = "/dev/null";
-  char* argv[] = {arg0, arg1, arg2, nullptr};
-  for (auto _ : state) {
-    pid_t child = 0;
-    if (posix_spawn(&child, exe.c_str(), nullptr, nullptr, argv, environ) != 0) {
-      state.SkipWithError(("cannot start " + exe).c_str());
-      break;
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      state.SkipWithError("velmora --headless /dev/null failed");
-      break;
-    }
-  }
-}
-BENCHMARK(BM_HeadlessStartUp)
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
 
 }  // namespace

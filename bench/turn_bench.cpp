@@ -2,11 +2,9 @@
 // three charas' moves on the built-in maps.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-
+#include "bench/bench_game.h"
 #include "shell/game_state.h"
 #include "shell/movement.h"
-#include "shell/new_game.h"
 
 namespace {
 
@@ -15,28 +13,20 @@ namespace {
 // turn is an early one with all three still walking.
 constexpr int TurnsPerGame = 64;
 
-void startFreshGame() {
-  resetAllState();
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
-  startNewGame();
-  GameMode = ModeField;
-}
-
 void BM_RunTurnOnNewGame(benchmark::State& state) {
-  startFreshGame();
+  startRecordsOnlyGame();
   int turns = 0;
   for (auto _ : state) {
     runTurn();
     benchmark::DoNotOptimize(Charas);
     if (++turns == TurnsPerGame) {
       state.PauseTiming();
-      startFreshGame();
+      startRecordsOnlyGame();
       turns = 0;
       state.ResumeTiming();
     }
   }
 }
-BENCHMARK(BM_RunTurnOnNewGame)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RunTurnOnNewGame);
 
 }  // namespace

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Builds the game and its benchmarks in Release (build-perf) and runs every
+# benchmark with repetitions, ending with a Markdown table of the medians and
+# their ratios to one plain copy of a whole 584 x 491 surface, the figures of
+# docs/performance.md. Extra arguments go to the benchmark program, e.g.
+#   scripts/bench.sh --benchmark_filter=Statement
+# REPETITIONS (default 9) sets how many runs each median is taken over.
+set -eu
+cd "$(dirname "$0")/.."
+build=build-perf
+
+scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON -DVELMORA_TESTS=OFF
+ninja -C "$build" velmora velmora_bench
+exec "$build/bench/velmora_bench" --benchmark_repetitions="${REPETITIONS:-9}" \
+  --benchmark_report_aggregates_only=true "$@"
