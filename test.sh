@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds Velmora Keep 03 twice, normally and with AddressSanitizer +
-# UndefinedBehaviorSanitizer, and runs the whole test suite on both.
-# With CI set, warnings are errors.
+# UndefinedBehaviorSanitizer, and runs the whole test suite on both; then
+# builds the fuzz targets with clang and replays and briefly fuzzes them.
+# With CI set, warnings are errors (in the two gcc builds).
 set -eu
 cd "$(dirname "$0")"
 werror=OFF
@@ -18,4 +19,9 @@ scripts/setup.sh build-asan --tests -DCMAKE_BUILD_TYPE=Debug \
 ninja -C build-asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
-echo "All tests passed (normal and sanitizer builds)."
+
+scripts/setup.sh build-fuzz --tests -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
+ninja -C build-fuzz
+fuzz/run_fuzz.sh build-fuzz 30
+echo "All tests passed (normal and sanitizer builds, fuzz targets)."

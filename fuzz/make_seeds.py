@@ -271,6 +271,53 @@ def key_seeds():
     return {name: bytes(k.out) for name, k in seeds.items()}
 
 
+def script_seeds():
+    """The headless scripts of the test suite (a won game among them) as keys."""
+    seeds = {}
+    for script in sorted((HERE.parent / "tests" / "scripts").glob("*.txt")):
+        k = KeySequence()
+        for line in script.read_text().splitlines():
+            word, _, rest = line.partition(" ")
+            if word == "key":
+                for name in rest.split():
+                    if name in KEY_BYTE:
+                        k.key(name)
+                    else:
+                        k.raw(int(name))
+            elif word == "type":
+                k.type(rest)
+            elif word == "submit":
+                k.submit()
+        seeds["script_" + script.stem] = bytes(k.out)
+    return seeds
+
+
+def script_statements():
+    """The headless scripts as statement lines: the statement target runs a
+    turn before each line, as opening command entry does, so each walking
+    step becomes an empty line (a turn and an answer that changes nothing)."""
+    seeds = {}
+    for script in sorted((HERE.parent / "tests" / "scripts").glob("*.txt")):
+        if "Tab" in script.read_text():
+            continue  # completion would need the game's own tables here
+        lines, typed, started = [], None, False
+        for line in script.read_text().splitlines():
+            word, _, rest = line.partition(" ")
+            if word == "key":
+                for _ in rest.split():
+                    if not started:
+                        started = True
+                    elif typed is None:
+                        lines.append("")  # a step, or the turn that opens the grid
+            elif word == "type":
+                typed = (typed or "") + rest
+            elif word == "submit":
+                lines[-1] = typed or ""
+                typed = None
+        seeds["script_" + script.stem] = "\n".join(lines).encode()
+    return seeds
+
+
 def write(folder, files):
     path = HERE / "corpus" / folder
     shutil.rmtree(path, ignore_errors=True)
@@ -284,8 +331,9 @@ def main():
         for line in lines:
             assert all(b in GRID for b in line.encode()), (name, line)
             assert len(line) <= 112, (name, len(line))
-    write("statements", {n: "\n".join(lines).encode() for n, lines in STATEMENTS.items()})
-    write("keys", key_seeds())
+    statements = {n: "\n".join(lines).encode() for n, lines in STATEMENTS.items()}
+    write("statements", {**statements, **script_statements()})
+    write("keys", {**key_seeds(), **script_seeds()})
 
 
 if __name__ == "__main__":

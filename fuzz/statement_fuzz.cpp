@@ -35,7 +35,10 @@ bool onGrid(uint8_t c) {
 void submitComposed(const uint8_t* line, size_t size) {
   runTurn();
   requireInvariants("the turn of opening command entry");
-  if (GameMode == ModeCleared) return;
+  if (GameMode == ModeCleared) {
+    if (tracing()) std::fprintf(stderr, "(turn) -> %s\n", StatusText);
+    return;
+  }
   std::memset(CommandLine, 0, sizeof CommandLine);
   CommandLength = 0;
   GameMode = ModeCommand;

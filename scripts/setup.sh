@@ -15,7 +15,8 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev"
 if [ "$with_tests" = yes ]; then
-  packages="$packages xvfb xauth xdotool imagemagick libx11-dev valgrind python3"
+  packages="$packages xvfb xauth xdotool imagemagick libx11-dev clang libclang-rt-14-dev valgrind
+    python3"
 fi
 
 missing=""
