@@ -3,7 +3,6 @@
 // text, the completion tables are what Tab does, and the reserved-word
 // appendix is the game's list.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "shell/game_state.h"
 #include "shell/movement.h"
 #include "statements/reserved_words.h"
+#include "tests/support/headless_run.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {
@@ -29,13 +29,6 @@ namespace fs = std::filesystem;
 const std::string SourceDir = VELMORA_SOURCE_DIR;
 const std::string GuidePath = SourceDir + "/docs/players-guide.md";
 const std::string JapanesePath = SourceDir + "/docs/ReadMe_J.txt";
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -100,24 +93,11 @@ class ScratchDir {
   std::string path_;
 };
 
-struct GameRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 // Runs `velmora --headless script` with `dir` as its working directory, so
 // the relative picture paths of a script land inside `dir`.
-GameRun runGame(const std::string& dir, const std::string& scriptPath) {
-  const std::string command = "cd '" + dir + "' && ASAN_OPTIONS=detect_leaks=0 '" +
-                              VELMORA_EXECUTABLE + "' --headless '" + scriptPath + "' > '" + dir +
-                              "/out' 2> '" + dir + "/err'";
-  const int raw = std::system(command.c_str());
-  GameRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = readFile(dir + "/out");
-  run.err = readFile(dir + "/err");
-  return run;
+HeadlessRun runGame(const std::string& dir, const std::string& scriptPath) {
+  return runVelmora("--headless '" + scriptPath + "'", "",
+                    RunSettings{"cd '" + dir + "' && ASAN_OPTIONS=detect_leaks=0", false});
 }
 
 // What the game showed at one `state` line of a script.
@@ -127,13 +107,12 @@ struct Shown {
 };
 
 // Runs script text and returns what every `state` line of it printed.
-std::vector<Shown> statesOf(const std::string& script, GameRun* run) {
+std::vector<Shown> statesOf(const std::string& script, HeadlessRun* run) {
   ScratchDir dir;
   std::ofstream(dir.path() + "/script.txt", std::ios::binary) << script;
   *run = runGame(dir.path(), dir.path() + "/script.txt");
   std::vector<Shown> states;
-  for (const std::string& line : linesOf(run->out)) {
-    nlohmann::json state = nlohmann::json::parse(line, nullptr, false);
+  for (const nlohmann::json& state : run->states) {
     if (state.is_discarded()) continue;
     states.push_back({state.value("status", std::string()), state.value("command", std::string())});
   }
@@ -152,7 +131,7 @@ TEST(GuideScreenshots, EveryScriptRunsAndWritesItsPicturesWhereItIsRun) {
     ASSERT_FALSE(dir.path().empty());
     fs::create_directories(dir.path() + "/docs/images");
 
-    const GameRun run = runGame(dir.path(), entry.path().string());
+    const HeadlessRun run = runGame(dir.path(), entry.path().string());
     EXPECT_EQ(run.status, 0) << name << ": " << run.err;
     EXPECT_EQ(run.err, "") << name;
 
@@ -271,7 +250,7 @@ TEST(GuideMessages, EveryQuotedAnswerIsWhatTheGameWrites) {
     }
     script += "state\n";
   }
-  GameRun run;
+  HeadlessRun run;
   const std::vector<Shown> states = statesOf(script, &run);
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(states.size(), std::size(Messages));
@@ -339,7 +318,7 @@ void expectCompletions(const std::vector<std::pair<std::string, std::string>>& c
   for (const auto& [typed, expected] : cases) {
     script += "key Enter\ntype " + typed + "\nkey Tab\nstate\nsubmit\n";
   }
-  GameRun run;
+  HeadlessRun run;
   const std::vector<Shown> states = statesOf(script, &run);
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(states.size(), cases.size());

@@ -19,21 +19,9 @@
 #include "shell/game_state.h"
 #include "shell/main_window.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/headless_run.h"
 
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class HeadlessScriptTest : public testing::Test {
  protected:
@@ -46,24 +34,13 @@ class HeadlessScriptTest : public testing::Test {
 
   std::string path(const char* name) const { return dir_ + "/" + name; }
 
-  // Runs velmora with `args`; the script, if any, goes to a file named by
-  // `{script}` in args or, with `viaStdin`, to standard input.
-  Outcome velmora(const std::string& args, const std::string& script = "", bool viaStdin = false) {
-    std::string scriptPath = path("script.txt");
-    std::ofstream(scriptPath, std::ios::binary) << script;
-    std::string command = std::string("'") + VELMORA_EXECUTABLE + "' " + args;
-    size_t at = command.find("{script}");
-    if (at != std::string::npos) command.replace(at, 8, "'" + scriptPath + "'");
-    if (viaStdin) command += " < '" + scriptPath + "'";
-    command += " > '" + path("out") + "' 2> '" + path("err") + "'";
-    int raw = std::system(command.c_str());
-    Outcome run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readFile(path("out"));
-    run.err = readFile(path("err"));
-    return run;
+  // Runs velmora with `args`; the script goes to the file `{script}` in args
+  // names and, with `viaStdin`, to standard input.
+  static HeadlessRun velmora(const std::string& args, const std::string& script = "",
+                             bool viaStdin = false) {
+    return runVelmora(args, script, RunSettings{"", viaStdin});
   }
-  Outcome script(const std::string& text) { return velmora("--headless {script}", text); }
+  static HeadlessRun script(const std::string& text) { return runHeadless(text); }
 
   std::string dir_;
 };
@@ -82,14 +59,14 @@ std::set<std::string> keysOf(const nlohmann::json& object) {
 }
 
 TEST_F(HeadlessScriptTest, AnEmptyScriptEndsWithStatusZero) {
-  Outcome run = velmora("--headless /dev/null");
+  HeadlessRun run = velmora("--headless /dev/null");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
 }
 
 TEST_F(HeadlessScriptTest, StateHasExactlyItsKeys) {
-  Outcome run = script("state\n");
+  HeadlessRun run = script("state\n");
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> out = lines(run.out);
   ASSERT_EQ(out.size(), 1u);
@@ -131,7 +108,8 @@ TEST_F(HeadlessScriptTest, StateHasExactlyItsKeys) {
 }
 
 TEST_F(HeadlessScriptTest, KeysDriveTheGameAsTheWindowDoes) {
-  Outcome run = script("key Space\nstate\nkey Enter\nstate\n# a comment\n\n  \nkey Right 40\nstate\n");
+  HeadlessRun run =
+      script("key Space\nstate\nkey Enter\nstate\n# a comment\n\n  \nkey Right 40\nstate\n");
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> out = lines(run.out);
   ASSERT_EQ(out.size(), 3u);
@@ -153,7 +131,7 @@ TEST_F(HeadlessScriptTest, KeysDriveTheGameAsTheWindowDoes) {
 }
 
 TEST_F(HeadlessScriptTest, MapPrintsAFloorOfTheWorkingMap) {
-  Outcome run = script("map 1 1\nmap 3 1\nmap 5 8\n");
+  HeadlessRun run = script("map 1 1\nmap 3 1\nmap 5 8\n");
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> out = lines(run.out);
   ASSERT_EQ(out.size(), 96u);
@@ -174,8 +152,8 @@ TEST_F(HeadlessScriptTest, MapPrintsAFloorOfTheWorkingMap) {
 }
 
 TEST_F(HeadlessScriptTest, ScreenshotWritesWhatThePlayerSees) {
-  Outcome run = script("screenshot " + path("title.png") + "\nkey Space\nscreenshot " +
-                   path("field.png") + "\n");
+  HeadlessRun run = script("screenshot " + path("title.png") + "\nkey Space\nscreenshot " +
+                           path("field.png") + "\n");
   ASSERT_EQ(run.status, 0) << run.err;
 
   // The same frames made here, in this process.
@@ -206,14 +184,14 @@ TEST_F(HeadlessScriptTest, ScreenshotWritesWhatThePlayerSees) {
 
 TEST_F(HeadlessScriptTest, TheScriptCanComeFromStandardInput) {
   for (const char* args : {"--headless", "--headless -"}) {
-    Outcome run = velmora(args, "key Up\nstate\n", true);
+    HeadlessRun run = velmora(args, "key Up\nstate\n", true);
     ASSERT_EQ(run.status, 0) << args << ": " << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out)["mode"], 0) << args;
   }
 }
 
 TEST_F(HeadlessScriptTest, WindowsLineEndsAreAccepted) {
-  Outcome run = script("key Space\r\nmap 2 1\r\nstate\r\n");
+  HeadlessRun run = script("key Space\r\nmap 2 1\r\nstate\r\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(lines(run.out).size(), 33u);
 }
@@ -242,7 +220,7 @@ TEST_F(HeadlessScriptTest, ABadLineStopsWithItsNumber) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    Outcome run = script(std::string("# first\nstate\n\n") + c.line + "\nstate\n");
+    HeadlessRun run = script(std::string("# first\nstate\n\n") + c.line + "\nstate\n");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(lines(run.out).size(), 1u) << "lines before the bad one ran, none after";
     std::vector<std::string> err = lines(run.err);
@@ -256,17 +234,17 @@ TEST_F(HeadlessScriptTest, BadOptionsPrintTheUsage) {
   for (const char* args :
        {"--scale 5", "--scale 0", "--scale", "--scale two", "--frobnicate", "extra"}) {
     SCOPED_TRACE(args);
-    Outcome run = velmora(args);
+    HeadlessRun run = velmora(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("usage: velmora"), std::string::npos) << run.err;
   }
-  Outcome missing = velmora("--headless " + path("no-such-script"));
+  HeadlessRun missing = velmora("--headless " + path("no-such-script"));
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("no-such-script"), std::string::npos);
 }
 
 TEST_F(HeadlessScriptTest, ScaleIsAcceptedHeadless) {
-  Outcome run = velmora("--scale 3 --headless {script}", "state\n");
+  HeadlessRun run = velmora("--scale 3 --headless {script}", "state\n");
   EXPECT_EQ(run.status, 0) << run.err;
 }
 

@@ -8,13 +8,13 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/headless_run.h"
 #include "tests/support/x_session.h"
 
 namespace {
@@ -41,13 +41,6 @@ const Press Session[] = {
 };
 constexpr int SessionLength = int(sizeof Session / sizeof Session[0]);
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::vector<int> recordedKeys(const std::string& text) {
   std::vector<int> keys;
   std::istringstream in(text);
@@ -58,15 +51,11 @@ std::vector<int> recordedKeys(const std::string& text) {
 }
 
 // Runs a headless script that ends with `state` and returns that state.
-nlohmann::json finalState(const std::string& dir, const std::string& script) {
-  const std::string path = dir + "/replay";
-  std::ofstream(path, std::ios::binary) << script << "state\n";
-  const std::string command = std::string("'") + VELMORA_EXECUTABLE + "' --headless '" + path +
-                              "' > '" + dir + "/state' 2>&1";
-  const int raw = std::system(command.c_str());
-  const std::string out = readFile(dir + "/state");
-  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << out;
-  return nlohmann::json::parse(out, nullptr, false);
+nlohmann::json finalState(const std::string& script) {
+  const HeadlessRun run = runHeadless(script + "state\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  return run.states.empty() ? nlohmann::json() : run.states.back();
 }
 
 class RecordSessionTest : public testing::Test {
@@ -120,8 +109,8 @@ TEST_F(RecordSessionTest, RecordedWindowSessionReplaysToTheSameState) {
   const std::string recorded = readFile(recording);
   EXPECT_EQ(recordedKeys(recorded), codes) << recorded;
 
-  const nlohmann::json replayed = finalState(dir_, recorded);
-  const nlohmann::json expected = finalState(dir_, script);
+  const nlohmann::json replayed = finalState(recorded);
+  const nlohmann::json expected = finalState(script);
   ASSERT_FALSE(replayed.is_discarded());
   ASSERT_FALSE(expected.is_discarded());
   EXPECT_EQ(replayed, expected);

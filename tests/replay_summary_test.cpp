@@ -5,12 +5,9 @@
 #include "shell/replay_summary.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -18,6 +15,7 @@
 #include "shell/game_state.h"
 #include "shell/headless_script.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/headless_run.h"
 
 namespace {
 
@@ -104,34 +102,10 @@ TEST(ReplayTallyTest, SummaryLineFormat) {
   EXPECT_EQ(headless::summaryLine(tally), "won score=0 turns=679 statements=212");
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// Runs `velmora ARGS` with `script` in the file {script} names.
-Outcome runVelmora(const std::string& args, const std::string& script) {
-  const std::string base = "/tmp/velmora-summary-" + std::to_string(getpid());
-  std::ofstream(base + ".txt", std::ios::binary) << script;
-  std::string command = std::string("'") + VELMORA_EXECUTABLE + "' " + args;
-  const size_t at = command.find("{script}");
-  if (at != std::string::npos) command.replace(at, 8, "'" + base + ".txt'");
-  command += " > '" + base + ".out' 2> '" + base + ".err' < '" + base + ".txt'";
-  const int raw = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = readFile(base + ".out");
-  outcome.err = readFile(base + ".err");
-  for (const char* end : {".txt", ".out", ".err"}) std::remove((base + end).c_str());
-  return outcome;
+// Runs `velmora ARGS` with `script` in the file {script} names and on
+// standard input.
+HeadlessRun runWithScript(const std::string& args, const std::string& script) {
+  return runVelmora(args, script, RunSettings{"", true});
 }
 
 std::string lastLine(const std::string& text) {
@@ -147,7 +121,7 @@ TEST(SummaryOptionTest, PrintsOneLineAfterTheScriptsOwnOutput) {
   for (const char* args :
        {"--headless --summary {script}", "--summary --headless={script}", "--headless --summary"}) {
     SCOPED_TRACE(args);
-    Outcome run = runVelmora(args, script);
+    HeadlessRun run = runWithScript(args, script);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     ASSERT_EQ(run.out.back(), '\n');
@@ -155,12 +129,12 @@ TEST(SummaryOptionTest, PrintsOneLineAfterTheScriptsOwnOutput) {
     EXPECT_EQ(run.out.find("{\""), 0u) << "the state line comes first: " << run.out;
   }
   // Without --summary the script's output is all there is.
-  Outcome plain = runVelmora("--headless {script}", script);
+  HeadlessRun plain = runWithScript("--headless {script}", script);
   EXPECT_EQ(plain.out.find("turns="), std::string::npos) << plain.out;
 }
 
 TEST(SummaryOptionTest, NoSummaryForAScriptThatStoppedOnABadLine) {
-  Outcome run = runVelmora("--headless --summary {script}", "key Space\nkey Up\njump\n");
+  HeadlessRun run = runWithScript("--headless --summary {script}", "key Space\nkey Up\njump\n");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.rfind("script:3: ", 0), 0u) << run.err;
@@ -181,7 +155,7 @@ TEST(SummaryOptionTest, CommittedWinningGameStillWins) {
   }
   ASSERT_GT(plannedScore, 0) << "the replay's header names the turns, statements and score";
 
-  Outcome run = runVelmora("--headless --summary {script}", game + "\nstate\n");
+  HeadlessRun run = runWithScript("--headless --summary {script}", game + "\nstate\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string summary = lastLine(run.out);
   EXPECT_EQ(summary, "won score=" + std::to_string(plannedScore) +

@@ -4,10 +4,8 @@
 #include "shell/script_typing.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -17,37 +15,14 @@
 #include "shell/game_state.h"
 #include "shell/headless_script.h"
 #include "tests/support/command_entry_support.h"
+#include "tests/support/headless_run.h"
 
 namespace {
 
-struct ScriptRun {
-  int status = -1;
-  std::vector<nlohmann::json> states;  // one per `state` line
-  std::string err;
-};
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// Runs the velmora program on `script` and parses each output line as JSON.
-ScriptRun runVelmora(const std::string& script) {
-  char pattern[] = "/tmp/velmora-typing-XXXXXX";
-  const std::string dir = mkdtemp(pattern);
-  std::ofstream(dir + "/script", std::ios::binary) << script;
-  const std::string command = std::string("'") + VELMORA_EXECUTABLE + "' --headless '" + dir +
-                              "/script' > '" + dir + "/out' 2> '" + dir + "/err'";
-  const int raw = std::system(command.c_str());
-  ScriptRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::istringstream out(slurp(dir + "/out"));
-  for (std::string line; std::getline(out, line);)
-    run.states.push_back(nlohmann::json::parse(line));
-  run.err = slurp(dir + "/err");
-  std::system(("rm -rf '" + dir + "'").c_str());
+// Runs the velmora program on `script`; every line it prints must be a state.
+HeadlessRun runScript(const std::string& script) {
+  HeadlessRun run = runHeadless(script);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), long(run.states.size())) << run.out;
   return run;
 }
 
@@ -80,7 +55,7 @@ TEST(ScriptTypingProgram, TypedStatementsRunAsIfPicked) {
       {"type abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ\n", "commandLength", 52},
   };
   for (const Case& c : cases) {
-    ScriptRun run = runVelmora(std::string(IntoCommandEntry) + c.lines + "state\n");
+    HeadlessRun run = runScript(std::string(IntoCommandEntry) + c.lines + "state\n");
     ASSERT_EQ(run.status, 0) << c.lines << run.err;
     ASSERT_EQ(run.states.size(), 1u) << c.lines;
     EXPECT_EQ(run.states[0][c.field], c.value) << c.lines;
@@ -88,9 +63,9 @@ TEST(ScriptTypingProgram, TypedStatementsRunAsIfPicked) {
 }
 
 TEST(ScriptTypingProgram, TheCreatedTableIsInTheState) {
-  ScriptRun run =
-      runVelmora(std::string(IntoCommandEntry) +
-                 "type CREATE TABLE spells (word VARCHAR(8), n INT, m INT)\nsubmit\nstate\n");
+  HeadlessRun run =
+      runScript(std::string(IntoCommandEntry) +
+                "type CREATE TABLE spells (word VARCHAR(8), n INT, m INT)\nsubmit\nstate\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.states.at(0)["tables"][0]["name"], "spells");
   EXPECT_EQ(run.states.at(0)["tables"][0]["columns"][0]["name"], "word");
@@ -112,7 +87,7 @@ TEST(ScriptTypingProgram, BadLinesEndTheScriptWithStatusTwo) {
       {"key Space\nkey Enter\nsubmit now\n", "script:3: submit takes no arguments"},
   };
   for (const Case& c : cases) {
-    ScriptRun run = runVelmora(c.script);
+    HeadlessRun run = runScript(c.script);
     EXPECT_EQ(run.status, 2) << c.script;
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << c.script << " gave: " << run.err;
   }

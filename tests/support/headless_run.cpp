@@ -1,4 +1,4 @@
-// Running the velmora program headless on a script (see headless_run.h).
+// Running the velmora program on a script (see headless_run.h).
 #include "tests/support/headless_run.h"
 
 #include <sys/wait.h>
@@ -8,9 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-std::string readAll(const std::string& path) {
+std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return "";
   std::stringstream s;
@@ -18,9 +16,8 @@ std::string readAll(const std::string& path) {
   return s.str();
 }
 
-}  // namespace
-
-HeadlessRun runHeadless(const std::string& script) {
+HeadlessRun runVelmora(const std::string& args, const std::string& script,
+                       const RunSettings& settings) {
   char pattern[] = "/tmp/velmora-run-XXXXXX";
   HeadlessRun run;
   if (mkdtemp(pattern) == nullptr) {
@@ -28,13 +25,21 @@ HeadlessRun runHeadless(const std::string& script) {
     return run;
   }
   const std::string dir = pattern;
-  std::ofstream(dir + "/script", std::ios::binary) << script;
-  const std::string command = std::string("'") + VELMORA_EXECUTABLE + "' --headless '" + dir +
-                              "/script' > '" + dir + "/out' 2> '" + dir + "/err'";
+  const std::string scriptPath = dir + "/script";
+  std::ofstream(scriptPath, std::ios::binary) << script;
+
+  std::string arguments = args;
+  for (size_t at = arguments.find("{script}"); at != std::string::npos;
+       at = arguments.find("{script}", at)) {
+    arguments.replace(at, 8, "'" + scriptPath + "'");
+  }
+  const std::string input = settings.scriptOnStdin ? scriptPath : "/dev/null";
+  const std::string command = settings.prefix + " '" + VELMORA_EXECUTABLE + "' " + arguments +
+                              " < '" + input + "' > '" + dir + "/out' 2> '" + dir + "/err'";
   const int raw = std::system(command.c_str());
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = readAll(dir + "/out");
-  run.err = readAll(dir + "/err");
+  run.out = readFile(dir + "/out");
+  run.err = readFile(dir + "/err");
   std::istringstream lines(run.out);
   for (std::string line; std::getline(lines, line);) {
     if (line.empty() || line.front() != '{') continue;
@@ -45,6 +50,10 @@ HeadlessRun runHeadless(const std::string& script) {
   return run;
 }
 
+HeadlessRun runHeadless(const std::string& script) {
+  return runVelmora("--headless {script}", script);
+}
+
 std::string sourceFile(const std::string& relative) {
-  return readAll(std::string(VELMORA_SOURCE_DIR) + "/" + relative);
+  return readFile(std::string(VELMORA_SOURCE_DIR) + "/" + relative);
 }

@@ -1,5 +1,6 @@
-// Running the velmora program headless, as a process of its own, on a script,
-// and reading the JSON lines that the script's `state` commands print.
+// Running the velmora program as a process of its own: on a script, with any
+// command line, and reading the JSON lines that a script's `state` commands
+// print.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -13,9 +14,24 @@ struct HeadlessRun {
   std::string err;                     // standard error
 };
 
+// How runVelmora starts the program.
+struct RunSettings {
+  // Put before the program on the shell's command line: `cd DIR &&`,
+  // variables (`NAME=VALUE`) or `env -u DISPLAY`.
+  std::string prefix;
+  // Standard input: the script's text, or nothing at all (/dev/null).
+  bool scriptOnStdin = false;
+};
+
+// Runs `velmora ARGS` through the shell. Each `{script}` in args is replaced
+// by the name of a scratch file that holds `script`.
+HeadlessRun runVelmora(const std::string& args, const std::string& script = "",
+                       const RunSettings& settings = {});
+
 // Runs `velmora --headless` on `script`, the text of a script.
 HeadlessRun runHeadless(const std::string& script);
 
-// Returns the contents of a file of the source tree, `relative` to its top,
-// or "" when it cannot be read.
+// Returns the contents of a file (of the source tree, for sourceFile, given
+// `relative` to its top), or "" when it cannot be read.
+std::string readFile(const std::string& path);
 std::string sourceFile(const std::string& relative);
