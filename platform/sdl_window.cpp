@@ -63,6 +63,7 @@ void start() {
   if (!hasEnv("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   // The picture is a software surface: no GPU renderer behind the window.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  passGoneWindowErrors();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw NoDisplayError(NoDisplayMessage);
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {

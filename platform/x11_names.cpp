@@ -1,11 +1,13 @@
 // Setting the X11 class and icon name of the window. SDL sets both from the
 // caption or the program's file name; the game wants its short title there.
+// Also the X error handler that lets a closing window's last message pass.
 // SDL loads Xlib itself, so the few calls are found in the loaded library
 // rather than linking Xlib a second time.
 #include "platform/x11_names.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xproto.h>
 #include <X11/Xutil.h>
 #include <dlfcn.h>
 
@@ -14,6 +16,29 @@
 #include <cstring>
 
 namespace platform::sdl {
+namespace {
+
+using ErrorHandler = int (*)(Display*, XErrorEvent*);
+ErrorHandler previousErrorHandler = nullptr;
+
+int passGoneWindowError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+  return previousErrorHandler ? previousErrorHandler(display, error) : 0;
+}
+
+}  // namespace
+
+void passGoneWindowErrors() {
+  // The same library SDL loads a moment later; it stays loaded to the end, as
+  // the handler lives on in it.
+  static void* xlib = dlopen("libX11.so.6", RTLD_LAZY);
+  if (!xlib) return;
+  using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
+  auto setErrorHandler = reinterpret_cast<SetErrorHandler>(dlsym(xlib, "XSetErrorHandler"));
+  if (!setErrorHandler) return;
+  ErrorHandler previous = setErrorHandler(passGoneWindowError);
+  if (previous != passGoneWindowError) previousErrorHandler = previous;
+}
 
 void setX11Names(SDL_Window* window, const char* title) {
   if (!window || !title) return;
