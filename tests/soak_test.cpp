@@ -235,15 +235,22 @@ class Player {
         default:  // won: a few idle keys, then the game is over
           ++reach_->wins;
           for (int i = 0; i < 10 && ok_; ++i) press(playableKey());
-          return ok_;
+          return finish();
       }
     }
-    return ok_;
+    return finish();
   }
 
   const std::string& failure() const { return failure_; }
 
  private:
+  // Adds what this game reached to the shard's tally.
+  bool finish() {
+    reach_->worldChanges += sawWorldChange_;
+    reach_->tablesMade += sawTable_;
+    return ok_;
+  }
+
   uint16_t playableKey() {
     constexpr uint16_t Playable[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeyEnter, KeySpace, KeyTab};
     return Playable[random_.below(7)];
@@ -339,16 +346,14 @@ class Player {
     if (std::strncmp(StatusText, "lafolue:", 8) == 0) ++reach_->spellsCast;
   }
 
- public:
-  bool sawWorldChange_ = false;
-  bool sawTable_ = false;
-
  private:
   SoakRandom random_;
   Reach* reach_;
   std::vector<uint16_t>* keys_ = nullptr;
   std::vector<uint64_t>* prints_ = nullptr;
   bool ok_ = true;
+  bool sawWorldChange_ = false;
+  bool sawTable_ = false;
   int pending_ = 0;  // statements of SpellSequence still to type
   std::string failure_;
 };
@@ -392,8 +397,6 @@ TEST_P(SoakTest, RandomGamesReplayToTheSameStateAndKeepEveryInvariant) {
     Player player(seed, &reach);
     const bool kept = player.play(&keys, &prints);
     ASSERT_TRUE(kept) << "game " << game << ", first run: " << player.failure();
-    reach.worldChanges += player.sawWorldChange_;
-    reach.tablesMade += player.sawTable_;
     reach.mapsChanged += mapsChanged();
     const EndState first = captureEnd();
 
