@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr int ExitNoDisplay = 1;
+// No display, or a headless start-up that failed: nothing was played.
+constexpr int ExitCannotStart = 1;
 constexpr int ExitUsage = 2;
 
 void keyDown(uint16_t key) {
@@ -91,11 +92,14 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const platform::NoDisplayError& e) {
     std::fprintf(stderr, "velmora: %s\n", e.what());
-    return ExitNoDisplay;
+    return ExitCannotStart;
   } catch (const std::exception& e) {
     platform::Application.showException(e.what());
   } catch (...) {
     platform::Application.showException("");
   }
-  return 0;
+  // The window has shown the failure in its message box and ends as a closed
+  // window does. A headless run has no one watching: its caller must be able
+  // to tell that nothing was played.
+  return options.headless ? ExitCannotStart : 0;
 }

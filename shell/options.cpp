@@ -37,7 +37,8 @@ constexpr char HelpBody[] =
     "  submit             in command entry: submit the statement\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
-    "display, 2 for a bad option or a bad script line.\n"
+    "display or a headless run cannot start, 2 for a bad option or a bad script\n"
+    "line.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 

@@ -19,6 +19,7 @@ TEST(StartUpFailure, WithoutAnyFontTheProgramSaysWhyAndRunsNoScript) {
                                      RunSettings{"FONTCONFIG_FILE='" + config + "'", false});
   std::remove(config.c_str());
   EXPECT_EQ(run.err, "no font found for Tahoma\n");
+  EXPECT_EQ(run.status, 1) << "a run that played nothing must not look like a success";
   EXPECT_EQ(run.out, "") << "the script must not run on a half-made form";
   EXPECT_TRUE(run.states.empty());
 }
