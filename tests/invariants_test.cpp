@@ -54,6 +54,21 @@ const Corruption Corruptions[] = {
     {"command too long", [] { setLine(CommandLine, &CommandLength, 113); }, "CommandLine"},
     {"command unterminated", [] { std::memset(CommandLine, 'a', CommandSize); }, "CommandLine"},
     {"last command too long", [] { setLine(LastCommand, nullptr, 120); }, "LastCommand"},
+    {"command off the grid", [] { setLine(CommandLine, &CommandLength, 3), CommandLine[1] = '$'; },
+     "CommandLine character 1"},
+    {"erase code in the command",
+     [] { setLine(CommandLine, &CommandLength, 3), CommandLine[2] = char(0x80); }, "byte 128"},
+    {"submit code in the last command",
+     [] { setLine(LastCommand, nullptr, 2), LastCommand[0] = 0x7F; }, "LastCommand character 0"},
+    {"tab in the last command", [] { setLine(LastCommand, nullptr, 2), LastCommand[1] = '\t'; },
+     "LastCommand"},
+    {"score over the budget", [] { Score = 5001; }, "Score"},
+    {"score below zero", [] { Score = -1; }, "Score"},
+    {"cleared with a chara on its way",
+     [] { GameMode = ModeCleared, Charas[0].moveKind = Charas[1].moveKind = MoveArrived; },
+     "not all"},
+    {"all arrived in the field",
+     [] { Charas[0].moveKind = Charas[1].moveKind = Charas[2].moveKind = MoveArrived; }, "with all"},
     {"lastToken below -1", [] { lastToken = -2; }, "lastToken"},
     {"lastToken past the store", [] { lastToken = TokenSlots; }, "lastToken"},
     {"token past lastToken", [] { tokens[5][0] = 'x', tokenLengths[5] = 1, lastToken = -1; },
@@ -65,6 +80,9 @@ const Corruption Corruptions[] = {
     {"token unterminated", [] { std::memset(tokens[2], 'q', TokenSize); }, "token 2"},
     {"tile code 12 on floor 1", [] { WorldMaps[0].cells[cellIndex(3, 4, 1)] = 12; }, "world 1"},
     {"tile code 255 on floor 8", [] { WorldMaps[4].cells[CellsPerWorld - 1] = 255; }, "floor 8"},
+    {"floor 2 cell changed", [] { WorldMaps[1].cells[cellIndex(0, 1, 2)] ^= 1; }, "floor 2"},
+    {"floor 8 corner emptied", [] { WorldMaps[4].cells[cellIndex(31, 31, 8)] = 0; },
+     "world 5 floor 8 cell (31, 31)"},
     {"leader on floor 2", [] { LeaderPos.floor = 2; }, "leader"},
     {"leader in world 0", [] { LeaderPos.world = 0; }, "leader"},
     {"leader in world 6", [] { LeaderPos.world = 6; }, "leader"},
@@ -148,6 +166,7 @@ TEST_F(InvariantsTest, LegalCornerStatesPass) {
       {"leader in world 5", [] { LeaderPos.world = 5; }, ""},
       {"leader on an empty cell", [] { WorldMaps[0].cells[cellIndex(1, 1, 1)] = 0; }, ""},
       {"chara on a wall", [] { WorldMaps[1].cells[cellIndex(1, 1, 1)] = 3; }, ""},
+      {"floor 1 cell changed", [] { WorldMaps[4].cells[cellIndex(31, 31, 1)] = 0; }, ""},
       {"chara at 31, 31", [] { Charas[2].pos.x = 31, Charas[2].pos.y = 31; }, ""},
       {"arrived chara", [] { Charas[1].moveKind = MoveArrived; }, ""},
       {"status of 129 characters", [] { setLine(StatusText, nullptr, 129); }, ""},
@@ -170,7 +189,21 @@ TEST_F(InvariantsTest, LegalCornerStatesPass) {
          std::memset(playerTables[0].rows[0][0], 'x', 32);
        },
        ""},
-      {"cleared game", [] { GameMode = ModeCleared; }, ""},
+      {"cleared game",
+       [] {
+         GameMode = ModeCleared, Score = 0;
+         for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+       },
+       ""},
+      {"every grid character in both lines",
+       [] {
+         const char all[] =
+             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789(),"
+             " +-*/='<>!.%_#;^&|~\"\\";
+         std::strcpy(CommandLine, all), CommandLength = uint8_t(std::strlen(all));
+         std::strcpy(LastCommand, all);
+       },
+       ""},
       {"command entry with the cursor at the corner",
        [] { GameMode = ModeCommand, CursorCol = 12, CursorRow = 6; }, ""},
   };
@@ -189,8 +222,8 @@ TEST_F(InvariantsTest, EveryTileCodeAtEveryByteOfAWord) {
       startFreshGame();
       GameMode = ModeField;
       // Neighbours hold the highest legal code, the likeliest to hide a bad one.
-      for (int i = 0; i < 8; ++i) WorldMaps[2].cells[4096 + i] = TileGoal;
-      WorldMaps[2].cells[4096 + at] = uint8_t(code);
+      for (int i = 0; i < 8; ++i) WorldMaps[2].cells[512 + i] = TileGoal;
+      WorldMaps[2].cells[512 + at] = uint8_t(code);
       EXPECT_EQ(checkInvariants(), code < TileCount) << "code " << code << " at byte " << at;
     }
   }

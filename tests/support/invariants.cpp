@@ -38,6 +38,21 @@ bool allZero(const void* data, size_t size) {
   return true;
 }
 
+// Whether c is a character of the command grid: only those can be picked,
+// and completion adds letters, blanks, "=" and "(" alone.
+bool onGrid(char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  return c != '\0' && std::strchr("(), +-*/='<>!.%_#;^&|~\"\\", c) != nullptr;
+}
+
+// Returns the position of the first character of text off the grid, or -1.
+int offGrid(const char* text) {
+  for (int i = 0; text[i] != '\0'; ++i) {
+    if (!onGrid(text[i])) return i;
+  }
+  return -1;
+}
+
 bool checkTexts(std::string* why) {
   if (!terminated(StatusText, StatusSize)) return broken(why, "StatusText has no terminating zero");
   if (!terminated(CommandLine, CommandSize)) {
@@ -49,11 +64,19 @@ bool checkTexts(std::string* why) {
                   length);
   }
   if (length > CommandMaxLength) return broken(why, "CommandLine holds %zu characters", length);
+  if (int at = offGrid(CommandLine); at >= 0) {
+    return broken(why, "CommandLine character %d is byte %d, not on the grid", at,
+                  uint8_t(CommandLine[at]));
+  }
   if (!terminated(LastCommand, CommandSize)) {
     return broken(why, "LastCommand has no terminating zero");
   }
   if (std::strlen(LastCommand) > CommandMaxLength) {
     return broken(why, "LastCommand holds %zu characters", std::strlen(LastCommand));
+  }
+  if (int at = offGrid(LastCommand); at >= 0) {
+    return broken(why, "LastCommand character %d is byte %d, not on the grid", at,
+                  uint8_t(LastCommand[at]));
   }
   return true;
 }
@@ -106,15 +129,40 @@ bool checkMaps(std::string* why) {
   return true;
 }
 
+// Until the first key leaves the title screen the figures are unplaced, still
+// zero from program start.
+bool figuresUnplaced() {
+  return GameMode == ModeTitle && allZero(&LeaderPos, sizeof LeaderPos) &&
+         allZero(Charas, sizeof Charas);
+}
+
+// Every statement works on the leader's floor, which is always floor 1, so
+// floors 2 to 8 keep the built-in cells for the whole game; a cell changed
+// there is a write that missed its floor.
+bool checkUpperFloors(std::string* why) {
+  if (figuresUnplaced()) return true;  // the maps may not be copied yet
+  for (int w = 0; w < WorldCount; ++w) {
+    const uint8_t* cells = WorldMaps[w].cells;
+    const uint8_t* initial = InitialMaps[w].cells;
+    if (std::memcmp(cells + CellsPerFloor, initial + CellsPerFloor,
+                    CellsPerWorld - CellsPerFloor) == 0) {
+      continue;
+    }
+    for (int i = CellsPerFloor; i < CellsPerWorld; ++i) {
+      if (cells[i] != initial[i]) {
+        return broken(why, "world %d floor %d cell (%d, %d) changed from %d to %d", w + 1,
+                      i / CellsPerFloor + 1, i % MapSide, i / MapSide % MapSide, initial[i],
+                      cells[i]);
+      }
+    }
+  }
+  return true;
+}
+
 bool onFloorOneOfAWorld(MapPos p) { return p.floor == 1 && p.world >= 1 && p.world <= WorldCount; }
 
 bool checkFigures(std::string* why) {
-  // Until the first key leaves the title screen the figures are unplaced,
-  // still zero from program start.
-  if (GameMode == ModeTitle && allZero(&LeaderPos, sizeof LeaderPos) &&
-      allZero(Charas, sizeof Charas)) {
-    return true;
-  }
+  if (figuresUnplaced()) return true;
   const MapPos& l = LeaderPos;
   if (!onFloorOneOfAWorld(l)) {
     return broken(why, "leader on floor %d of world %d", l.floor, l.world);
@@ -134,6 +182,13 @@ bool checkFigures(std::string* why) {
         k != MoveArrived) {
       return broken(why, "chara %d moves by kind %d", i + 2, k);
     }
+  }
+  // Arrivals happen only in a turn, and the turn that sees the last one wins.
+  const bool allArrived = Charas[0].moveKind == MoveArrived && Charas[1].moveKind == MoveArrived &&
+                          Charas[2].moveKind == MoveArrived;
+  if (allArrived != (GameMode == ModeCleared)) {
+    return broken(why, "GameMode %d with %s charas arrived", GameMode,
+                  allArrived ? "all" : "not all");
   }
   return true;
 }
@@ -202,6 +257,8 @@ bool checkAuthority(std::string* why) {
 }
 
 bool checkModeAndCursor(std::string* why) {
+  // The budget only counts down, from 5000 at the title, and stops at zero.
+  if (Score < 0 || Score > 5000) return broken(why, "Score is %d", Score);
   if (GameMode != ModeField && GameMode != ModeCommand && GameMode != ModeCleared &&
       GameMode != ModeTitle) {
     return broken(why, "GameMode is %d", GameMode);
@@ -218,8 +275,8 @@ bool checkModeAndCursor(std::string* why) {
 }  // namespace
 
 bool checkInvariants(std::string* why) {
-  if (!checkTexts(why) || !checkTokens(why) || !checkMaps(why) || !checkFigures(why) ||
-      !checkAuthority(why) || !checkModeAndCursor(why)) {
+  if (!checkTexts(why) || !checkTokens(why) || !checkMaps(why) || !checkUpperFloors(why) ||
+      !checkFigures(why) || !checkAuthority(why) || !checkModeAndCursor(why)) {
     return false;
   }
   for (int slot = 0; slot < PlayerTableSlots; ++slot) {
