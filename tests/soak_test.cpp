@@ -30,10 +30,10 @@ constexpr int DefaultGames = 16;
 #if __has_feature(address_sanitizer)
 constexpr int DefaultGames = 16;
 #else
-constexpr int DefaultGames = 200;
+constexpr int DefaultGames = 320;
 #endif
 #else
-constexpr int DefaultGames = 200;
+constexpr int DefaultGames = 320;
 #endif
 constexpr int Shards = 8;  // each its own CTest test, so they can run side by side
 constexpr int KeysPerGame = 2000;
