@@ -9,46 +9,38 @@
 
 #include "shell/movement.h"
 #include "tests/support/statement_fixture.h"
+#include "tests/support/walled_maps.h"
 
 namespace {
 
 using AuthorityTest = FreshGameTest;
 
-struct AnswerCase {
-  const char* statement;
-  const char* answer;
-};
-
 // 1.x: malformed GRANT and REVOKE answer or stay silent, and change nothing.
 TEST_F(AuthorityTest, FailedStatementsAnswerAndChangeNothing) {
-  const AnswerCase cases[] = {
-      {"GRANT", "ON not found."},
-      {"GRANT SELECT", "ON not found."},
-      {"GRANT SELECT world1 TO player", "ON not found."},
-      {"GRANT SELECT ON world1", "TO not found."},
-      {"GRANT SELECT TO player ON world1", "TO not found."},
-      {"GRANT SELECT ON world1 FROM player", "TO not found."},
-      {"REVOKE", "ON not found."},
-      {"REVOKE SELECT ON world1 TO player", "FROM not found."},
-      {"REVOKE SELECT FROM player ON world1", "FROM not found."},
-      // The words themselves: no message at all.
-      {"GRANT SELECT ON world3 TO player", PreviousAnswer},
-      {"GRANT SELECT ON World1 TO player", PreviousAnswer},
-      {"GRANT SELECT ON world1 TO PLAYER", PreviousAnswer},
-      {"GRANT SELECT ON world1 TO", PreviousAnswer},
-      {"GRANT SELECT ON TO player", PreviousAnswer},
-      {"GRANT ON world1 TO player", PreviousAnswer},
-      {"GRANT SELECTS ON world1 TO player", PreviousAnswer},
-      {"GRANT * ON world1 TO player", PreviousAnswer},
-      {"REVOKE ALL ON world4 FROM player", PreviousAnswer},
-      {"REVOKE ALL ON world1 FROM me", PreviousAnswer},
-  };
-  for (const AnswerCase& c : cases) {
-    startFreshGame();
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  expectEachUnchanged(
+      {
+          {"GRANT", "ON not found."},
+          {"GRANT SELECT", "ON not found."},
+          {"GRANT SELECT world1 TO player", "ON not found."},
+          {"GRANT SELECT ON world1", "TO not found."},
+          {"GRANT SELECT TO player ON world1", "TO not found."},
+          {"GRANT SELECT ON world1 FROM player", "TO not found."},
+          {"REVOKE", "ON not found."},
+          {"REVOKE SELECT ON world1 TO player", "FROM not found."},
+          {"REVOKE SELECT FROM player ON world1", "FROM not found."},
+          // The words themselves: no message at all.
+          {"GRANT SELECT ON world3 TO player", PreviousAnswer},
+          {"GRANT SELECT ON World1 TO player", PreviousAnswer},
+          {"GRANT SELECT ON world1 TO PLAYER", PreviousAnswer},
+          {"GRANT SELECT ON world1 TO", PreviousAnswer},
+          {"GRANT SELECT ON TO player", PreviousAnswer},
+          {"GRANT ON world1 TO player", PreviousAnswer},
+          {"GRANT SELECTS ON world1 TO player", PreviousAnswer},
+          {"GRANT * ON world1 TO player", PreviousAnswer},
+          {"REVOKE ALL ON world4 FROM player", PreviousAnswer},
+          {"REVOKE ALL ON world1 FROM me", PreviousAnswer},
+      },
+      true);
 }
 
 struct FlagCase {
@@ -143,11 +135,7 @@ TEST_F(AuthorityTest, RevokedWorldRefusesEveryStatement) {
       "UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 5 AND y = 6",
       "UPDATE world SET fieldid = 5",
   };
-  for (const char* statement : refused) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(statement), "There is no authority.") << statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << statement;
-  }
+  for (const char* statement : refused) expectUnchanged(statement, "There is no authority.");
   runStatement("GRANT DELETE ON world1 TO player");
   EXPECT_EQ(runStatement("DELETE FROM world"), PreviousAnswer);
   EXPECT_EQ(mapCell(1, 1, 1), TileEmpty);
@@ -179,19 +167,6 @@ TEST_F(AuthorityTest, ReliabilitySaturatesAtTheSixteenBitLimits) {
   EXPECT_EQ(playerReliability(2), INT16_MIN);
 }
 
-// The game's generator, written out again here so the test does not trust it.
-struct TestRandom {
-  uint32_t state = 0;
-  void seed(uint32_t n) {
-    state = n;
-    next();
-  }
-  uint32_t next() {
-    state = state * 22695477u + 1u;
-    return (state >> 16) & 0x7FFF;
-  }
-};
-
 // GRANT ALL ON world2 leaves reliability at -60; the next turn raises it by 1
 // and, still negative, draws once for each of flags 0 to 4 of world 2 (all
 // held), clearing flag k when its draw is divisible by 5k + 5.
@@ -203,8 +178,7 @@ TEST_F(AuthorityTest, GrantAllDrivesWorld2IntoDrift) {
     ASSERT_EQ(runStatement("GRANT ALL ON world2 TO player"), "Authority was given.");
     runTurn();
 
-    TestRandom random;
-    random.seed(seed);
+    Lcg random(seed);  // the generator written out again, not the game's
     for (int k = 0; k < 5; ++k) {
       const bool lost = random.next() % uint32_t(5 * k + 5) == 0;
       someFlagLost = someFlagLost || lost;

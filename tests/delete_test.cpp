@@ -11,46 +11,37 @@ namespace {
 
 using DeleteTest = FreshGameTest;
 
-struct AnswerCase {
-  const char* statement;
-  const char* answer;
-};
-
 // 1.x: statements that fail, with a message or without, and change nothing.
 TEST_F(DeleteTest, FailedStatementsChangeNothing) {
-  const AnswerCase cases[] = {
-      {"DELETE", "FROM not found."},
-      {"DELETE world", "FROM not found."},
-      {"DELETE x FROM world", "FROM not found."},
-      {"DELETE FROM world WHERE", PreviousAnswer},
-      {"DELETE FROM t", PreviousAnswer},
-      {"DELETE FROM World", PreviousAnswer},
-      {"delete from WORLD", PreviousAnswer},
-      {"DELETE FROM world junk", PreviousAnswer},
-      {"DELETE FROM t WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE x = 5 AND y = 6 AND worldid = 1", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND X = 5 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 5 OR y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 0 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y = 0", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 33 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 0 AND x = 5 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 6 AND x = 5 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y = 6 junk", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 4 AND x = 5 AND y = 6", "There is no authority."},
-      {"DELETE FROM world WHERE worldid = 5 AND x = 5 AND y = 6", "There is no authority."},
-      // One past the map's last column or row names no cell.
-      {"DELETE FROM world WHERE worldid = 1 AND x = 32 AND y = 6", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 2 AND x = 5 AND y = 32", PreviousAnswer},
-      {"DELETE FROM world WHERE worldid = 3 AND x = 32 AND y = 32", PreviousAnswer},
-  };
-  for (const AnswerCase& c : cases) {
-    startFreshGame();
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  expectEachUnchanged(
+      {
+          {"DELETE", "FROM not found."},
+          {"DELETE world", "FROM not found."},
+          {"DELETE x FROM world", "FROM not found."},
+          {"DELETE FROM world WHERE", PreviousAnswer},
+          {"DELETE FROM t", PreviousAnswer},
+          {"DELETE FROM World", PreviousAnswer},
+          {"delete from WORLD", PreviousAnswer},
+          {"DELETE FROM world junk", PreviousAnswer},
+          {"DELETE FROM t WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE x = 5 AND y = 6 AND worldid = 1", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND X = 5 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 5 OR y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 0 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y = 0", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 33 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 0 AND x = 5 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 6 AND x = 5 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y = 6 junk", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 1 AND x = 5 AND y", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 4 AND x = 5 AND y = 6", "There is no authority."},
+          {"DELETE FROM world WHERE worldid = 5 AND x = 5 AND y = 6", "There is no authority."},
+          // One past the map's last column or row names no cell.
+          {"DELETE FROM world WHERE worldid = 1 AND x = 32 AND y = 6", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 2 AND x = 5 AND y = 32", PreviousAnswer},
+          {"DELETE FROM world WHERE worldid = 3 AND x = 32 AND y = 32", PreviousAnswer},
+      },
+      true);
 }
 
 struct DeleteCase {
@@ -73,22 +64,7 @@ TEST_F(DeleteTest, AcceptedStatementsEmptyOneCell) {
       {"DELETE FROM world WHERE worldid = 1 AND x = 07 AND y = 3rd", 1, 7, 3, {7, 3, 1, 1}},
   };
   for (const DeleteCase& c : cases) {
-    startFreshGame();
-    const RecordSnapshot before = takeSnapshot();
-    const uint8_t tile = mapCell(c.world, c.x, c.y);
-    const int16_t reliability = playerReliability(c.world);
-    ASSERT_NE(tile, TileEmpty) << c.statement;
-
-    EXPECT_EQ(runStatement(c.statement), PreviousAnswer) << c.statement;
-    EXPECT_EQ(mapCell(c.world, c.x, c.y), TileEmpty) << c.statement;
-    EXPECT_EQ(playerReliability(c.world), reliability - 30) << c.statement;
-    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(c.leader)) << c.statement;
-
-    // Put those three back: nothing else may differ.
-    mapCell(c.world, c.x, c.y) = tile;
-    Authority[c.world - 1].reliability[0] = reliability;
-    LeaderPos = MapPos{1, 1, 1, 1};
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
+    expectOneCellChange(c.statement, c.world, c.x, c.y, TileEmpty, c.leader);
   }
 }
 
@@ -132,25 +108,8 @@ TEST_F(DeleteTest, PrivilegeIsAskedAfterTheShapeAndBeforeTheMapEdge) {
   EXPECT_EQ(mapCell(2, 5, 6), TileEmpty);
 }
 
-// A leader on column or row 32 has no cell of its own: the cell its index
-// would name (on the next row or floor) must stay as it was.
 TEST_F(DeleteTest, LeaderPastTheEdgeEmptiesNothing) {
-  const char* moves[] = {
-      "SELECT * FROM world WHERE x = 32 AND y = 1",
-      "SELECT * FROM world WHERE x = 32 AND y = 31",
-      "SELECT * FROM world WHERE x = 31 AND y = 32",
-      "SELECT * FROM world WHERE worldid = 3 AND x = 32 AND y = 32",
-  };
-  for (const char* move : moves) {
-    startFreshGame();
-    runStatement(move);
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement("DELETE FROM world"), PreviousAnswer) << move;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << move;
-    // Without the right the answer comes first, as anywhere else.
-    Authority[LeaderPos.world - 1].privileges[0][PrivDelete] = 0;
-    EXPECT_EQ(runStatement("DELETE FROM world"), "There is no authority.") << move;
-  }
+  expectNothingPastTheEdge("DELETE FROM world", PrivDelete);
 }
 
 TEST_F(DeleteTest, ClauseEndingAtTheLastSlotOfTheStore) {

@@ -13,10 +13,7 @@ namespace {
 class InsertTest : public FreshGameTest {};
 
 TEST_F(InsertTest, FramingAnswers) {
-  const struct {
-    const char* statement;
-    const char* answer;
-  } cases[] = {
+  expectEachUnchanged({
       {"INSERT", "INTO not found."},
       {"INSERT world (fieldid) VALUES (10)", "INTO not found."},
       {"INSERT INTO", PreviousAnswer},
@@ -25,12 +22,7 @@ TEST_F(InsertTest, FramingAnswers) {
       {"INSERT INTO world (fieldid)", PreviousAnswer},
       {"INSERT INTO World (fieldid) VALUES (10)", PreviousAnswer},
       {"INSERT INTO nothing (a,b,c) VALUES (1,2,3)", PreviousAnswer},
-  };
-  for (const auto& c : cases) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  });
 }
 
 TEST_F(InsertTest, FillsOnlyAnEmptyCellButAlwaysCosts) {
@@ -92,11 +84,7 @@ TEST_F(InsertTest, MalformedWorldInsertsDoNothing) {
       "INSERT INTO world (fieldid) VALUES 10",
       "INSERT INTO world fieldid VALUES (10)",
   };
-  for (const char* s : statements) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
-  }
+  for (const char* s : statements) expectUnchanged(s);
 }
 
 TEST_F(InsertTest, WithoutThePrivilegeNothingChanges) {
@@ -107,9 +95,7 @@ TEST_F(InsertTest, WithoutThePrivilegeNothingChanges) {
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (1,5,6,10)",
                         // The privilege is asked before the position is judged.
                         "INSERT INTO world (x,y,fieldid) VALUES (40,6,10)"}) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(s), "There is no authority.") << s;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
+    expectUnchanged(s, "There is no authority.");
   }
   // Worlds 4 and 5 never grant anything.
   LeaderPos.world = 4;
@@ -130,21 +116,15 @@ TEST_F(InsertTest, PositionsOffTheMapChangeNothing) {
                         "INSERT INTO world (x,y,fieldid) VALUES (5,-32,10)",
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (1,32,6,10)",
                         "INSERT INTO world (worldid,x,y,fieldid) VALUES (2,0,999,10)"}) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
+    expectUnchanged(s);
   }
   // The leader on column or row 32, where a SELECT may put it.
   LeaderPos.x = 32;
   LeaderPos.y = 6;
-  const RecordSnapshot atColumn32 = takeSnapshot();
-  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), PreviousAnswer);
-  EXPECT_TRUE(sameRecords(atColumn32, takeSnapshot()));
+  expectUnchanged("INSERT INTO world (fieldid) VALUES (10)");
   LeaderPos.x = 0;
   LeaderPos.y = 32;
-  const RecordSnapshot atRow32 = takeSnapshot();
-  EXPECT_EQ(runStatement("INSERT INTO world (fieldid) VALUES (10)"), PreviousAnswer);
-  EXPECT_TRUE(sameRecords(atRow32, takeSnapshot()));
+  expectUnchanged("INSERT INTO world (fieldid) VALUES (10)");
   // The map's own edges are cells like any other.
   EXPECT_EQ(runStatement("INSERT INTO world (x,y,fieldid) VALUES (0,0,4)"), PreviousAnswer);
   EXPECT_EQ(mapCell(1, 0, 0), 4);
@@ -163,9 +143,7 @@ TEST_F(InsertTest, RowsGoIntoAPlayerTable) {
   }
 
   // A full table takes no fourth row and says nothing.
-  const RecordSnapshot full = takeSnapshot();
-  EXPECT_EQ(runStatement("INSERT INTO t (a,b,d) VALUES (9,'z',9)"), PreviousAnswer);
-  EXPECT_TRUE(sameRecords(full, takeSnapshot()));
+  expectUnchanged("INSERT INTO t (a,b,d) VALUES (9,'z',9)");
 }
 
 TEST_F(InsertTest, MalformedRowsAreRefusedSilently) {
@@ -180,11 +158,7 @@ TEST_F(InsertTest, MalformedRowsAreRefusedSilently) {
       "INSERT INTO t (a,b,d) (1,'x',2)",          "INSERT INTO t (a,b,d) VALUE (1,'x',2)",
       "INSERT INTO t a,b,d VALUES 1,'x',2",       "INSERT INTO T (a,b,d) VALUES (1,'x',2)",
   };
-  for (const char* s : statements) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(s), PreviousAnswer) << s;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << s;
-  }
+  for (const char* s : statements) expectUnchanged(s);
 }
 
 TEST_F(InsertTest, PlayerRowsNeedNoPrivilegeAndCostNothing) {

@@ -14,11 +14,6 @@ namespace {
 
 class SchemaTest : public FreshGameTest {};
 
-struct AnswerCase {
-  const char* statement;
-  const char* answer;  // PreviousAnswer: the statement writes nothing
-};
-
 // Each failing statement answers as listed and leaves the store exactly as it
 // was: the store is first given a table in slot 1 so that there is something
 // to damage, and slots 0 and 2 stay free.
@@ -29,7 +24,7 @@ TEST_F(SchemaTest, FailedCreateAnswersAndLeavesTheStoreAlone) {
   ASSERT_STREQ(playerTables[1].name, "keep");
   ASSERT_EQ(playerTables[1].rowCount, 1);
 
-  const AnswerCase cases[] = {
+  expectEachUnchanged({
       {"CREATE", "TABLE not found."},
       {"CREATE t (a INT, b INT, c INT)", "TABLE not found."},
       {"CREATE TABLES t (a INT, b INT, c INT)", "TABLE not found."},
@@ -59,12 +54,7 @@ TEST_F(SchemaTest, FailedCreateAnswersAndLeavesTheStoreAlone) {
       {"CREATE TABLE t (a VARCHAR 8, b INT, c INT)", PreviousAnswer},
       {"CREATE TABLE t (a VARCHAR(8, b INT, c INT)", PreviousAnswer},
       {"CREATE TABLE t (a VARCHAR, b INT, c INT)", PreviousAnswer},
-  };
-  for (const AnswerCase& c : cases) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  });
 }
 
 TEST_F(SchemaTest, CreateStoresNameColumnsAndTypesInTheLowestFreeSlot) {
@@ -138,19 +128,14 @@ TEST_F(SchemaTest, NamesAreFoundExactlyAndLowestSlotFirst) {
 
 TEST_F(SchemaTest, DropAnswers) {
   runStatements({"CREATE TABLE t1 (a INT, b INT, c INT)"});
-  const AnswerCase cases[] = {
+  expectEachUnchanged({
       {"DROP", "TABLE not found."},
       {"DROP t1", "TABLE not found."},
       {"DROP TABLE T1", "Player table not found."},
       {"DROP TABLE world", "Player table not found."},
       // The empty name finds a free slot: nothing to remove, yet it is reported.
       {"DROP TABLE", " table was dropped"},
-  };
-  for (const AnswerCase& c : cases) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  });
   EXPECT_EQ(runStatement("drop table t1 and more"), "t1 table was dropped");
   const PlayerTable empty{};
   EXPECT_EQ(std::memcmp(&playerTables[0], &empty, sizeof empty), 0);
@@ -182,7 +167,7 @@ TEST_F(SchemaTest, ADroppedSlotIsReusedWithoutItsRows) {
 
 TEST_F(SchemaTest, AlterAnswers) {
   runStatements({"CREATE TABLE t (a INT, b INT, c INT)"});
-  const AnswerCase cases[] = {
+  expectEachUnchanged({
       {"ALTER", "TABLE not found."},
       {"ALTER t ADD d INT", "TABLE not found."},
       {"ALTER TABLE nope ADD d INT", "Player table not found."},
@@ -199,12 +184,7 @@ TEST_F(SchemaTest, AlterAnswers) {
       {"ALTER TABLE t ADD d FLOAT", PreviousAnswer},
       {"ALTER TABLE t ADD note VARCHAR ( 33 )", PreviousAnswer},
       {"ALTER TABLE t ADD note VARCHAR ( 8", PreviousAnswer},
-  };
-  for (const AnswerCase& c : cases) {
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  });
 }
 
 TEST_F(SchemaTest, AlterFillsColumnsThreeToFiveThenRefuses) {

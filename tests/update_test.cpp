@@ -11,52 +11,43 @@ namespace {
 
 using UpdateTest = FreshGameTest;
 
-struct AnswerCase {
-  const char* statement;
-  const char* answer;
-};
-
 // 1.x: statements that fail, with a message or without, and change nothing.
 TEST_F(UpdateTest, FailedStatementsChangeNothing) {
-  const AnswerCase cases[] = {
-      {"UPDATE", "SET not found."},
-      {"UPDATE world", "SET not found."},
-      {"UPDATE world fieldid = 5", "SET not found."},
-      {"UPDATE world SET", "WHERE not found."},
-      {"update world set", "WHERE not found."},
-      {"UPDATE SET world", "WHERE not found."},
-      {"UPDATE world SET fieldid", PreviousAnswer},
-      {"UPDATE world SET fieldid =", PreviousAnswer},
-      {"UPDATE world SET fieldid = 11", PreviousAnswer},
-      {"UPDATE world SET fieldid = 0", PreviousAnswer},
-      {"UPDATE world SET fieldid = x", PreviousAnswer},
-      {"UPDATE world SET fieldid = 5 junk", PreviousAnswer},
-      {"UPDATE world SET fieldId = 5", PreviousAnswer},
-      {"UPDATE World SET fieldid = 5", PreviousAnswer},
-      {"UPDATE t SET fieldid = 5", PreviousAnswer},
-      {"UPDATE t SET fieldid = 10 WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE", PreviousAnswer},
-      {"UPDATE world SET fieldid = 11 WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE x = 3 AND y = 4 AND worldid = 2", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND X = 3 AND y = 4", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 6 AND x = 3 AND y = 4", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 0 AND y = 4", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 33", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 4 z", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 4 AND x = 3 AND y = 4",
-       "There is no authority."},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 5 AND x = 32 AND y = 4",
-       "There is no authority."},
-      // One past the map's last column or row names no cell.
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 32 AND y = 4", PreviousAnswer},
-      {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 32", PreviousAnswer},
-  };
-  for (const AnswerCase& c : cases) {
-    startFreshGame();
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(c.statement), c.answer) << c.statement;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
-  }
+  expectEachUnchanged(
+      {
+          {"UPDATE", "SET not found."},
+          {"UPDATE world", "SET not found."},
+          {"UPDATE world fieldid = 5", "SET not found."},
+          {"UPDATE world SET", "WHERE not found."},
+          {"update world set", "WHERE not found."},
+          {"UPDATE SET world", "WHERE not found."},
+          {"UPDATE world SET fieldid", PreviousAnswer},
+          {"UPDATE world SET fieldid =", PreviousAnswer},
+          {"UPDATE world SET fieldid = 11", PreviousAnswer},
+          {"UPDATE world SET fieldid = 0", PreviousAnswer},
+          {"UPDATE world SET fieldid = x", PreviousAnswer},
+          {"UPDATE world SET fieldid = 5 junk", PreviousAnswer},
+          {"UPDATE world SET fieldId = 5", PreviousAnswer},
+          {"UPDATE World SET fieldid = 5", PreviousAnswer},
+          {"UPDATE t SET fieldid = 5", PreviousAnswer},
+          {"UPDATE t SET fieldid = 10 WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE", PreviousAnswer},
+          {"UPDATE world SET fieldid = 11 WHERE worldid = 1 AND x = 5 AND y = 6", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE x = 3 AND y = 4 AND worldid = 2", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND X = 3 AND y = 4", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 6 AND x = 3 AND y = 4", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 0 AND y = 4", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 33", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 4 z", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 4 AND x = 3 AND y = 4",
+           "There is no authority."},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 5 AND x = 32 AND y = 4",
+           "There is no authority."},
+          // One past the map's last column or row names no cell.
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 1 AND x = 32 AND y = 4", PreviousAnswer},
+          {"UPDATE world SET fieldid = 10 WHERE worldid = 2 AND x = 3 AND y = 32", PreviousAnswer},
+      },
+      true);
 }
 
 struct UpdateCase {
@@ -93,21 +84,7 @@ TEST_F(UpdateTest, AcceptedStatementsChangeOneCell) {
       {"UPDATE world SET fieldid = 09", 1, 1, 1, 9, {1, 1, 1, 1}},
   };
   for (const UpdateCase& c : cases) {
-    startFreshGame();
-    const RecordSnapshot before = takeSnapshot();
-    const uint8_t tile = mapCell(c.world, c.x, c.y);
-    const int16_t reliability = playerReliability(c.world);
-
-    EXPECT_EQ(runStatement(c.statement), PreviousAnswer) << c.statement;
-    EXPECT_EQ(mapCell(c.world, c.x, c.y), c.tile) << c.statement;
-    EXPECT_EQ(playerReliability(c.world), reliability - 30) << c.statement;
-    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(c.leader)) << c.statement;
-
-    // Put those three back: nothing else may differ.
-    mapCell(c.world, c.x, c.y) = tile;
-    Authority[c.world - 1].reliability[0] = reliability;
-    LeaderPos = MapPos{1, 1, 1, 1};
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << c.statement;
+    expectOneCellChange(c.statement, c.world, c.x, c.y, c.tile, c.leader);
   }
 }
 
@@ -161,24 +138,8 @@ TEST_F(UpdateTest, PrivilegeIsAskedAfterTheShapeAndBeforeTheCell) {
   EXPECT_EQ(mapCell(2, 5, 6), 10);
 }
 
-// A leader on column or row 32 has no cell of its own: the cell its index
-// would name (on the next row or floor, never empty) must stay as it was.
 TEST_F(UpdateTest, LeaderPastTheEdgeChangesNothing) {
-  const char* moves[] = {
-      "SELECT * FROM world WHERE x = 32 AND y = 1",
-      "SELECT * FROM world WHERE x = 32 AND y = 31",
-      "SELECT * FROM world WHERE x = 31 AND y = 32",
-      "SELECT * FROM world WHERE worldid = 3 AND x = 32 AND y = 32",
-  };
-  for (const char* move : moves) {
-    startFreshGame();
-    runStatement(move);
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement("UPDATE world SET fieldid = 10"), PreviousAnswer) << move;
-    EXPECT_TRUE(sameRecords(before, takeSnapshot())) << move;
-    Authority[LeaderPos.world - 1].privileges[0][PrivUpdate] = 0;
-    EXPECT_EQ(runStatement("UPDATE world SET fieldid = 10"), "There is no authority.") << move;
-  }
+  expectNothingPastTheEdge("UPDATE world SET fieldid = 10", PrivUpdate);
 }
 
 TEST_F(UpdateTest, ClauseEndingAtTheLastSlotOfTheStore) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "shell/movement.h"
 #include "shell/new_game.h"
 #include "sql/dispatcher.h"
 
@@ -35,6 +36,51 @@ RecordSnapshot takeSnapshot() {
 
 bool sameRecords(const RecordSnapshot& a, const RecordSnapshot& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void expectUnchanged(const char* statement, const char* answer) {
+  const RecordSnapshot before = takeSnapshot();
+  EXPECT_EQ(runStatement(statement), answer) << statement;
+  EXPECT_TRUE(sameRecords(before, takeSnapshot())) << statement;
+}
+
+void expectEachUnchanged(std::initializer_list<AnswerCase> cases, bool fresh) {
+  for (const AnswerCase& c : cases) {
+    if (fresh) startFreshGame();
+    expectUnchanged(c.statement, c.answer);
+  }
+}
+
+void expectOneCellChange(const char* statement, int world, int x, int y, int tile, MapPos leader) {
+  startFreshGame();
+  const RecordSnapshot before = takeSnapshot();
+  const uint8_t old = mapCell(world, x, y);
+  const int16_t reliability = playerReliability(world);
+  EXPECT_EQ(runStatement(statement), PreviousAnswer) << statement;
+  EXPECT_EQ(mapCell(world, x, y), tile) << statement;
+  EXPECT_EQ(playerReliability(world), reliability - 30) << statement;
+  EXPECT_EQ(packMapPos(LeaderPos), packMapPos(leader)) << statement;
+  // Put those three back: nothing else may differ.
+  mapCell(world, x, y) = old;
+  Authority[world - 1].reliability[0] = reliability;
+  LeaderPos = MapPos{1, 1, 1, 1};
+  EXPECT_TRUE(sameRecords(before, takeSnapshot())) << statement;
+}
+
+void expectNothingPastTheEdge(const char* statement, int privilege) {
+  // A leader on column or row 32 has no cell of its own: the cell its index
+  // would name (on the next row or floor) must stay as it was.
+  for (const char* move :
+       {"SELECT * FROM world WHERE x = 32 AND y = 1", "SELECT * FROM world WHERE x = 32 AND y = 31",
+        "SELECT * FROM world WHERE x = 31 AND y = 32",
+        "SELECT * FROM world WHERE worldid = 3 AND x = 32 AND y = 32"}) {
+    SCOPED_TRACE(move);
+    startFreshGame();
+    runStatement(move);
+    expectUnchanged(statement);
+    Authority[LeaderPos.world - 1].privileges[0][privilege] = 0;
+    EXPECT_EQ(runStatement(statement), "There is no authority.");
+  }
 }
 
 int16_t playerReliability(int world) { return Authority[world - 1].reliability[0]; }

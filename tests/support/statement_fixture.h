@@ -40,6 +40,26 @@ int16_t playerReliability(int world);
 const uint8_t* playerFlags(int world);
 uint8_t& mapCell(int world, int x, int y, int floor = 1);
 
+// A statement and the answer it must leave on the status line
+// (PreviousAnswer: it writes none).
+struct AnswerCase {
+  const char* statement;
+  const char* answer = PreviousAnswer;
+};
+// Runs `statement`, expects `answer` and every record as it was.
+void expectUnchanged(const char* statement, const char* answer = PreviousAnswer);
+// expectUnchanged for each case; with `fresh`, each in a new game.
+void expectEachUnchanged(std::initializer_list<AnswerCase> cases, bool fresh = false);
+
+// Runs an accepted world statement from a fresh game: it must leave `tile`
+// in cell (x, y) of `world`, take 30 off chara 1's reliability there, put
+// the leader at `leader`, and change nothing else.
+void expectOneCellChange(const char* statement, int world, int x, int y, int tile, MapPos leader);
+// From a fresh game with the leader moved past each of the map's edges,
+// `statement` changes nothing; without `privilege` it answers that there is
+// no authority, as anywhere else.
+void expectNothingPastTheEdge(const char* statement, int privilege);
+
 // Builds a line of `count` filler tokens "a", so that the words that follow
 // land at chosen slots of the token store. Write "=" without blanks around it
 // there: a blank beside a symbol takes a slot of its own until compaction,
