@@ -8,19 +8,11 @@
 
 #include "shell/game_state.h"
 #include "shell/movement.h"
+#include "tests/support/statement_fixture.h"
 
 namespace {
 
-// A new game on the built-in maps, as the title screen leaves it.
-class NewGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    resetAllState();
-    std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-    Score = 5000;
-    startNewGame();
-  }
-};
+using NewGameTest = FreshGameTest;
 
 TEST_F(NewGameTest, FiguresStartOnCellOneOneOfTheirWorlds) {
   EXPECT_EQ(packMapPos(MapPos{1, 1, 1, 1}), packMapPos(LeaderPos));

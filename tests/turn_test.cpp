@@ -9,25 +9,23 @@
 #include "shell/game_state.h"
 #include "shell/movement.h"
 #include "shell/new_game.h"
+#include "tests/support/statement_fixture.h"
 #include "tests/support/walled_maps.h"
 
 namespace {
 
 using TurnTest = WalledMapsTest;
 
-// A new game on the built-in maps, as the title screen leaves it.
-class FreshGameTest : public ::testing::Test {
+// A new game on the built-in maps, in the field.
+class FreshTurnTest : public FreshGameTest {
  protected:
   void SetUp() override {
-    resetAllState();
-    std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-    Score = 5000;
-    startNewGame();
+    startFreshGame();
     GameMode = ModeField;
   }
 };
 
-TEST_F(FreshGameTest, FirstTurnMovesCharaTwoRight) {
+TEST_F(FreshTurnTest, FirstTurnMovesCharaTwoRight) {
   runTurn();
   EXPECT_POS(at(2, 1, 1), Charas[0].pos) << "seed 1 draws 130 first: r = 2";
   const uint32_t trail[8] = {0, 0, 0, 0, 0, 0, 0, 1058};
@@ -44,7 +42,7 @@ TEST_F(FreshGameTest, FirstTurnMovesCharaTwoRight) {
   }
 }
 
-TEST_F(FreshGameTest, WholeGameReplaysTheSame) {
+TEST_F(FreshTurnTest, WholeGameReplaysTheSame) {
   struct Snapshot {
     CharaRec charas[3];
     AuthorityPlane authority[WorldCount];
