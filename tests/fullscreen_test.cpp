@@ -9,9 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +17,7 @@
 #include "platform/png_io.h"
 #include "platform/screen_fit.h"
 #include "shell/window_icon.h"
+#include "tests/support/headless_run.h"
 #include "tests/support/x_session.h"
 
 // Last: Xlib's macros (None, Bool, Status) would trip over GoogleTest's names.
@@ -78,19 +77,11 @@ TEST(WindowIconTest, IconIsTheBuiltInPicture) {
   EXPECT_EQ(argb[32 * 64 + 32] >> 24, 0xFFu);
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The title screen as the headless game draws it, 0x00RRGGBB.
 std::vector<uint32_t> headlessTitle(const std::string& dir) {
   const std::string png = dir + "/title.png";
-  const std::string command = std::string("echo 'screenshot ") + png + "' | '" +
-                              VELMORA_EXECUTABLE + "' --headless > /dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  const HeadlessRun run = runHeadless("screenshot " + png + "\n");
+  EXPECT_EQ(run.status, 0) << run.err;
   const std::string bytes = readFile(png);
   platform::RgbaImage image;
   std::vector<uint32_t> pixels;

@@ -1,6 +1,6 @@
 // The velmora program in headless mode, run as a separate process with
-// scripts: each command's output, the state's JSON shape, screenshots, bad
-// lines and bad options.
+// scripts: each command's output, the state's JSON shape, screenshots and
+// bad lines (its options are options_test's).
 #include "shell/headless_script.h"
 
 #include <gtest/gtest.h>
@@ -228,24 +228,6 @@ TEST_F(HeadlessScriptTest, ABadLineStopsWithItsNumber) {
     EXPECT_EQ(err[0].rfind("script:4: ", 0), 0u) << err[0];
     EXPECT_NE(err[0].find(c.reasonPart, 10), std::string::npos) << err[0];
   }
-}
-
-TEST_F(HeadlessScriptTest, BadOptionsPrintTheUsage) {
-  for (const char* args :
-       {"--scale 5", "--scale 0", "--scale", "--scale two", "--frobnicate", "extra"}) {
-    SCOPED_TRACE(args);
-    HeadlessRun run = velmora(args);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("usage: velmora"), std::string::npos) << run.err;
-  }
-  HeadlessRun missing = velmora("--headless " + path("no-such-script"));
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("no-such-script"), std::string::npos);
-}
-
-TEST_F(HeadlessScriptTest, ScaleIsAcceptedHeadless) {
-  HeadlessRun run = velmora("--scale 3 --headless {script}", "state\n");
-  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST(StateTextTest, BytesKeepTheirCodes) {

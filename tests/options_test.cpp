@@ -4,15 +4,12 @@
 #include "shell/options.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/headless_run.h"
 
 namespace {
 
@@ -114,39 +111,15 @@ TEST(OptionsTest, RefusesWhatMakesNoSense) {
   }
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // Runs velmora with `args` and no display, so nothing can open a window.
-Outcome run(const std::string& args) {
-  const std::string base = "/tmp/velmora-options-" + std::to_string(getpid());
-  const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") +
-                              VELMORA_EXECUTABLE + "' " + args + " > '" + base + ".out' 2> '" +
-                              base + ".err' < /dev/null";
-  const int raw = std::system(command.c_str());
-  Outcome outcome;
-  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  outcome.out = readFile(base + ".out");
-  outcome.err = readFile(base + ".err");
-  std::remove((base + ".out").c_str());
-  std::remove((base + ".err").c_str());
-  return outcome;
+HeadlessRun run(const std::string& args) {
+  return runVelmora(args, "", RunSettings{"env -u DISPLAY -u WAYLAND_DISPLAY", false});
 }
 
 TEST(CommandLineTest, HelpListsEveryOptionOnStandardOutput) {
   for (const char* args : {"--help", "-h", "--scale 2 --help"}) {
     SCOPED_TRACE(args);
-    Outcome help = run(args);
+    HeadlessRun help = run(args);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     EXPECT_EQ(help.out.rfind("usage: velmora", 0), 0u) << help.out;
@@ -160,7 +133,7 @@ TEST(CommandLineTest, HelpListsEveryOptionOnStandardOutput) {
 
 TEST(CommandLineTest, VersionNamesProgramGameAndNumber) {
   for (const char* args : {"--version", "-V", "--vers"}) {
-    Outcome version = run(args);
+    HeadlessRun version = run(args);
     EXPECT_EQ(version.status, 0) << args;
     EXPECT_EQ(version.err, "") << args;
     const std::string first = version.out.substr(0, version.out.find('\n'));
@@ -172,7 +145,7 @@ TEST(CommandLineTest, VersionNamesProgramGameAndNumber) {
 TEST(CommandLineTest, BadOptionsGetTheUsageOnStandardErrorAndStatusTwo) {
   for (const char* args : {"--frobnicate", "--scale 7", "--summary", "--s", "stray"}) {
     SCOPED_TRACE(args);
-    Outcome bad = run(args);
+    HeadlessRun bad = run(args);
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(bad.err.rfind("velmora: ", 0), 0u) << bad.err;
@@ -181,13 +154,34 @@ TEST(CommandLineTest, BadOptionsGetTheUsageOnStandardErrorAndStatusTwo) {
   }
 }
 
-TEST(CommandLineTest, FullscreenIsAcceptedHeadless) {
-  Outcome headless = run("--fullscreen --headless /dev/null");
+// Files the program cannot use stop it before it starts: status 2 and the
+// reason on standard error.
+TEST(CommandLineTest, UnusableFilesStopTheStartWithStatusTwo) {
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"--headless /nonexistent-dir/script", "/nonexistent-dir/script"},
+      {"--record /nonexistent-dir/keys", "cannot record to /nonexistent-dir/keys"},
+      {"--record /dev/null --headless /dev/null", "--record works only with the window"},
+  };
+  for (const auto& c : cases) {
+    HeadlessRun refused = run(c.args);
+    EXPECT_EQ(refused.status, 2) << c.args;
+    EXPECT_NE(refused.err.find(c.message), std::string::npos) << c.args << ": " << refused.err;
+  }
+}
+
+TEST(CommandLineTest, HeadlessTakesAnyOptionsAndAWindowNeedsADisplay) {
+  HeadlessRun headless = run("--fullscreen --scale 3 --headless /dev/null");
   EXPECT_EQ(headless.status, 0) << headless.err;
-  // With a window it asks for a display like any window run.
-  Outcome window = run("--fullscreen --scale 3");
-  EXPECT_EQ(window.status, 1) << window.err;
-  EXPECT_NE(window.err.find("--headless"), std::string::npos) << window.err;
+  // A window run without a display says, on one line, to play headless.
+  for (const char* args : {"", "--fullscreen --scale 3"}) {
+    HeadlessRun window = run(args);
+    EXPECT_EQ(window.status, 1) << args << ": " << window.err;
+    EXPECT_NE(window.err.find("--headless"), std::string::npos) << window.err;
+    EXPECT_EQ(window.err.find('\n'), window.err.size() - 1) << "one line: " << window.err;
+  }
 }
 
 }  // namespace

@@ -121,27 +121,4 @@ TEST_F(RecordSessionTest, RecordedWindowSessionReplaysToTheSameState) {
   EXPECT_EQ(expected["score"], 4995);
 }
 
-TEST(RecordOptionTest, RefusedWithHeadlessAndWithoutAFile) {
-  struct Case {
-    const char* args;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"--record /dev/null --headless /dev/null", "--record works only with the window"},
-      {"--record", "--record needs a file name"},
-      {"--record /nonexistent-dir/keys", "cannot record to /nonexistent-dir/keys"},
-  };
-  for (const Case& c : cases) {
-    const std::string errPath = "/tmp/velmora-record-option-" + std::to_string(getpid());
-    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") +
-                                VELMORA_EXECUTABLE + "' " + c.args + " 2> '" + errPath +
-                                "' < /dev/null";
-    const int raw = std::system(command.c_str());
-    const std::string err = readFile(errPath);
-    unlink(errPath.c_str());
-    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << c.args << ": " << err;
-    EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
-  }
-}
-
 }  // namespace

@@ -1,31 +1,23 @@
 // The game in a real window on a private X server: it opens with its
 // caption, answers keys pressed through the X server, and ends with status 0
-// when closed the way a window manager's close button closes it. Without a
-// display it says how to play headless and ends with status 1.
+// when closed the way a window manager's close button closes it (runs
+// without a display are options_test's).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/headless_run.h"
 #include "tests/support/x_session.h"
 
 namespace {
 
 constexpr char Caption[] = "Lantern Cadence -Velmora Keep- 03";
 constexpr uint32_t White = 0xFFFFFF;
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class WindowTest : public testing::Test {
  protected:
@@ -109,19 +101,6 @@ TEST_F(WindowTest, ScaleEnlargesTheWindow) {
   EXPECT_EQ(height, 928);
   ASSERT_TRUE(x_.requestClose(window));
   EXPECT_EQ(waitForExit(game, 20), 0) << readFile(errPath_);
-}
-
-TEST(NoDisplayTest, SaysToPlayHeadlessAndEndsWithOne) {
-  std::string errPath = "/tmp/velmora-nodisplay-" + std::to_string(getpid()) + ".err";
-  std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") + VELMORA_EXECUTABLE +
-                        "' 2> '" + errPath + "' < /dev/null";
-  int raw = std::system(command.c_str());
-  std::string err = readFile(errPath);
-  unlink(errPath.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(WEXITSTATUS(raw), 1) << err;
-  EXPECT_NE(err.find("--headless"), std::string::npos) << err;
-  EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line: " << err;
 }
 
 }  // namespace
