@@ -44,6 +44,32 @@ bool tracing() {
   return on;
 }
 
+namespace {
+WorldMap mapsBefore[WorldCount];
+}  // namespace
+
+void rememberMaps() { std::memcpy(mapsBefore, WorldMaps, sizeof mapsBefore); }
+
+void requireOneCellChange(const char* what) {
+  int changed = 0;
+  for (int w = 0; w < WorldCount; ++w) {
+    if (std::memcmp(mapsBefore[w].cells, WorldMaps[w].cells, CellsPerWorld) == 0) continue;
+    for (int i = 0; i < CellsPerWorld; ++i) {
+      if (mapsBefore[w].cells[i] == WorldMaps[w].cells[i]) continue;
+      const int x = i % MapSide, y = i / MapSide % MapSide, floor = i / CellsPerFloor + 1;
+      ++changed;
+      if (changed > 1 || floor != 1 || LeaderPos.x != x || LeaderPos.y != y) {
+        std::fprintf(stderr,
+                     "after %s: world %d floor %d cell (%d, %d) changed from %d to %d "
+                     "(change %d) with the leader at (%d, %d)\n",
+                     what, w + 1, floor, x, y, mapsBefore[w].cells[i], WorldMaps[w].cells[i],
+                     changed, LeaderPos.x, LeaderPos.y);
+        std::abort();
+      }
+    }
+  }
+}
+
 void requireInvariants(const char* what) {
   std::string why;
   if (checkInvariants(&why)) return;

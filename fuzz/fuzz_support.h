@@ -17,6 +17,13 @@ void freshGameRecords();
 // Whether VELMORA_FUZZ_TRACE is set: the targets then print the status line
 // as they go, to see what a seed or a found input does.
 bool tracing();
+// Remembers the working maps before a statement or key press.
+void rememberMaps();
+// A statement changes at most one map cell, always on floor 1, and every
+// form that changes one leaves the leader on that cell's column and row (in
+// the leader's own world). Aborts, saying after `what`, when a key press or
+// statement since rememberMaps broke that: a write that missed its cell.
+void requireOneCellChange(const char* what);
 // Checks the invariants; on a broken one prints what broke and `what` was
 // just done, then aborts so that the fuzzer keeps the input.
 void requireInvariants(const char* what);

@@ -8,7 +8,8 @@
 //   91 to 250   one playable key: Up, Down, Left, Right, Space, Tab, Enter;
 //   251 to 254  the next byte is sent as a key code of its own (0 to 255);
 //   255         the next two bytes are sent as a 16-bit key code.
-// After every key the records must keep their invariants.
+// After every key the records must keep their invariants, and at most the one
+// cell a submitted statement names may have changed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -34,7 +35,9 @@ struct Session {
     if (keys >= MaxKeys || afterClear > KeysAfterClear) return false;
     ++keys;
     if (GameMode == ModeCleared) ++afterClear;
+    rememberMaps();
     FormKeyDown(key);
+    requireOneCellChange("a key press");
     requireInvariants("a key press");
     return true;
   }

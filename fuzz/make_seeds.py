@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seed corpora: fuzz/corpus/statements/ (statement
 lines, one game per file) and fuzz/corpus/keys/ (key sequences from the title
-screen, in the byte code that keys_fuzz.cpp reads). Run it from anywhere after
-changing the lists below; the files it writes are committed."""
+screen, in the byte code that keys_fuzz.cpp reads), and their dictionaries
+(statements.dict, keys.dict). Run it from anywhere after changing the lists
+below; the files it writes are committed."""
 
 import pathlib
 import shutil
@@ -318,6 +319,27 @@ def script_statements():
     return seeds
 
 
+# Words of the statement language for the fuzzers' dictionaries.
+WORDS = ["SELECT", "INSERT", "DELETE", "UPDATE", "GRANT", "REVOKE", "CREATE", "DROP", "ALTER",
+         "BEGIN", "FROM", "WHERE", "AND", "INTO", "VALUES", "SET", "TABLE", "ADD", "ON", "TO", "ALL",
+         "INT", "VARCHAR", "world", "party", "worldid", "charaid", "fieldid", "reliability", "x", "y",
+         "player", "world1", "world2", "tuti", "sagasu", "'tuti'", "'sagasu'", "=", "(", ")", ",",
+         "'", "*", "\\v", "\\h", "\\q", " ", "32", "31", "10", "11", "-1", "0"]
+
+
+def dictionaries():
+    """The words as typed (statements) and as picked cells (keys)."""
+    def entry(data):
+        plain = lambda b: 32 <= b < 127 and b not in b'"\\'
+        return '"' + "".join(chr(b) if plain(b) else "\\x%02x" % b for b in data) + '"\n'
+    typed = "".join(entry(w.encode()) for w in WORDS)
+    picked = "".join(entry(bytes(GRID.index(b) for b in w.encode())) for w in WORDS)
+    picked += entry(bytes([SUBMIT])) + entry(bytes([ERASE])) + entry(bytes([ERASE] * 8))
+    header = "# Made by make_seeds.py: words of the statement language, %s.\n"
+    (HERE / "statements.dict").write_text(header % "as typed" + typed)
+    (HERE / "keys.dict").write_text(header % "as grid cells to pick" + picked)
+
+
 def write(folder, files):
     path = HERE / "corpus" / folder
     shutil.rmtree(path, ignore_errors=True)
@@ -334,6 +356,7 @@ def main():
     statements = {n: "\n".join(lines).encode() for n, lines in STATEMENTS.items()}
     write("statements", {**statements, **script_statements()})
     write("keys", {**key_seeds(), **script_seeds()})
+    dictionaries()
 
 
 if __name__ == "__main__":

@@ -40,7 +40,8 @@ for pair in statement_fuzz:statements keys_fuzz:keys; do
   set -- "$corpus"
   if [ -d "$regressions" ]; then set -- "$@" "$regressions"; fi
   run "$target-fuzz" "$binary" -seed=20240601 -max_total_time="$budget" -timeout=60 \
-    -print_final_stats=1 -artifact_prefix="$work/$target-artifacts/" "$work/$target-corpus" "$@"
+    -dict="${pair#*:}.dict" -print_final_stats=1 -artifact_prefix="$work/$target-artifacts/" \
+    "$work/$target-corpus" "$@"
   echo "fuzz: $target $(grep -E '^stat::number_of_executed_units' "$work/$target-fuzz.log" |
     sed 's/.*: *//') runs in ${budget}s, $(grep -E '^stat::average_exec_per_sec' \
     "$work/$target-fuzz.log" | sed 's/.*: *//') a second, no crash"

@@ -8,7 +8,8 @@
 //      turn that opening command entry costs;
 //   2. as raw bytes, each line straight to executeStatement, any length and
 //      any byte, since the tokenizer and the handlers must hold for any text.
-// After every statement the records must keep their invariants.
+// After every statement the records must keep their invariants, and at most
+// the one cell the statement names may have changed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,7 +47,9 @@ void submitComposed(const uint8_t* line, size_t size) {
     if (onGrid(line[i])) CommandLine[CommandLength++] = char(line[i]);
   }
   requireInvariants("composing a statement");
+  rememberMaps();
   executeStatement(CommandLine);
+  requireOneCellChange("a composed statement");
   std::memcpy(LastCommand, CommandLine, sizeof LastCommand);
   GameMode = ModeField;
   if (tracing()) std::fprintf(stderr, "%s -> %s\n", CommandLine, StatusText);
@@ -58,7 +61,9 @@ void submitRaw(const uint8_t* line, size_t size) {
   if (size > MaxRawLine) size = MaxRawLine;
   std::memcpy(text, line, size);
   text[size] = '\0';
+  rememberMaps();
   executeStatement(text);
+  requireOneCellChange("a raw statement");
   requireInvariants("a raw statement");
 }
 
