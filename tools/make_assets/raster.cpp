@@ -204,17 +204,25 @@ Font::~Font() {
 
 int Font::ascent() const { return int(static_cast<FT_Face>(face_)->size->metrics.ascender >> 6); }
 
+namespace {
+
+// The pen's shift between two glyphs, in 26.6 units (0 without kerning).
+long kerning(FT_Face face, FT_UInt previous, FT_UInt glyph) {
+  if (!previous || !FT_HAS_KERNING(face)) return 0;
+  FT_Vector kern;
+  FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
+  return kern.x;
+}
+
+}  // namespace
+
 int Font::measure(const std::string& text) const {
   FT_Face face = static_cast<FT_Face>(face_);
   long pen = 0;
   FT_UInt previous = 0;
   for (unsigned char ch : text) {
     FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous && FT_HAS_KERNING(face)) {
-      FT_Vector kern;
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x;
-    }
+    pen += kerning(face, previous, glyph);
     if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0) pen += face->glyph->advance.x;
     previous = glyph;
   }
@@ -227,11 +235,7 @@ void Font::draw(Image& image, double x, double y, const std::string& text, Rgba 
   FT_UInt previous = 0;
   for (unsigned char ch : text) {
     FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous && FT_HAS_KERNING(face)) {
-      FT_Vector kern;
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x;
-    }
+    pen += kerning(face, previous, glyph);
     previous = glyph;
     if (FT_Load_Glyph(face, glyph, FT_LOAD_RENDER) != 0) continue;
     FT_GlyphSlot slot = face->glyph;
