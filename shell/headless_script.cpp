@@ -21,8 +21,6 @@ namespace {
 
 constexpr int ExitBadLine = 2;
 
-std::string_view runningLine;
-
 std::map<std::string, ScriptCommand, std::less<>>& commandTable() {
   static std::map<std::string, ScriptCommand, std::less<>> table;
   return table;
@@ -192,7 +190,6 @@ void pressKey(uint16_t key) {
   tallyAfterKey();
 }
 
-std::string_view currentScriptLine() { return runningLine; }
 
 int runScript(std::istream& in) {
   registerBuiltinCommands();
@@ -203,7 +200,6 @@ int runScript(std::istream& in) {
     ++lineNumber;
     std::string_view text(line);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    runningLine = text;
     if (trim(text).empty() || trim(text).front() == '#') continue;
     while (isBlank(text.front())) text.remove_prefix(1);
 
@@ -221,12 +217,10 @@ int runScript(std::istream& in) {
     } else if (found->second(args, &reason)) {
       continue;
     }
-    runningLine = {};
     std::fflush(stdout);
     std::fprintf(stderr, "script:%d: %s\n", lineNumber, reason.c_str());
     return ExitBadLine;
   }
-  runningLine = {};
   std::fflush(stdout);
   return 0;
 }

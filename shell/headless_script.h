@@ -26,10 +26,6 @@ void registerScriptCommand(const char* name, ScriptCommand command);
 // standard error as "script:LINE: reason".
 int runScript(std::istream& in);
 
-// Returns the whole line being carried out, as read (a final carriage return
-// removed); empty outside runScript.
-std::string_view currentScriptLine();
-
 // Splits a command's arguments at blanks.
 std::vector<std::string_view> splitWords(std::string_view text);
 
