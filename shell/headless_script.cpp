@@ -190,7 +190,6 @@ void pressKey(uint16_t key) {
   tallyAfterKey();
 }
 
-
 int runScript(std::istream& in) {
   registerBuiltinCommands();
   resetReplayTally();
