@@ -183,7 +183,7 @@ Rgba stoneTile(int code, double x, double y) {
   double diffuse = std::max(0.0, u * lx + v * ly + nz * lz);
   double hx = lx, hy = ly, hz = lz + 1;
   double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-  double spec = std::pow(std::max(0.0, (u * hx + v * hy + nz * hz) / hl), 28);
+  double highlight = std::pow(std::max(0.0, (u * hx + v * hy + nz * hz) / hl), 28);
   // Surface pattern in the stone's own coordinates.
   double su = u * 32 + 32;
   double sv = v * 32 + 32;
@@ -214,7 +214,7 @@ Rgba stoneTile(int code, double x, double y) {
   }
   c = scale(c, 0.9 + 0.2 * n);
   c = scale(c, 0.28 + 0.9 * diffuse);
-  c = mix(c, rgb(1, 1, 1), 0.45 * spec);
+  c = mix(c, rgb(1, 1, 1), 0.45 * highlight);
   if (rr > 0.9) c = scale(c, 1 - 3.5 * (rr - 0.9));
   return c;
 }
