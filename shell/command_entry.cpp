@@ -27,8 +27,6 @@ static_assert(sizeof CharGrid == GridCols * GridRows);
 
 namespace {
 
-constexpr int GridFontHeight = 38;
-
 int cellX(int col) { return 40 * col + 6; }
 int cellY(int row) { return 44 * row + 24; }
 int ringX(int col) { return 40 * col + 2; }
@@ -51,7 +49,7 @@ void drawCharGrid() {
   canvas.setBrushStyle(platform::BrushClear);
   // The face stays selected afterwards: the status strip only changes its
   // height, so the composed statement is shown in the grid's face too.
-  canvas.setFont("Tahoma", GridFontHeight);
+  canvas.setFont(GameFace, GridTextHeight);
   for (int row = 0; row < GridRows; ++row) {
     for (int col = 0; col < GridCols; ++col) {
       const char glyph = char(CharGrid[GridCols * row + col]);

@@ -13,7 +13,6 @@ constexpr int ViewRows = 7;
 constexpr int CentreCol = 4;
 constexpr int CentreRow = 3;
 constexpr int TileSide = 64;
-constexpr int StripHeight = 16;
 constexpr int CentreX = TileSide * CentreCol;                // 256
 constexpr int CentreY = StripHeight + TileSide * CentreRow;  // 208
 

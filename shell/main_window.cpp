@@ -21,11 +21,8 @@ namespace {
 constexpr int TitleTop = 32;
 constexpr int ScoreBudget = 5000;
 
-// The faces and sizes the game writes in: the strip's 16 pixels in the
-// system's face and in "Tahoma", and the grid's large "Tahoma" letters.
-constexpr char GameFace[] = "Tahoma";
-constexpr int SmallTextHeight = 16;
-constexpr int LargeTextHeight = 38;
+constexpr int SmallTextHeight = StripHeight;
+constexpr int LargeTextHeight = GridTextHeight;
 
 // The plain title shown when the built-in picture cannot be had: the size of
 // the real one, so the screen keeps its layout.

@@ -8,6 +8,13 @@
 // Client area the player sees: 9 tiles across, strip plus 7 tiles down.
 constexpr int ViewWidth = 576;
 constexpr int ViewHeight = 464;
+constexpr int StripHeight = 16;  // the status strip, and its text's cell height
+
+// The faces and sizes the game writes in, prepared once at start-up: the
+// strip's text in the system's face and in "Tahoma", the grid's large
+// "Tahoma" letters. Selecting a pair not prepared would draw nothing.
+constexpr char GameFace[] = "Tahoma";
+constexpr int GridTextHeight = 38;
 
 // The message line's resting text: shown from start-up and after each step.
 constexpr char GameTitleText[] = "-Velmora Keep- 03";

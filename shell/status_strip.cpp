@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int StripHeight = 16;
 constexpr int SlotWidth = 16;  // one fixed slot per character of a statement
 constexpr int ShownCommandChars = 44;
 
