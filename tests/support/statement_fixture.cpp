@@ -1,9 +1,8 @@
-// The statement tests' fresh game and record snapshots.
+// The statement tests' fresh game, record snapshots and table texts.
 #include "tests/support/statement_fixture.h"
 
 #include <cstring>
 
-#include "shell/movement.h"
 #include "shell/new_game.h"
 #include "sql/dispatcher.h"
 
@@ -20,79 +19,60 @@ std::string runStatement(const char* line) {
   return StatusText;
 }
 
-void runStatements(std::initializer_list<const char*> lines) {
-  for (const char* line : lines) executeStatement(line);
-}
-
 RecordSnapshot takeSnapshot() {
   RecordSnapshot s;
   std::memcpy(s.maps, WorldMaps, sizeof s.maps);
   std::memcpy(s.authority, Authority, sizeof s.authority);
-  std::memcpy(s.leader, &LeaderPos, sizeof s.leader);
+  s.leader = LeaderPos;
   std::memcpy(s.charas, Charas, sizeof s.charas);
   std::memcpy(s.tables, playerTables, sizeof s.tables);
   return s;
 }
 
-bool sameRecords(const RecordSnapshot& a, const RecordSnapshot& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-void expectUnchanged(const char* statement, const char* answer) {
-  const RecordSnapshot before = takeSnapshot();
-  EXPECT_EQ(runStatement(statement), answer) << statement;
-  EXPECT_TRUE(sameRecords(before, takeSnapshot())) << statement;
-}
-
-void expectEachUnchanged(std::initializer_list<AnswerCase> cases, bool fresh) {
-  for (const AnswerCase& c : cases) {
-    if (fresh) startFreshGame();
-    expectUnchanged(c.statement, c.answer);
+std::string firstDifference(const RecordSnapshot& a, const RecordSnapshot& b) {
+  for (int w = 0; w < WorldCount; ++w) {
+    for (int i = 0; i < CellsPerWorld; ++i) {
+      if (a.maps[w].cells[i] != b.maps[w].cells[i]) {
+        return "map of world " + std::to_string(w + 1) + " at x=" + std::to_string(i % 32) +
+               " y=" + std::to_string(i / 32 % 32) + " floor " + std::to_string(i / 1024 + 1);
+      }
+    }
   }
-}
-
-void expectOneCellChange(const char* statement, int world, int x, int y, int tile, MapPos leader) {
-  startFreshGame();
-  const RecordSnapshot before = takeSnapshot();
-  const uint8_t old = mapCell(world, x, y);
-  const int16_t reliability = playerReliability(world);
-  EXPECT_EQ(runStatement(statement), PreviousAnswer) << statement;
-  EXPECT_EQ(mapCell(world, x, y), tile) << statement;
-  EXPECT_EQ(playerReliability(world), reliability - 30) << statement;
-  EXPECT_EQ(packMapPos(LeaderPos), packMapPos(leader)) << statement;
-  // Put those three back: nothing else may differ.
-  mapCell(world, x, y) = old;
-  Authority[world - 1].reliability[0] = reliability;
-  LeaderPos = MapPos{1, 1, 1, 1};
-  EXPECT_TRUE(sameRecords(before, takeSnapshot())) << statement;
-}
-
-void expectNothingPastTheEdge(const char* statement, int privilege) {
-  // A leader on column or row 32 has no cell of its own: the cell its index
-  // would name (on the next row or floor) must stay as it was.
-  for (const char* move :
-       {"SELECT * FROM world WHERE x = 32 AND y = 1", "SELECT * FROM world WHERE x = 32 AND y = 31",
-        "SELECT * FROM world WHERE x = 31 AND y = 32",
-        "SELECT * FROM world WHERE worldid = 3 AND x = 32 AND y = 32"}) {
-    SCOPED_TRACE(move);
-    startFreshGame();
-    runStatement(move);
-    expectUnchanged(statement);
-    Authority[LeaderPos.world - 1].privileges[0][privilege] = 0;
-    EXPECT_EQ(runStatement(statement), "There is no authority.");
+  if (std::memcmp(a.authority, b.authority, sizeof a.authority) != 0) return "authority";
+  if (packMapPos(a.leader) != packMapPos(b.leader)) return "leader position";
+  if (std::memcmp(a.charas, b.charas, sizeof a.charas) != 0) return "charas";
+  for (int s = 0; s < PlayerTableSlots; ++s) {
+    if (std::memcmp(&a.tables[s], &b.tables[s], sizeof(PlayerTable)) != 0) {
+      return "player table " + std::to_string(s) + ": " + tableText(a.tables[s]) + " vs " +
+             tableText(b.tables[s]);
+    }
   }
+  return "";
 }
 
-int16_t playerReliability(int world) { return Authority[world - 1].reliability[0]; }
-
-const uint8_t* playerFlags(int world) { return Authority[world - 1].privileges[0]; }
-
-uint8_t& mapCell(int world, int x, int y, int floor) {
-  return WorldMaps[world - 1].cells[cellIndex(x, y, floor)];
-}
-
-std::string fillerTokens(int count) {
-  std::string line;
-  for (int i = 0; i < count; ++i) line += " a";
-  return line;
+std::string tableText(const PlayerTable& table) {
+  static const PlayerTable empty{};
+  if (std::memcmp(&table, &empty, sizeof table) == 0) return "-";
+  std::string text = std::string(table.name, strnlen(table.name, PlayerNameSize)) + "(";
+  int columns = 0;
+  for (int c = 0; c < PlayerColumns; ++c) {
+    const ColumnType type = table.columnTypes[c];
+    if (table.columnNames[c][0] == '\0' && type.kind == ColumnNone) break;
+    if (c > 0) text += ",";
+    text += std::string(table.columnNames[c], strnlen(table.columnNames[c], PlayerNameSize));
+    text += ":" + std::string(type.kind == ColumnInt       ? "I"
+                              : type.kind == ColumnVarchar ? "V"
+                                                           : "?") +
+            std::to_string(type.size);
+    columns = c + 1;
+  }
+  text += ")";
+  for (int r = 0; r < table.rowCount && r < PlayerRows; ++r) {
+    text += r == 0 ? " " : "/";
+    for (int c = 0; c < columns; ++c) {
+      if (c > 0) text += ",";
+      text += std::string(table.rows[r][c], strnlen(table.rows[r][c], PlayerCellSize));
+    }
+  }
+  return text;
 }
