@@ -1,0 +1,237 @@
+// The world's own rules: turns from fixed seeds with known outcomes (movers,
+// authority drift, the budget), the leader's steps, the seeds a turn uses and
+// the win.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "shell/game_state.h"
+#include "shell/movement.h"
+#include "tests/support/statement_fixture.h"
+
+namespace {
+
+uint64_t fnv(uint64_t h, const void* data, size_t size) {
+  for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211u;
+  return h;
+}
+
+// The movers' places and a hash of every record a turn writes.
+std::string turnState() {
+  uint64_t h = 14695981039346656037u;
+  for (const CharaRec& c : Charas) {
+    h = fnv(h, &c.pos, sizeof c.pos);
+    h = fnv(h, &c.moveKind, 1);
+    h = fnv(h, c.trail, sizeof c.trail);
+  }
+  h = fnv(h, Authority, sizeof Authority);
+  h = fnv(h, &LeaderPos, sizeof LeaderPos);
+  for (const auto* v : {&SeedCounter, &RandomState}) h = fnv(h, v, sizeof *v);
+  h = fnv(h, &Score, sizeof Score);
+  h = fnv(h, &GameMode, 1);
+  int flags = 0;
+  for (const AuthorityPlane& plane : Authority) {
+    for (const auto& held : plane.privileges) {
+      for (uint8_t flag : held) flags += flag;
+    }
+  }
+  char text[160];
+  std::snprintf(text, sizeof text, "%d,%d,%d %d,%d,%d %d,%d,%d seed %u score %d flags %d %016llx",
+                Charas[0].pos.x, Charas[0].pos.y, Charas[0].moveKind, Charas[1].pos.x,
+                Charas[1].pos.y, Charas[1].moveKind, Charas[2].pos.x, Charas[2].pos.y,
+                Charas[2].moveKind, SeedCounter, Score, flags, static_cast<unsigned long long>(h));
+  return text;
+}
+
+void openFloors() {
+  for (int w = 0; w < 3; ++w) {
+    for (int y = 1; y < 31; ++y) {
+      for (int x = 1; x < 31; ++x) WorldMaps[w].cells[cellIndex(x, y, 1)] = TileFloor;
+    }
+  }
+}
+
+struct Game {
+  const char* name;
+  void (*setup)();
+  const char* after[4];  // turnState after turns 1, 10, 100 and 400
+};
+
+const Game Games[] = {
+    {"fresh", [] {}, {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 f0717923d874ba10",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 90 ce0809f9d2e59d4a",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 90 d6db9a579c3f0242",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 90 b4ce4cdade1920b9"}},
+    {"distrusted",
+     [] {
+       for (int w = 0; w < 3; ++w) {
+         for (int c = 0; c < AuthorityCharaCount; ++c) {
+           Authority[w].reliability[c] = int16_t(-400 * (c + 1) - 1000 * w);
+         }
+       }
+     },
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 81 e886296937d22378",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 37 661d2d3a238013e8",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 16 30067a9278f0e55f",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 15 07e7c9d6c01ebb99"}},
+    {"open floors, every kind of mover",
+     [] {
+       openFloors();
+       Charas[0].moveKind = MoveRandom;
+       Charas[2].moveKind = MoveWander;
+       Charas[1].pos = MapPos{15, 15, 1, 2};
+       SeedCounter = 77;
+     },
+     {"1,2,1 14,15,3 1,1,2 seed 81 score 4999 flags 90 897c3ccacd157780",
+      "3,1,1 10,14,3 1,4,2 seed 117 score 4990 flags 90 8d6863ac6de557ba",
+      "1,5,1 6,1,3 2,4,2 seed 477 score 4900 flags 90 ed0cc94da46de962",
+      "5,4,1 3,9,3 14,1,2 seed 1677 score 4600 flags 90 92820e2b0ac681b9"}},
+};
+
+TEST(FixedSeeds, GamesReachTheirKnownStates) {
+  for (const Game& game : Games) {
+    startFreshGame();
+    GameMode = ModeField;
+    game.setup();
+    int turn = 0;
+    const int checkpoints[4] = {1, 10, 100, 400};
+    for (int k = 0; k < 4; ++k) {
+      while (turn < checkpoints[k]) {
+        runTurn();
+        ++turn;
+      }
+      EXPECT_EQ(turnState(), game.after[k]) << game.name << " after turn " << turn;
+    }
+  }
+}
+
+// Worlds of wall with a few cells opened, to carve small mazes in.
+class WalledMaps : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetAllState();
+    std::memset(WorldMaps, TileOutside, sizeof WorldMaps);
+    GameMode = ModeField;
+    setStatus("before");
+  }
+  static void open(int world, int x, int y, uint8_t tile = TileFloor) {
+    WorldMaps[world - 1].cells[cellIndex(x, y, 1)] = tile;
+  }
+  static void place(int i, MapPos pos, uint8_t kind) {
+    Charas[i].pos = pos;
+    Charas[i].moveKind = kind;
+  }
+};
+
+TEST_F(WalledMaps, LeaderStepsOntoFloorAndGoalOnlyAndNeverWrapsOntoTheMap) {
+  open(1, 5, 5);
+  open(1, 6, 5, TileGoal);
+  open(1, 5, 6, 9);
+  open(1, 0, 0);
+  const struct {
+    MapPos from;
+    int direction;
+    MapPos to;
+  } steps[] = {
+      {{5, 5, 1, 1}, DirRight, {6, 5, 1, 1}}, {{6, 5, 1, 1}, DirLeft, {5, 5, 1, 1}},
+      {{5, 5, 1, 1}, DirDown, {5, 5, 1, 1}},  {{5, 5, 1, 1}, DirUp, {5, 5, 1, 1}},
+      {{0, 0, 1, 1}, DirLeft, {0, 0, 1, 1}},  {{0, 0, 1, 1}, DirUp, {0, 0, 1, 1}},
+      {{5, 5, 1, 1}, 5, {5, 5, 1, 1}},        {{5, 5, 1, 6}, DirRight, {5, 5, 1, 6}},
+      {{5, 5, 2, 1}, DirRight, {5, 5, 2, 1}},
+  };
+  for (const auto& s : steps) {
+    LeaderPos = s.from;
+    stepLeader(s.direction);
+    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(s.to)) << s.from.x << "," << s.from.y << " "
+                                                       << s.direction;
+  }
+}
+
+// Every turn reseeds once, and once more for each chara that moves itself.
+TEST_F(WalledMaps, EachTurnUsesOneSeedPlusOnePerMover) {
+  const struct {
+    uint8_t kinds[3];
+    uint32_t seeds;
+  } cases[] = {
+      {{MoveStay, MoveStay, MoveStay}, 1},       {{MoveRandom, MoveWander, MoveExplore}, 4},
+      {{MoveExplore, MoveStay, MoveArrived}, 2}, {{9, MoveRandom, MoveRandom}, 3},
+  };
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i) place(i, MapPos{9, 9, 1, uint8_t(i + 1)}, c.kinds[i]);
+    SeedCounter = 100;
+    runTurn();
+    EXPECT_EQ(SeedCounter, 100 + c.seeds) << int(c.kinds[0]) << int(c.kinds[1]) << int(c.kinds[2]);
+  }
+  const uint32_t state = RandomState;
+  EXPECT_EQ(moveRandom(3) + moveWander(-1) + moveExplore(3), 0);
+  EXPECT_EQ(RandomState, state) << "a chara outside the records drew";
+}
+
+// A chara walled in stays put; the trail movers still note what they tried.
+TEST_F(WalledMaps, WalledInCharaStaysAndItsTrailAdvances) {
+  for (uint8_t kind : {MoveRandom, MoveWander, MoveExplore}) {
+    open(2, 7, 9);
+    place(1, MapPos{7, 9, 1, 2}, kind);
+    for (int turn = 0; turn < 8; ++turn) {
+      const CharaRec before = Charas[1];
+      runTurn();
+      EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{7, 9, 1, 2}));
+      if (kind == MoveRandom) {
+        EXPECT_EQ(std::memcmp(before.trail, Charas[1].trail, sizeof before.trail), 0);
+      } else {
+        EXPECT_EQ(Charas[1].trail[6], before.trail[7]) << int(kind);
+        EXPECT_NE(Charas[1].trail[7], 0u) << int(kind);
+      }
+    }
+  }
+}
+
+// All three on a goal win the game with the budget of that turn, which never
+// falls below zero; the leader is put on chara 2.
+TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
+  const struct {
+    int32_t score, after;
+    const char* message;
+  } cases[] = {{5000, 4999, "Congratulation! Score=5000"}, {1, 0, "Congratulation! Score=1"},
+               {0, 0, "Congratulation! Score=0"}};
+  for (const auto& c : cases) {
+    SetUp();
+    for (int w = 1; w <= 3; ++w) {
+      open(w, 5, 5);
+      for (auto [x, y] : {std::pair{5, 6}, {4, 5}, {6, 5}, {5, 4}}) open(w, x, y, TileGoal);
+      place(w - 1, MapPos{5, 5, 1, uint8_t(w)}, w == 1 ? MoveRandom : MoveExplore);
+    }
+    LeaderPos = MapPos{20, 20, 1, 4};
+    Score = c.score;
+    runTurn();
+    EXPECT_STREQ(StatusText, c.message);
+    EXPECT_EQ(GameMode, ModeCleared);
+    EXPECT_EQ(Score, c.after);
+    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(Charas[0].pos));
+    EXPECT_NE(packMapPos(LeaderPos), packMapPos(MapPos{5, 5, 1, 1}));
+  }
+  // One still walled in: no win, arrived charas stay put.
+  SetUp();
+  place(0, MapPos{29, 29, 1, 1}, MoveArrived);
+  place(1, MapPos{29, 29, 1, 2}, MoveArrived);
+  place(2, MapPos{5, 5, 1, 3}, MoveExplore);
+  Score = 0;
+  runTurn();
+  EXPECT_STREQ(StatusText, "before");
+  EXPECT_EQ(GameMode, ModeField);
+  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{29, 29, 1, 2}));
+}
+
+TEST(TokenStore, ReadsOutsideTheStoreAreEmpty) {
+  resetAllState();
+  std::strcpy(tokens[0], "first");
+  std::strcpy(tokens[TokenSlots - 1], "last");
+  EXPECT_STREQ(tokenAt(0), "first");
+  EXPECT_STREQ(tokenAt(TokenSlots - 1), "last");
+  for (int i : {-1, TokenSlots, TokenSlots + 5}) EXPECT_STREQ(tokenAt(i), "") << i;
+}
+
+}  // namespace
