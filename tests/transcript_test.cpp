@@ -1,0 +1,201 @@
+// The velmora program as a user meets it, run as a process of its own on the
+// transcripts of tests/transcripts/: a command line, a script, and the
+// standard output, standard error and exit status it must give.
+//
+// Transcript files, one line each:
+//   # ...              a comment
+//   $ [PREFIX] velmora ARGS
+//                      starts a run; PREFIX goes before the program on the
+//                      shell's line (NAME=VALUE, env -u NAME). In ARGS,
+//                      {script} names the script file and "< {script}" feeds
+//                      it on standard input; {source} is the source tree.
+//   < TEXT             a line of the run's script
+//   > TEXT             the next line of standard output; a line starting with
+//                      "{" matches a JSON object on the keys it names, and
+//                      ">..." skips any lines up to the next expected one
+//   ! TEXT             the next line of standard error ("!..." as ">...")
+//   ? N                the exit status (0 when not given)
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "shell/options.h"
+#include "tests/support/headless_run.h"
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+bool lineMatches(const std::string& expected, const std::string& actual) {
+  if (expected.empty() || expected[0] != '{') return expected == actual;
+  const nlohmann::json want = nlohmann::json::parse(expected, nullptr, false);
+  const nlohmann::json got = nlohmann::json::parse(actual, nullptr, false);
+  if (want.is_discarded() || !got.is_object()) return false;
+  for (auto it = want.begin(); it != want.end(); ++it) {
+    if (!got.contains(it.key()) || got[it.key()] != it.value()) return false;
+  }
+  return true;
+}
+
+// Matches the expected lines against the actual ones, "..." skipping ahead.
+void expectLines(const char* stream, const std::vector<std::string>& expected,
+                 const std::vector<std::string>& actual) {
+  size_t a = 0;
+  for (size_t e = 0; e < expected.size(); ++e) {
+    if (expected[e] == "...") {
+      if (e + 1 == expected.size()) return;
+      while (a < actual.size() && !lineMatches(expected[e + 1], actual[a])) ++a;
+      continue;
+    }
+    if (a >= actual.size()) {
+      ADD_FAILURE() << stream << " ended before: " << expected[e];
+      return;
+    }
+    EXPECT_TRUE(lineMatches(expected[e], actual[a])) << stream << " line " << a + 1 << "\n  want: "
+                                                     << expected[e] << "\n  got:  " << actual[a];
+    ++a;
+  }
+  for (; a < actual.size(); ++a) ADD_FAILURE() << stream << " has more: " << actual[a];
+}
+
+struct ProgramRun {
+  int line = 0;
+  std::string command;
+  std::string script;
+  std::vector<std::string> out, err;
+  int status = 0;
+};
+
+void check(const ProgramRun& run) {
+  SCOPED_TRACE("run at line " + std::to_string(run.line) + ": " + run.command);
+  const size_t at = run.command.find("velmora");
+  RunSettings settings;
+  settings.prefix = run.command.substr(0, at);
+  std::string args = run.command.substr(at + 7);
+  if (const size_t in = args.find("< {script}"); in != std::string::npos) {
+    settings.scriptOnStdin = true;
+    args.erase(in);
+  }
+  for (size_t s = args.find("{source}"); s != std::string::npos; s = args.find("{source}")) {
+    args.replace(s, 8, VELMORA_SOURCE_DIR);
+  }
+  for (size_t s = settings.prefix.find("{source}"); s != std::string::npos;
+       s = settings.prefix.find("{source}")) {
+    settings.prefix.replace(s, 8, VELMORA_SOURCE_DIR);
+  }
+  const HeadlessRun result = runVelmora(args, run.script, settings);
+  expectLines("stdout", run.out, linesOf(result.out));
+  expectLines("stderr", run.err, linesOf(result.err));
+  EXPECT_EQ(result.status, run.status);
+}
+
+class Transcripts : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Transcripts, ProgramGivesTheTranscribedOutput) {
+  const std::string path =
+      std::string(VELMORA_SOURCE_DIR) + "/tests/transcripts/" + GetParam() + ".txt";
+  std::ifstream in(path);
+  ASSERT_TRUE(in) << path;
+  std::vector<ProgramRun> runs;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    const std::string text = line.size() > 2 ? line.substr(2) : "";
+    const bool skip = line.rfind("...", 1) == 1;
+    if (line[0] == '$') {
+      runs.push_back(ProgramRun{number, text, "", {}, {}, 0});
+    } else if (runs.empty()) {
+      FAIL() << path << ":" << number << ": no run started";
+    } else if (line[0] == '<') {
+      runs.back().script += text + "\n";
+    } else if (line[0] == '>') {
+      runs.back().out.push_back(skip ? "..." : text);
+    } else if (line[0] == '!') {
+      runs.back().err.push_back(skip ? "..." : text);
+    } else if (line[0] == '?') {
+      runs.back().status = std::stoi(text);
+    } else {
+      FAIL() << path << ":" << number << ": unknown line";
+    }
+  }
+  ASSERT_FALSE(runs.empty());
+  for (const ProgramRun& run : runs) check(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Transcripts,
+                         ::testing::Values("options", "scripts"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// How the arguments are read, GNU style: what each command line sets, or the
+// one-line error it gets.
+TEST(Options, EveryOptionReadTheGnuWay) {
+  const struct {
+    const char* args;
+    const char* read;  // the options read, or "error: ..." when refused
+  } cases[] = {
+      {"", "scale=1"},
+      {"--scale 3", "scale=3!"},
+      {"--sc=2 --scale 4", "scale=4!"},
+      {"--f --record keys.txt", "scale=1 fullscreen record=keys.txt"},
+      {"--record=k --fullscreen", "scale=1 fullscreen record=k"},
+      {"--headless=game.txt", "scale=1 headless script=game.txt"},
+      {"game.txt --hea --summary", "scale=1 headless script=game.txt summary"},
+      {"--headless -", "scale=1 headless script=-"},
+      {"--", "scale=1"},
+      {"--headless -- --odd-name", "scale=1 headless script=--odd-name"},
+      {"--headless --fullscreen --scale 2", "scale=2! fullscreen headless"},
+      {"-h --frobnicate", "scale=1 help"},
+      {"--v --scale 9", "scale=1 version"},
+      {"--scale 2 -hV", "scale=2! help version"},
+      {"--help --version", "scale=1 help"},
+      {"--frobnicate", "error: unknown option --frobnicate"},
+      {"-x", "error: unknown option -x"},
+      {"--s 2", "error: ambiguous option --s"},
+      {"--he", "error: ambiguous option --he"},
+      {"--scale", "error: --scale needs a number from 1 to 4"},
+      {"--scale 5", "error: --scale 5: not a number from 1 to 4"},
+      {"--scale=0", "error: --scale 0: not a number from 1 to 4"},
+      {"--scale two", "error: --scale two: not a number from 1 to 4"},
+      {"--record=", "error: --record needs a file name"},
+      {"--fullscreen=yes", "error: --fullscreen takes no value"},
+      {"--help=me", "error: --help takes no value"},
+      {"--summary", "error: --summary works only with --headless"},
+      {"--record k --headless", "error: --record works only with the window, not with --headless"},
+      {"--fullscreen game.txt", "error: unexpected argument game.txt"},
+      {"--headless=a.txt b.txt", "error: only one script can be replayed at a time"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> words{"velmora"};
+    std::istringstream in(c.args);
+    for (std::string word; in >> word;) words.push_back(word);
+    std::vector<const char*> argv;
+    for (const std::string& word : words) argv.push_back(word.c_str());
+    Options o;
+    std::string error;
+    std::string read;
+    if (parseOptions(int(argv.size()), argv.data(), &o, &error)) {
+      std::ostringstream out;
+      out << "scale=" << o.scale << (o.scaleGiven ? "!" : "") << (o.fullscreen ? " fullscreen" : "")
+          << (o.headless ? " headless" : "")
+          << (o.scriptPath.empty() ? "" : " script=" + o.scriptPath)
+          << (o.summary ? " summary" : "") << (o.recordPath.empty() ? "" : " record=" + o.recordPath)
+          << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "");
+      read = out.str();
+    } else {
+      read = "error: " + error;
+    }
+    EXPECT_EQ(read, c.read) << c.args;
+  }
+}
+
+}  // namespace
