@@ -10,6 +10,7 @@
 //                      {script} names the script file and "< {script}" feeds
 //                      it on standard input; {source} is the source tree.
 //   < TEXT             a line of the run's script
+//   <@ PATH            the whole of a file of the source tree, into the script
 //   > TEXT             the next line of standard output; a line starting with
 //                      "{" matches a JSON object on the keys it names, and
 //                      ">..." skips any lines up to the next expected one
@@ -116,6 +117,8 @@ TEST_P(Transcripts, ProgramGivesTheTranscribedOutput) {
       runs.push_back(ProgramRun{number, text, "", {}, {}, 0});
     } else if (runs.empty()) {
       FAIL() << path << ":" << number << ": no run started";
+    } else if (line.rfind("<@ ", 0) == 0) {
+      runs.back().script += readFile(std::string(VELMORA_SOURCE_DIR) + "/" + line.substr(3));
     } else if (line[0] == '<') {
       runs.back().script += text + "\n";
     } else if (line[0] == '>') {
@@ -133,7 +136,7 @@ TEST_P(Transcripts, ProgramGivesTheTranscribedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Transcripts,
-                         ::testing::Values("options", "scripts"),
+                         ::testing::Values("options", "scripts", "typing", "games"),
                          [](const auto& info) { return std::string(info.param); });
 
 // How the arguments are read, GNU style: what each command line sets, or the
