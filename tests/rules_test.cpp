@@ -60,7 +60,9 @@ struct Game {
 };
 
 const Game Games[] = {
-    {"fresh", [] {}, {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 f0717923d874ba10",
+    {"fresh",
+     [] {},
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 f0717923d874ba10",
       "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 90 ce0809f9d2e59d4a",
       "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 90 d6db9a579c3f0242",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 90 b4ce4cdade1920b9"}},
@@ -144,8 +146,8 @@ TEST_F(WalledMaps, LeaderStepsOntoFloorAndGoalOnlyAndNeverWrapsOntoTheMap) {
   for (const auto& s : steps) {
     LeaderPos = s.from;
     stepLeader(s.direction);
-    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(s.to)) << s.from.x << "," << s.from.y << " "
-                                                       << s.direction;
+    EXPECT_EQ(packMapPos(LeaderPos), packMapPos(s.to))
+        << s.from.x << "," << s.from.y << " " << s.direction;
   }
 }
 
@@ -155,8 +157,10 @@ TEST_F(WalledMaps, EachTurnUsesOneSeedPlusOnePerMover) {
     uint8_t kinds[3];
     uint32_t seeds;
   } cases[] = {
-      {{MoveStay, MoveStay, MoveStay}, 1},       {{MoveRandom, MoveWander, MoveExplore}, 4},
-      {{MoveExplore, MoveStay, MoveArrived}, 2}, {{9, MoveRandom, MoveRandom}, 3},
+      {{MoveStay, MoveStay, MoveStay}, 1},
+      {{MoveRandom, MoveWander, MoveExplore}, 4},
+      {{MoveExplore, MoveStay, MoveArrived}, 2},
+      {{9, MoveRandom, MoveRandom}, 3},
   };
   for (const auto& c : cases) {
     for (int i = 0; i < 3; ++i) place(i, MapPos{9, 9, 1, uint8_t(i + 1)}, c.kinds[i]);
@@ -194,7 +198,8 @@ TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
   const struct {
     int32_t score, after;
     const char* message;
-  } cases[] = {{5000, 4999, "Congratulation! Score=5000"}, {1, 0, "Congratulation! Score=1"},
+  } cases[] = {{5000, 4999, "Congratulation! Score=5000"},
+               {1, 0, "Congratulation! Score=1"},
                {0, 0, "Congratulation! Score=0"}};
   for (const auto& c : cases) {
     SetUp();

@@ -182,8 +182,8 @@ INSTANTIATE_TEST_SUITE_P(Files, StatementCases,
 
 // The rules every statement that writes a world cell shares.
 struct WorldStatement {
-  const char* plain;      // acts on the leader's own cell
-  const char* clause;     // "%s" marks where a WHERE clause goes
+  const char* plain;   // acts on the leader's own cell
+  const char* clause;  // "%s" marks where a WHERE clause goes
   int privilege;
 };
 constexpr WorldStatement WorldStatements[] = {
@@ -202,8 +202,8 @@ using ClauseStatementRules = WorldStatementRules;  // those with a WHERE clause
 // privilege is still what answers.
 TEST_P(CellStatementRules, NothingHappensPastTheMapsEdge) {
   const WorldStatement& s = GetParam();
-  for (const MapPos edge : {MapPos{32, 1, 1, 1}, MapPos{32, 31, 1, 1}, MapPos{31, 32, 1, 1},
-                            MapPos{32, 32, 1, 3}}) {
+  for (const MapPos edge :
+       {MapPos{32, 1, 1, 1}, MapPos{32, 31, 1, 1}, MapPos{31, 32, 1, 1}, MapPos{32, 32, 1, 3}}) {
     startFreshGame();
     LeaderPos = edge;
     const RecordSnapshot before = takeSnapshot();
@@ -269,8 +269,12 @@ TEST(Reliability, SaturatesAtTheSixteenBitLimits) {
     int amount;
     int16_t after;
   } cases[] = {
-      {1, -32760, 30, INT16_MIN}, {1, INT16_MIN, 30, INT16_MIN},  {3, 32000, -1000, INT16_MAX},
-      {2, 0, INT32_MIN, INT16_MAX}, {5, 7, 10, -3},                {1, 10, 10, 0},
+      {1, -32760, 30, INT16_MIN},
+      {1, INT16_MIN, 30, INT16_MIN},
+      {3, 32000, -1000, INT16_MAX},
+      {2, 0, INT32_MIN, INT16_MAX},
+      {5, 7, 10, -3},
+      {1, 10, 10, 0},
   };
   for (const auto& c : cases) {
     startFreshGame();
@@ -289,8 +293,9 @@ TEST(Privileges, OnlyChara1FlagsOfWorldsOneToFiveCount) {
   const struct {
     int world, flag;
     bool held;
-  } cases[] = {{1, PrivSelect, true},  {3, PrivUpdate, true}, {4, PrivSelect, false},
-               {0, PrivSelect, false}, {6, PrivSelect, false}, {1, PrivilegeFlagCount, false},
+  } cases[] = {{1, PrivSelect, true},  {3, PrivUpdate, true},
+               {4, PrivSelect, false}, {0, PrivSelect, false},
+               {6, PrivSelect, false}, {1, PrivilegeFlagCount, false},
                {1, -1, false},         {1, 5, true}};
   for (const auto& c : cases) EXPECT_EQ(hasPrivilege(c.world, c.flag), c.held) << c.world;
   Authority[0].privileges[1][PrivSelect] = 0;  // chara 2's flag does not count
@@ -323,20 +328,22 @@ TEST(PlayerTableForms, NamesQuotedValuesAndCells) {
     const char* text;
     bool passes;
   } forms[] = {
-      {FormDigits, "007", true},       {FormDigits, "", true},          {FormDigits, "-1", false},
-      {FormTableName, "Ab12cd34", true}, {FormTableName, "", false},     {FormTableName, "abcdefghi", false},
-      {FormTableName, "1a", false},    {FormColumnName, "a_b", false},  {FormQuoted, "''", true},
-      {FormQuoted, "'ab1'", true},     {FormQuoted, "'", false},        {FormQuoted, "ab'", false},
-      {FormQuoted, "'a_b'", false},    {99, "abc", false},
+      {FormDigits, "007", true},    {FormDigits, "", true},
+      {FormDigits, "-1", false},    {FormTableName, "Ab12cd34", true},
+      {FormTableName, "", false},   {FormTableName, "abcdefghi", false},
+      {FormTableName, "1a", false}, {FormColumnName, "a_b", false},
+      {FormQuoted, "''", true},     {FormQuoted, "'ab1'", true},
+      {FormQuoted, "'", false},     {FormQuoted, "ab'", false},
+      {FormQuoted, "'a_b'", false}, {99, "abc", false},
   };
   for (const auto& c : forms) EXPECT_EQ(checkTokenForm(c.form, c.text), c.passes) << c.text;
   const struct {
     int slot, column;
     const char* text;
     int result;
-  } cells[] = {{0, 0, "007", 1}, {0, 0, "'7'", 0}, {0, 1, "'abcdef'", 2}, {0, 1, "ab", 0},
-               {0, 3, "7", 0},   {1, 0, "7", 0},   {-1, 0, "7", 0},       {3, 0, "7", 0},
-               {0, 6, "7", 0}};
+  } cells[] = {{0, 0, "007", 1}, {0, 0, "'7'", 0}, {0, 1, "'abcdef'", 2},
+               {0, 1, "ab", 0},  {0, 3, "7", 0},   {1, 0, "7", 0},
+               {-1, 0, "7", 0},  {3, 0, "7", 0},   {0, 6, "7", 0}};
   for (const auto& c : cells) {
     EXPECT_EQ(checkCellValue(c.slot, c.column, c.text), c.result) << c.slot << "/" << c.column;
   }

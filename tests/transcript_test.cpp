@@ -61,8 +61,8 @@ void expectLines(const char* stream, const std::vector<std::string>& expected,
       ADD_FAILURE() << stream << " ended before: " << expected[e];
       return;
     }
-    EXPECT_TRUE(lineMatches(expected[e], actual[a])) << stream << " line " << a + 1 << "\n  want: "
-                                                     << expected[e] << "\n  got:  " << actual[a];
+    EXPECT_TRUE(lineMatches(expected[e], actual[a]))
+        << stream << " line " << a + 1 << "\n  want: " << expected[e] << "\n  got:  " << actual[a];
     ++a;
   }
   for (; a < actual.size(); ++a) ADD_FAILURE() << stream << " has more: " << actual[a];
@@ -191,8 +191,9 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       out << "scale=" << o.scale << (o.scaleGiven ? "!" : "") << (o.fullscreen ? " fullscreen" : "")
           << (o.headless ? " headless" : "")
           << (o.scriptPath.empty() ? "" : " script=" + o.scriptPath)
-          << (o.summary ? " summary" : "") << (o.recordPath.empty() ? "" : " record=" + o.recordPath)
-          << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "");
+          << (o.summary ? " summary" : "")
+          << (o.recordPath.empty() ? "" : " record=" + o.recordPath) << (o.showHelp ? " help" : "")
+          << (o.showVersion ? " version" : "");
       read = out.str();
     } else {
       read = "error: " + error;

@@ -60,9 +60,10 @@ std::string tableText(const PlayerTable& table) {
     if (table.columnNames[c][0] == '\0' && type.kind == ColumnNone) break;
     if (c > 0) text += ",";
     text += std::string(table.columnNames[c], strnlen(table.columnNames[c], PlayerNameSize));
-    text += ":" + std::string(type.kind == ColumnInt       ? "I"
-                              : type.kind == ColumnVarchar ? "V"
-                                                           : "?") +
+    text += ":" +
+            std::string(type.kind == ColumnInt       ? "I"
+                        : type.kind == ColumnVarchar ? "V"
+                                                     : "?") +
             std::to_string(type.size);
     columns = c + 1;
   }

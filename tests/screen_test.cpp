@@ -1,0 +1,306 @@
+// What the player sees: whole frames at scripted moments of play, each
+// compared by a hash of every pixel together with the records that explain
+// it; the strip's and the field's guards against broken records; and the
+// headless screenshot, which must be the frame itself.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/png_io.h"
+#include "platform/resources.h"
+#include "shell/field_view.h"
+#include "shell/game_state.h"
+#include "shell/headless_script.h"
+#include "shell/keyboard.h"
+#include "shell/main_window.h"
+#include "shell/status_strip.h"
+#include "tests/support/alloc_counter.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/headless_run.h"
+
+namespace {
+
+uint64_t pixelHash(const uint32_t* pixels, size_t count) {
+  uint64_t h = 14695981039346656037u;
+  for (size_t i = 0; i < count; ++i) h = (h ^ (pixels[i] & 0xFFFFFF)) * 1099511628211u;
+  return h;
+}
+
+uint64_t frameHash(const platform::Canvas& c) {
+  return pixelHash(c.pixels(), size_t(c.width()) * size_t(c.height()));
+}
+
+std::string moment() {
+  char text[400];
+  std::snprintf(text, sizeof text, "mode %d score %d cursor %d,%d cmd '%.*s' status '%.*s' %016llx",
+                GameMode, Score, CursorCol, CursorRow, CommandSize, CommandLine, StatusSize,
+                StatusText, static_cast<unsigned long long>(frameHash(Form1.Image1)));
+  return text;
+}
+
+void runLines(const std::string& script) {
+  std::istringstream in(script);
+  ASSERT_EQ(headless::runScript(in), 0) << script;
+}
+
+struct Step {
+  const char* script;  // headless script lines, run in this process
+  void (*setup)();     // records changed before the script, or null
+  const char* seen;    // moment() afterwards
+};
+
+struct Story {
+  const char* name;
+  std::vector<Step> steps;
+};
+
+const Story Stories[] = {
+    {"walking the field",
+     {
+         {"", nullptr,
+          "mode 255 score 5000 cursor 0,0 cmd '' status '-Velmora Keep- 03' 5caf45db4cde5f9d"},
+         {"key Space", nullptr,
+          "mode 0 score 5000 cursor 0,0 cmd '' status '-Velmora Keep- 03' 213af7128406ae50"},
+         {"key Right Right Down", nullptr,
+          "mode 0 score 4997 cursor 0,0 cmd '' status '-Velmora Keep- 03' 6e87c1fc1d2f8b20"},
+         {"key Up Up 65 Tab", nullptr,
+          "mode 0 score 4995 cursor 0,0 cmd '' status '-Velmora Keep- 03' 6f60375b172d307d"},
+         {"key Down",
+          [] {
+            LeaderPos = MapPos{16, 16, 1, 2};
+          },
+          "mode 0 score 4994 cursor 0,0 cmd '' status '-Velmora Keep- 03' cd9ab38ecb116113"},
+         {"key Down",
+          [] {
+            LeaderPos = MapPos{16, 16, 1, 3};
+          },
+          "mode 0 score 4993 cursor 0,0 cmd '' status '-Velmora Keep- 03' 69301efe83254399"},
+         // Worlds without tiles keep the last tiles drawn.
+         {"key Down",
+          [] {
+            LeaderPos = MapPos{30, 30, 1, 4};
+          },
+          "mode 0 score 4992 cursor 0,0 cmd '' status '-Velmora Keep- 03' 69301efe83254399"},
+         {"key Left",
+          [] {
+            Charas[0].pos = MapPos{13, 14, 1, 1};
+            LeaderPos = MapPos{14, 14, 1, 1};
+          },
+
+          "mode 0 score 4991 cursor 0,0 cmd '' status '-Velmora Keep- 03' 657df6fbd6ce5511"},
+         {"key Up", [] { Charas[0].pos = LeaderPos; },
+          "mode 0 score 4990 cursor 0,0 cmd '' status '-Velmora Keep- 03' 36815c98a62a921a"},
+     }},
+    {"command entry",
+     {
+         {"key Space\nkey Enter", nullptr,
+          "mode 1 score 4999 cursor 0,0 cmd '' status '-Velmora Keep- 03' 20d9398e25bf5af5"},
+         {"key Right Right Down", nullptr,
+          "mode 1 score 4999 cursor 2,1 cmd '' status '-Velmora Keep- 03' 349a35e75ba23355"},
+         {"key Left Up Up Left", nullptr,
+          "mode 1 score 4999 cursor 0,6 cmd '' status '-Velmora Keep- 03' e951fe21d70e4eec"},
+         {"type SELECT * FROM world WHERE x=3 AND y=4", nullptr,
+          "mode 1 score 4999 cursor 4,4 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
+          "'-Velmora Keep- 03' d3b60a6dc25dd64a"},
+         {"submit", nullptr,
+          "mode 0 score 4999 cursor 12,6 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
+          "'-Velmora Keep- 03' 9ef6e8fff79f0bba"},
+         {"key Right", nullptr,
+          "mode 0 score 4998 cursor 12,6 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
+          "'-Velmora Keep- 03' 647c3cb6987c94a6"},
+         {"key Enter\ntype S\nkey Tab", nullptr,
+          "mode 1 score 4997 cursor 5,1 cmd 'SELECT ' status '-Velmora Keep- 03' eb0c3c4a3d0c801b"},
+         {"type x", nullptr,
+          "mode 1 score 4997 cursor 10,3 cmd 'SELECT x' status '-Velmora Keep- 03' "
+          "b6e8d0eab62f594b"},
+         // Down to the erase cell: erase twice, then past the empty line.
+         {"key Down Down Down Space Space", nullptr,
+          "mode 1 score 4997 cursor 10,6 cmd 'SELECT' status '-Velmora Keep- 03' cc5b92a618f7a293"},
+         {"key Space Space Space Space Space Space Space", nullptr,
+          "mode 1 score 4997 cursor 10,6 cmd '' status '-Velmora Keep- 03' 26319a5f4720f1a5"},
+         {"type abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", nullptr,
+          "mode 1 score 4997 cursor 9,4 cmd "
+          "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789' status '-Velmora Keep- "
+          "03' 1b78a0ab6a4ffe88"},
+         {"type abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", nullptr,
+          "mode 1 score 4997 cursor 9,4 cmd "
+          "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxy"
+          "zABCDEFGHIJKLM' status '-Velmora Keep- 03' 5b1e54f02faf6efe"},
+         {"key Enter\ntype \\v\nsubmit", nullptr,
+          "mode 0 score 4997 cursor 12,6 cmd "
+          "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxy"
+          "zABCDEFGHIJKLM' status 'Command error.' b95ec9b16a3b4120"},
+     }},
+    {"the win",
+     {
+         {"key Space", nullptr,
+          "mode 0 score 5000 cursor 0,0 cmd '' status '-Velmora Keep- 03' 213af7128406ae50"},
+         {"key Right",
+          [] {
+            for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+          },
+          "mode 254 score 4999 cursor 0,0 cmd '' status '-Velmora Keep- 03' 5755af19b80923ba"},
+         {"key Up Enter Space 65", nullptr,
+          "mode 254 score 4999 cursor 0,0 cmd '' status '-Velmora Keep- 03' 5755af19b80923ba"},
+     }},
+    {"the win by Enter, its message over the grid",
+     {
+         {"key Space", nullptr,
+          "mode 0 score 5000 cursor 0,0 cmd '' status '-Velmora Keep- 03' 213af7128406ae50"},
+         {"key Enter",
+          [] {
+            for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+          },
+          "mode 254 score 4999 cursor 0,0 cmd '' status 'Congratulation! Score=5000' "
+          "8c913af43026756a"},
+     }},
+};
+
+TEST(Frames, ScriptedMomentsLookAsRecorded) {
+  for (const Story& story : Stories) {
+    showFreshTitle();
+    presentFrame();
+    int number = 0;
+    for (const Step& step : story.steps) {
+      ++number;
+      if (step.setup) step.setup();
+      runLines(step.script);
+      EXPECT_EQ(moment(), step.seen) << story.name << ", step " << number << ": " << step.script;
+    }
+  }
+}
+
+// Records no key press can make, drawn all the same: under the address
+// sanitizer a read past a text or a map fails here. Each must draw exactly
+// the frame its legal neighbour draws.
+TEST(Frames, BrokenRecordsAreNotReadPastTheirEnds) {
+  startFieldGame();
+  std::memset(StatusText, 'W', sizeof StatusText);
+  drawStatusLine(StatusText);
+  const uint64_t unterminated = frameHash(Form1.Image2);
+  StatusText[StatusSize - 1] = '\0';
+  drawStatusLine(StatusText);
+  EXPECT_EQ(frameHash(Form1.Image2), unterminated);
+
+  std::memset(CommandLine, 'M', sizeof CommandLine);
+  CommandLength = 200;
+  drawCommandLine();
+  const uint64_t broken = frameHash(Form1.Image2);
+  CommandLine[CommandSize - 1] = '\0';
+  CommandLength = CommandSize - 1;
+  drawCommandLine();
+  EXPECT_EQ(frameHash(Form1.Image2), broken);
+
+  // No world outside 1..5 is drawn at all; a floor the map lacks is outside.
+  for (const MapPos odd : {MapPos{16, 16, 1, 0}, MapPos{16, 16, 1, 6}, MapPos{16, 16, 1, 255}}) {
+    const uint64_t before = frameHash(Form1.Image2);
+    drawField(odd);
+    EXPECT_EQ(frameHash(Form1.Image2), before) << int(odd.world);
+  }
+  drawField(MapPos{16, 16, 9, 1});
+  const uint64_t noFloor = frameHash(Form1.Image2);
+  drawField(MapPos{16, 16, 255, 1});
+  EXPECT_EQ(frameHash(Form1.Image2), noFloor);
+  drawField(MapPos{16, 16, 1, 1});
+  EXPECT_NE(frameHash(Form1.Image2), noFloor);
+}
+
+// The headless screenshot is the frame the window shows.
+TEST(Frames, ScreenshotIsTheFrame) {
+  const std::string file = "/tmp/velmora-frame-" + std::to_string(getpid()) + ".png";
+  const HeadlessRun run = runVelmora("--headless {script}", "key Space\nscreenshot " + file + "\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string png = readFile(file);
+  std::remove(file.c_str());
+  platform::RgbaImage image;
+  ASSERT_TRUE(
+      platform::decodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), &image));
+  std::vector<uint32_t> pixels;
+  for (size_t i = 0; i + 3 < image.rgba.size(); i += 4) {
+    pixels.push_back(uint32_t(image.rgba[i]) << 16 | uint32_t(image.rgba[i + 1]) << 8 |
+                     image.rgba[i + 2]);
+  }
+  startFieldGame();
+  ASSERT_EQ(image.width, ViewWidth);
+  ASSERT_EQ(image.height, ViewHeight);
+  const std::vector<uint32_t> view = blockOf(Form1.Image1, 0, 0, ViewWidth, ViewHeight);
+  EXPECT_EQ(pixelHash(pixels.data(), pixels.size()), pixelHash(view.data(), view.size()));
+}
+
+// A missing or damaged title picture is told in one line and replaced by a
+// plain title of the same size; the game still starts.
+TEST(Frames, MissingOrDamagedTitleStillStartsTheGame) {
+  prepareHeadlessForm();
+  const platform::ResourceEntry* realTable = platform::resourceTable;
+  const size_t realCount = platform::resourceCount;
+  const uint8_t damaged[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F'};
+  uint64_t fallback = 0;
+  for (bool missing : {true, false}) {
+    std::vector<platform::ResourceEntry> table;
+    for (size_t i = 0; i < realCount; ++i) {
+      platform::ResourceEntry e = realTable[i];
+      if (e.name && std::strcmp(e.name, "TITLE") == 0) {
+        if (missing) continue;
+        e.data = damaged;
+        e.size = sizeof damaged;
+      }
+      table.push_back(e);
+    }
+    platform::resourceTable = table.data();
+    platform::resourceCount = table.size();
+    ::testing::internal::CaptureStderr();
+    loadFormResources();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    platform::resourceTable = realTable;
+    platform::resourceCount = realCount;
+    EXPECT_NE(err.find("TITLE"), std::string::npos) << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+    showFreshTitle();
+    presentFrame();
+    EXPECT_EQ(moment(),
+              "mode 255 score 5000 cursor 0,0 cmd '' status '-Velmora Keep- 03' 54e1cc0eb736f775");
+    if (missing) fallback = frameHash(Form1.Image1);
+    EXPECT_EQ(frameHash(Form1.Image1), fallback);
+    FormKeyDown(KeySpace);
+    EXPECT_EQ(GameMode, ModeField);
+  }
+  ::testing::internal::CaptureStderr();
+  loadFormResources();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// Playing allocates nothing: from the key that leaves the title through
+// walking, other worlds, command entry with statements and Tab, to the win.
+TEST(Frames, KeyPressesAllocateNothing) {
+  showFreshTitle();
+  std::vector<uint16_t> keys = {KeyTab};
+  for (int i = 0; i < 100; ++i) keys.push_back(uint16_t("\x27\x28\x25\x26\x09\x20\x41"[i % 7]));
+  // On to the submit cell in the corner and back into command entry.
+  for (uint16_t key : {KeyEnter, KeyRight, KeyRight, KeyRight, KeyRight, KeyRight, KeyDown,
+                       KeySpace, KeyTab,   KeyUp,    KeyUp,    KeyRight, KeyRight, KeyRight,
+                       KeyRight, KeyRight, KeyRight, KeyRight, KeySpace, KeyEnter}) {
+    keys.push_back(key);
+  }
+  for (int i = 0; i < 200; ++i)
+    keys.push_back(uint16_t("\x27\x20\x28\x20\x09\x25\x26\x20\x20"[i % 9]));
+  const AllocationCounter counter;
+  for (uint16_t key : keys) FormKeyDown(key);
+  for (uint8_t world : {2, 3, 4, 5, 9}) {
+    GameMode = ModeField;
+    LeaderPos.world = world;
+    FormKeyDown(KeyDown);
+  }
+  for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+  FormKeyDown(KeyEnter);
+  FormKeyDown(KeyUp);
+  EXPECT_EQ(GameMode, ModeCleared);
+  EXPECT_EQ(counter.count(), 0);
+  EXPECT_NE(LastCommand[0], '\0') << "no statement was submitted";
+}
+
+}  // namespace
