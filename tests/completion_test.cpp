@@ -1,201 +1,105 @@
-// Tab completion: the verb table for lines of at most one character, the
-// last-character table with its first-character conditions, recall of the
-// last statement, and the length limits that keep the line in its storage.
+// Tab completion: the players' guide's two tables are the cases (a line of
+// one character gains its verb; a longer line gains the piece its last
+// character and first character call for), then what the guide tells in
+// words: other characters gain one blank, recall, and the length limits.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "shell/command_entry.h"
 #include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "tests/support/command_entry_support.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/headless_run.h"
 
 namespace {
 
-struct Completion {
-  std::string before;
-  std::string after;
-};
+std::vector<std::string> codeSpans(const std::string& text) {
+  std::vector<std::string> spans;
+  for (size_t open = text.find('`'); open != std::string::npos;) {
+    const size_t close = text.find('`', open + 1);
+    if (close == std::string::npos) break;
+    spans.push_back(text.substr(open + 1, close - open - 1));
+    open = text.find('`', close + 1);
+  }
+  return spans;
+}
 
-class CompletionTest : public ::testing::Test {
+// Returns the line Tab leaves after `line` was composed.
+std::string completed(const std::string& line) {
+  std::memset(CommandLine, 0, sizeof CommandLine);
+  std::memcpy(CommandLine, line.data(), line.size());
+  CommandLength = uint8_t(line.size());
+  completeWord();
+  EXPECT_EQ(CommandLength, std::strlen(CommandLine)) << line;
+  return CommandLine;
+}
+
+class Completion : public ::testing::Test {
  protected:
   void SetUp() override {
-    openFreshCommandEntry();
+    startFieldGame();
+    openCommandEntry();
     std::strcpy(LastCommand, "SELECT * FROM party WHERE charaid=1");
-  }
-
-  void expectCompletions(const Completion* begin, const Completion* end) {
-    for (const Completion* c = begin; c != end; ++c) {
-      setCommandLine(c->before);
-      completeWord();
-      EXPECT_EQ(std::string(CommandLine), c->after) << "line: \"" << c->before << "\"";
-      EXPECT_EQ(CommandLength, c->after.size()) << "line: \"" << c->before << "\"";
-    }
   }
 };
 
-TEST_F(CompletionTest, OneCharacterLinesCompleteTheVerb) {
+TEST_F(Completion, TheGuidesTablesAreWhatTabDoes) {
+  std::istringstream guide(sourceFile("docs/players-guide.md"));
+  bool inside = false;
+  int cases = 0;
+  for (std::string line; std::getline(guide, line);) {
+    if (line.rfind("## ", 0) == 0) inside = line == "## Tab completion";
+    if (!inside || line.rfind("| `", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::stringstream row(line.substr(1));
+    for (std::string cell; std::getline(row, cell, '|');) cells.push_back(cell);
+    if (cells.size() == 2) {  // `C` | `CREATE `
+      ASSERT_EQ(codeSpans(cells[0]).size(), 1u) << line;
+      EXPECT_EQ(completed(codeSpans(cells[0])[0]), codeSpans(cells[1]).at(0)) << line;
+      ++cases;
+      continue;
+    }
+    // Last character | first characters (or "any") | what is added.
+    ASSERT_EQ(cells.size(), 3u) << line;
+    const std::vector<std::string> last = codeSpans(cells[0]);
+    const std::vector<std::string> added = codeSpans(cells[2]);
+    std::vector<std::string> firsts = codeSpans(cells[1]);
+    if (last.size() != 1 || added.size() != 1) continue;  // rows told in words
+    if (cells[1].find("any") != std::string::npos) firsts = {"x"};
+    for (const std::string& first : firsts) {
+      EXPECT_EQ(completed(first + last[0]), first + last[0] + added[0]) << line;
+      ++cases;
+    }
+  }
+  EXPECT_GE(cases, 40);
+}
+
+TEST_F(Completion, OtherLinesGainABlankOrRecallTheLastStatement) {
   const std::string last = LastCommand;
-  const Completion cases[] = {
-      {"A", "ALTER "},
-      {"C", "CREATE "},
-      {"D", "DELETE FROM "},
-      {"G", "GRANT "},
-      {"I", "INSERT INTO "},
-      {"R", "REVOKE "},
-      {"S", "SELECT "},
-      {"U", "UPDATE "},
-      // Any other start recalls the last statement, the empty line included.
-      {"", last},
-      {"B", last},
-      {"a", last},
-      {"s", last},
-      {" ", last},
-      {"(", last},
-      {"\\", last},
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"", last},    {"B", last},   {"s", last},     {"(", last},    {"xA", "xA"},
+      {"IA", "IA"},  {"SI", "SI"},  {"GR", "GR"},    {"SS", "SS"},   {"RT", "RT"},
+      {"GV", "GV"},  {"Up", "Up"},  {"sp", "sp"},    {"Sx", "Sx "},  {"SE", "SE "},
+      {"S1", "S1 "}, {"S'", "S' "}, {"S\\", "S\\ "}, {"x= ", "x= "}, {"charaid=1", "charaid=1 "},
   };
-  expectCompletions(std::begin(cases), std::end(cases));
-}
-
-TEST_F(CompletionTest, LastCharacterPicksThePiece) {
-  const Completion cases[] = {
-      {"S ", "S "},
-      {"ALTER TABLE t A", "ALTER TABLE t ADD "},
-      {"DA", "DAND "},
-      {"SA", "SAND "},
-      {"UA", "UAND "},
-      {"GA", "GALL "},
-      {"RA", "RALL "},
-      {"xC", "xCREATE TABLE "},
-      {"xD", "xDELETE "},
-      {"SELECT * F", "SELECT * FROM "},
-      {"AI", "AINT"},
-      {"CREATE TABLE t (a I", "CREATE TABLE t (a INT"},
-      {"GI", "GINSERT "},
-      {"RI", "RINSERT "},
-      {"GRANT SELECT O", "GRANT SELECT ON "},
-      {"DR", "DROP "},
-      {"GS", "GSELECT "},
-      {"RS", "RSELECT "},
-      {"US", "USET "},
-      {"AT", "ATABLE "},
-      {"CT", "CTABLE "},
-      {"DT", "DTABLE "},
-      {"GT", "GTO "},
-      {"xU", "xUPDATE "},
-      {"AV", "AVARCHAR("},
-      {"CV", "CVARCHAR("},
-      {"IV", "IVALUES("},
-      {"SELECT * FROM world W", "SELECT * FROM world WHERE "},
-      {"xa", "xaid="},
-      {"xc", "xchara"},
-      {"xd", "xdid="},
-      {"xf", "xfieldid"},
-      {"Gp", "Gplayer "},
-      {"Rp", "Rplayer "},
-      {"Sp", "Sparty "},
-      {"xr", "xreliability "},
-      {"xw", "xworld"},
-  };
-  expectCompletions(std::begin(cases), std::end(cases));
-}
-
-TEST_F(CompletionTest, ListedLettersWithAnotherFirstCharacterGainNothing) {
-  const Completion cases[] = {
-      {"xA", "xA"}, {"IA", "IA"}, {"CA", "CA"}, {"aA", "aA"}, {"xI", "xI"}, {"DI", "DI"},
-      {"SI", "SI"}, {"xR", "xR"}, {"GR", "GR"}, {"dR", "dR"}, {"AS", "AS"}, {"SS", "SS"},
-      {"DS", "DS"}, {"ST", "ST"}, {"RT", "RT"}, {"UT", "UT"}, {"GV", "GV"}, {"SV", "SV"},
-      {"Ap", "Ap"}, {"Up", "Up"}, {"sp", "sp"}, {"gp", "gp"},
-  };
-  expectCompletions(std::begin(cases), std::end(cases));
-}
-
-TEST_F(CompletionTest, UnlistedLastCharactersGainOneBlank) {
-  const Completion cases[] = {
-      {"Sx", "Sx "},
-      {"SB", "SB "},
-      {"Sb", "Sb "},
-      {"SE", "SE "},
-      {"SZ", "SZ "},
-      {"Sz", "Sz "},
-      {"S1", "S1 "},
-      {"S(", "S( "},
-      {"S)", "S) "},
-      {"S,", "S, "},
-      {"S=", "S= "},
-      {"S*", "S* "},
-      {"S'", "S' "},
-      {"S\\", "S\\ "},
-      {"S_", "S_ "},
-      {"S\"", "S\" "},
-      {"x1", "x1 "},
-      {"xyz", "xyz "},
-      {"charaid=1", "charaid=1 "},
-  };
-  expectCompletions(std::begin(cases), std::end(cases));
-}
-
-TEST_F(CompletionTest, PiecesBuildAStatementStepByStep) {
-  setCommandLine("A");
-  completeWord();  // ALTER
-  setCommandLine(std::string(CommandLine) + "T");
-  completeWord();
-  EXPECT_STREQ(CommandLine, "ALTER TABLE ");
-
-  setCommandLine("SELECT * FROM world WHERE c");
-  completeWord();
-  EXPECT_STREQ(CommandLine, "SELECT * FROM world WHERE chara");
-  completeWord();
-  EXPECT_STREQ(CommandLine, "SELECT * FROM world WHERE charaid=");
-  completeWord();  // "=" is not in the table
-  EXPECT_STREQ(CommandLine, "SELECT * FROM world WHERE charaid= ");
-  completeWord();  // a blank gains nothing
-  EXPECT_STREQ(CommandLine, "SELECT * FROM world WHERE charaid= ");
-}
-
-TEST_F(CompletionTest, RecallReplacesTheWholeLine) {
+  for (const auto& c : cases) EXPECT_EQ(completed(c.before), c.after) << c.before;
   std::memset(LastCommand, 0, sizeof LastCommand);
-  setCommandLine("B");
-  completeWord();  // nothing submitted yet: the line becomes empty
-  EXPECT_STREQ(CommandLine, "");
-  EXPECT_EQ(CommandLength, 0);
-
-  std::strcpy(LastCommand, "\\v");
-  setCommandLine("");
-  completeWord();
-  EXPECT_STREQ(CommandLine, "\\v");
-  EXPECT_EQ(CommandLength, 2);
+  EXPECT_EQ(completed("B"), "");
 }
 
-TEST_F(CompletionTest, LengthLimits) {
-  // 100 characters still complete, up to the longest piece: 112 in all.
-  setCommandLine(std::string(99, 'x') + "C");
-  completeWord();
-  EXPECT_EQ(CommandLength, 112);
-  EXPECT_EQ(std::string(CommandLine), std::string(99, 'x') + "CREATE TABLE ");
+// Up to 100 characters Tab still completes, to 112 at most; from 101 on it
+// does nothing; a recalled statement of the longest length fits.
+TEST_F(Completion, LengthLimits) {
+  EXPECT_EQ(completed(std::string(99, 'x') + "C"), std::string(99, 'x') + "CREATE TABLE ");
   for (size_t i = 112; i < sizeof CommandLine; ++i) ASSERT_EQ(CommandLine[i], '\0') << i;
-
-  // From 101 characters on, Tab does nothing.
-  setCommandLine(std::string(100, 'x') + "C");
-  completeWord();
-  EXPECT_EQ(CommandLength, 101);
-  EXPECT_EQ(std::string(CommandLine), std::string(100, 'x') + "C");
-
-  // A recalled statement of the longest length fits too.
+  EXPECT_EQ(completed(std::string(100, 'x') + "C"), std::string(100, 'x') + "C");
   std::memcpy(LastCommand, std::string(112, 'q').c_str(), 113);
-  setCommandLine("");
-  completeWord();
-  EXPECT_EQ(CommandLength, 112);
-}
-
-TEST_F(CompletionTest, CompletedLineIsShownInTheStrip) {
-  setCommandLine("S");
-  completeWord();  // "SELECT ": the last slot holds a blank, the one before it a T
-  EXPECT_EQ(darkPixels(Form1.Image2, commandSlot(1)), 0);
-  EXPECT_GT(darkPixels(Form1.Image2, commandSlot(2)), 0);
-  EXPECT_GT(darkPixels(Form1.Image2, commandSlot(7)), 0);
-  EXPECT_EQ(darkPixels(Form1.Image2, commandSlot(8)), 0);
+  EXPECT_EQ(completed(""), std::string(112, 'q'));
 }
 
 }  // namespace
