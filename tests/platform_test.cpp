@@ -1,0 +1,160 @@
+// The windowing layer apart from the game: copies against a per-pixel model
+// of the clipping, text for every byte, key translation, the headless
+// backend, a window refused without a display, and that only this layer
+// knows the native libraries. Its pictures and fonts are proved by the
+// game's frames (screen_test.cpp).
+#include <SDL2/SDL_keycode.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "platform/application.h"
+#include "platform/canvas.h"
+#include "platform/font.h"
+#include "platform/key_map.h"
+
+using platform::Canvas;
+using platform::Rect;
+
+TEST(Canvas, CopiesAndFillsMatchTheModelAcrossClipping) {
+  const struct {
+    Rect dst, src;
+  } cases[] = {
+      {{0, 0, 12, 9}, {0, 0, 12, 9}},   {{3, 2, 8, 6}, {0, 0, 5, 4}},
+      {{-2, -3, 5, 4}, {1, 1, 8, 8}},   {{8, 6, 20, 20}, {0, 0, 12, 14}},
+      {{0, 0, 6, 6}, {-3, -2, 3, 4}},   {{1, 1, 9, 9}, {10, 7, 18, 15}},
+      {{5, 5, 5, 9}, {0, 0, 0, 4}},     {{0, 0, 12, 9}, {20, 20, 32, 29}},
+      {{-20, 0, -8, 9}, {0, 0, 12, 9}}, {{4, 3, 2, 1}, {0, 0, 5, 5}},
+  };
+  for (const auto& k : cases) {
+    Canvas src, dst, filled;
+    src.create(15, 11);
+    dst.create(12, 9);
+    filled.create(12, 9);
+    for (int i = 0; i < 15 * 11; ++i) src.pixels()[i] = uint32_t(0x100000 + i);
+    for (int i = 0; i < 12 * 9; ++i) dst.pixels()[i] = uint32_t(0x300000 + i);
+    const Canvas before = dst;
+    dst.copyRect(k.dst, src, k.src);
+    filled.setBrushColor(0xFF0000);
+    filled.fillRect(k.dst);
+    const int w = std::min(k.dst.right - k.dst.left, k.src.right - k.src.left);
+    const int h = std::min(k.dst.bottom - k.dst.top, k.src.bottom - k.src.top);
+    for (int y = 0; y < 9; ++y) {
+      for (int x = 0; x < 12; ++x) {
+        const int i = x - k.dst.left, j = y - k.dst.top;
+        const int sx = k.src.left + i, sy = k.src.top + j;
+        const bool copied =
+            i >= 0 && j >= 0 && i < w && j < h && sx >= 0 && sy >= 0 && sx < 15 && sy < 11;
+        ASSERT_EQ(dst.pixel(x, y), copied ? src.pixel(sx, sy) : before.pixel(x, y))
+            << k.dst.left << "," << k.dst.top << " at " << x << "," << y;
+        const bool inFill =
+            x >= k.dst.left && x < k.dst.right && y >= k.dst.top && y < k.dst.bottom;
+        ASSERT_EQ(filled.pixel(x, y), inFill ? 0xFF0000 : platform::ColorWhite) << x << "," << y;
+      }
+    }
+  }
+  Canvas c;
+  c.create(7, 5);
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {7, 0}, {0, 5}}) EXPECT_EQ(c.pixel(x, y), 0u);
+}
+
+// Every byte may reach the screen (the statement line shows what was typed);
+// none may be read as more than one character or drawn outside the text.
+TEST(Canvas, EveryByteDrawsSafelyAsWindows1252) {
+  platform::prepareFont("Tahoma", 38);
+  Canvas canvas;
+  canvas.create(300, 100);
+  ASSERT_TRUE(canvas.setFont("Tahoma", 38));
+  platform::showByteAs(0x80, 0);
+  EXPECT_EQ(platform::codePointOfByte(0x80), 0x20ACu);
+  EXPECT_EQ(platform::codePointOfByte(0x81), 0u);
+  EXPECT_EQ(platform::codePointOfByte(0xE9), 0xE9u);
+  EXPECT_EQ(platform::codePointOfByte(0x0A), 0u);
+  for (int b = 0; b < 256; ++b) {
+    const char byte = char(b);
+    canvas.textOut(250, 60, &byte, 1);
+    EXPECT_GE(canvas.textWidth(&byte, 1), 0) << b;
+  }
+  EXPECT_FALSE(canvas.setFont("Tahoma", 17)) << "a size never prepared";
+}
+
+TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
+  const struct {
+    SDL_Keycode key;
+    SDL_Scancode scan;
+    uint16_t vk;
+  } cases[] = {
+      {SDLK_TAB, SDL_SCANCODE_TAB, 9},
+      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
+      {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},
+      {SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
+      {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
+      {SDLK_UP, SDL_SCANCODE_UP, 38},
+      {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39},
+      {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
+      {SDLK_q, SDL_SCANCODE_A, 81},
+      {SDLK_9, SDL_SCANCODE_9, 57},
+      {SDLK_F12, SDL_SCANCODE_F12, 123},
+      {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
+      {0x3B1, SDL_SCANCODE_A, 65},
+      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::VkOther},
+  };
+  for (const auto& k : cases) EXPECT_EQ(platform::virtualKeyOf(k.key, k.scan), k.vk) << k.key;
+  const std::set<uint16_t> gameKeys = {9, 13, 32, 37, 38, 39, 40};
+  for (int scan = 0; scan < SDL_NUM_SCANCODES; ++scan) {
+    const uint16_t vk = platform::virtualKeyOf(SDL_SCANCODE_TO_KEYCODE(scan), SDL_Scancode(scan));
+    ASSERT_TRUE(vk >= 1 && vk <= 255) << scan;
+    const bool gameKey = scan == SDL_SCANCODE_TAB || scan == SDL_SCANCODE_RETURN ||
+                         scan == SDL_SCANCODE_RETURN2 || scan == SDL_SCANCODE_KP_ENTER ||
+                         scan == SDL_SCANCODE_SPACE ||
+                         (scan >= SDL_SCANCODE_RIGHT && scan <= SDL_SCANCODE_UP);
+    if (!gameKey) {
+      EXPECT_EQ(gameKeys.count(vk), 0u) << "scancode " << scan << " -> " << vk;
+    }
+  }
+}
+
+TEST(Application, WindowWithoutADisplayAsksForHeadless) {
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  EXPECT_THROW(platform::Application.initialize(platform::Backend::Window),
+               platform::NoDisplayError);
+  if (display) setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(platform::Application.backend(), platform::Backend::Headless);
+}
+
+// Only platform/ (and the build tools and tests) may know SDL, FreeType,
+// fontconfig, libjpeg and libpng.
+TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
+  namespace fs = std::filesystem;
+  const fs::path root = VELMORA_SOURCE_DIR;
+  const std::regex native(
+      R"(^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|jerror|png|libpng)[^>"]*[>"])");
+  int checked = 0;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    const std::string top = fs::relative(it->path(), root).begin()->string();
+    if (it->is_directory() &&
+        (top.starts_with(".") || top.starts_with("build") ||
+         std::set<std::string>{"platform", "tools", "tests", "assets", "docs"}.count(top))) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    const std::string ext = it->path().extension().string();
+    if (!it->is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+    ++checked;
+    std::ifstream in(it->path());
+    for (std::string line; std::getline(in, line);) {
+      EXPECT_FALSE(std::regex_search(line, native)) << it->path() << ": " << line;
+    }
+  }
+  EXPECT_GT(checked, 10);
+}
