@@ -1,7 +1,12 @@
 #!/bin/sh
-# Builds Velmora Keep 03 twice, normally and with AddressSanitizer +
-# UndefinedBehaviorSanitizer, and runs the whole test suite on both; then
-# builds the fuzz targets with clang and replays and briefly fuzzes them.
+# The test command. Builds Velmora Keep 03 and runs the whole CTest suite:
+# the statement cases, transcripts, frames and rules, the real-window tests
+# on a private X server, whole games under valgrind's memcheck and a short
+# determinism soak.
+#   ./test.sh --deep   then the CI stages: the suite again in an
+#                      AddressSanitizer + UndefinedBehaviorSanitizer build
+#                      with a longer soak, the benchmarks built, and the fuzz
+#                      targets built with clang, replayed and fuzzed.
 # With CI set, warnings are errors (in the two gcc builds).
 set -eu
 cd "$(dirname "$0")"
@@ -10,18 +15,22 @@ if [ -n "${CI:-}" ]; then werror=ON; fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/setup.sh build-test --tests -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELMORA_WERROR=$werror -DVELMORA_BENCH=ON
+  -DVELMORA_WERROR=$werror -DVELMORA_BENCH=OFF
 ninja -C build-test
 ctest --test-dir build-test --output-on-failure -j "$jobs"
+if [ "${1:-}" != "--deep" ]; then
+  echo "All tests passed."
+  exit 0
+fi
 
 scripts/setup.sh build-asan --tests -DCMAKE_BUILD_TYPE=Debug \
-  -DVELMORA_WERROR=$werror -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
+  -DVELMORA_WERROR=$werror -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=ON
 ninja -C build-asan
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+VELMORA_SOAK_GAMES=128 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 scripts/setup.sh build-fuzz --tests -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
 ninja -C build-fuzz
-fuzz/run_fuzz.sh build-fuzz 30
-echo "All tests passed (normal and sanitizer builds, fuzz targets)."
+fuzz/run_fuzz.sh build-fuzz 60
+echo "All tests passed (normal and sanitizer builds, benchmarks built, fuzz targets)."
