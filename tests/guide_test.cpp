@@ -1,11 +1,10 @@
 // The players' guide and its Japanese twin against the game: the message
-// table lists exactly the answers the statement cases prove, the reserved-word
-// appendices are the game's list, and the screenshot scripts run and make the
-// pictures the guide shows.
+// table lists exactly the answers the statement cases prove, and the
+// reserved-word appendices are the game's list. (The completion tables are
+// completion_test's cases.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -84,39 +83,6 @@ TEST(Guide, ReservedWordAppendicesAreTheGamesList) {
   const std::set<std::string> reserved(std::begin(ReservedWords), std::end(ReservedWords));
   EXPECT_EQ(listedWordsAfter(Guide, "## Appendix: the reserved words"), reserved);
   EXPECT_EQ(listedWordsAfter(Japanese, "14. 付録：予約語"), reserved);
-}
-
-// Each script of docs/screenshots runs cleanly where it is run and writes the
-// pictures the guide links, under docs/images/ and committed.
-TEST(Guide, ScreenshotScriptsMakeThePicturesShown) {
-  const char pattern[] = "/tmp/velmora-guide-XXXXXX";
-  std::string dir = pattern;
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
-  fs::create_directories(dir + "/docs/images");
-  std::set<std::string> written;
-  for (const fs::directory_entry& script :
-       fs::directory_iterator(std::string(VELMORA_SOURCE_DIR) + "/docs/screenshots")) {
-    if (script.path().extension() != ".txt") continue;
-    const HeadlessRun run = runVelmora("--headless '" + script.path().string() + "'", "",
-                                       RunSettings{"cd '" + dir + "' &&", false});
-    EXPECT_EQ(run.status, 0) << script.path() << ": " << run.err;
-    std::istringstream lines(readFile(script.path().string()));
-    for (std::string line; std::getline(lines, line);) {
-      if (line.rfind("screenshot docs/images/", 0) != 0) continue;
-      const std::string target = line.substr(11);
-      EXPECT_FALSE(readFile(dir + "/" + target).empty()) << target << " was not written";
-      EXPECT_TRUE(fs::exists(std::string(VELMORA_SOURCE_DIR) + "/" + target)) << target;
-      written.insert(target.substr(5));
-    }
-  }
-  fs::remove_all(dir);
-  int shown = 0;
-  for (size_t at = Guide.find("](images/"); at != std::string::npos;
-       at = Guide.find("](images/", at + 1), ++shown) {
-    const std::string link = Guide.substr(at + 2, Guide.find(')', at) - at - 2);
-    EXPECT_TRUE(written.count(link)) << link << " is made by no script";
-  }
-  EXPECT_GE(shown, 7);
 }
 
 }  // namespace

@@ -26,7 +26,6 @@
 #include "sql/dispatcher.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
-#include "statements/player_tables.h"
 #include "statements/select.h"
 #include "tests/support/statement_fixture.h"
 
@@ -318,35 +317,6 @@ TEST(Spell, SearchOutsideTheMapsFindsNothing) {
   EXPECT_STREQ(StatusText, PreviousAnswer);
   EXPECT_TRUE(castSpell("tuti", "sagasu", "5"));
   EXPECT_STREQ(StatusText, "lafolue:x=0,y=0");
-}
-
-TEST(PlayerTableForms, NamesQuotedValuesAndCells) {
-  startFreshGame();
-  runStatement("CREATE TABLE t (n INT, s VARCHAR(2), m INT)");
-  const struct {
-    int form;
-    const char* text;
-    bool passes;
-  } forms[] = {
-      {FormDigits, "007", true},    {FormDigits, "", true},
-      {FormDigits, "-1", false},    {FormTableName, "Ab12cd34", true},
-      {FormTableName, "", false},   {FormTableName, "abcdefghi", false},
-      {FormTableName, "1a", false}, {FormColumnName, "a_b", false},
-      {FormQuoted, "''", true},     {FormQuoted, "'ab1'", true},
-      {FormQuoted, "'", false},     {FormQuoted, "ab'", false},
-      {FormQuoted, "'a_b'", false}, {99, "abc", false},
-  };
-  for (const auto& c : forms) EXPECT_EQ(checkTokenForm(c.form, c.text), c.passes) << c.text;
-  const struct {
-    int slot, column;
-    const char* text;
-    int result;
-  } cells[] = {{0, 0, "007", 1}, {0, 0, "'7'", 0}, {0, 1, "'abcdef'", 2},
-               {0, 1, "ab", 0},  {0, 3, "7", 0},   {1, 0, "7", 0},
-               {-1, 0, "7", 0},  {3, 0, "7", 0},   {0, 6, "7", 0}};
-  for (const auto& c : cells) {
-    EXPECT_EQ(checkCellValue(c.slot, c.column, c.text), c.result) << c.slot << "/" << c.column;
-  }
 }
 
 }  // namespace
