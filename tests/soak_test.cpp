@@ -24,13 +24,13 @@ namespace {
 
 // VELMORA_SOAK_GAMES sets the number of games: the normal run plays a few
 // per shard, the deep run many more.
-constexpr int Shards = 4;  // each its own CTest test, so they run side by side
+constexpr int Shards = 2;  // each its own CTest test, so they run side by side
 constexpr int KeysPerGame = 2000;
 
 int totalGames() {
   const char* text = std::getenv("VELMORA_SOAK_GAMES");
   const int n = text ? std::atoi(text) : 0;
-  return n > 0 ? n : 64;
+  return n > 0 ? n : 32;
 }
 
 // Every record, the state as `state` prints it, and the frame on show.
