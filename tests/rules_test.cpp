@@ -79,6 +79,19 @@ const Game Games[] = {
       "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 37 661d2d3a238013e8",
       "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 16 30067a9278f0e55f",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 15 07e7c9d6c01ebb99"}},
+    // A turn's recovery brings planes 2 and 3 back to exactly zero, which is
+    // no longer distrust: no flag may be drawn for.
+    {"on the brink",
+     [] {
+       for (int c = 0; c < AuthorityCharaCount; ++c) {
+         Authority[1].reliability[c] = -1;
+         Authority[2].reliability[c] = -3;
+       }
+     },
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 c8cf9b4b10aaf03e",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 90 a212e24fc150bb90",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 90 43c34f1ef27ac53f",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 90 b4ce4cdade1920b9"}},
     {"open floors, every kind of mover",
      [] {
        openFloors();

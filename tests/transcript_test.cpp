@@ -175,6 +175,7 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--summary", "error: --summary works only with --headless"},
       {"--record k --headless", "error: --record works only with the window, not with --headless"},
       {"--fullscreen game.txt", "error: unexpected argument game.txt"},
+      {"--headless a.txt b.txt", "error: only one script can be replayed at a time"},
       {"--headless=a.txt b.txt", "error: only one script can be replayed at a time"},
   };
   for (const auto& c : cases) {
