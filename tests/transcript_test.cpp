@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/headless_script.h"
 #include "shell/options.h"
 #include "tests/support/headless_run.h"
 
@@ -201,6 +202,15 @@ TEST(Options, EveryOptionReadTheGnuWay) {
     }
     EXPECT_EQ(read, c.read) << c.args;
   }
+}
+
+// Records may hold any byte; the state's JSON keeps each as the character of
+// the same code, and never reads past a buffer without a zero.
+TEST(StateText, BytesKeepTheirCodes) {
+  const char bytes[6] = {'A', char(0x80), char(0xFF), char(0x7F), 0, 'Z'};
+  EXPECT_EQ(headless::bytesAsText(bytes, sizeof bytes), "A\xC2\x80\xC3\xBF\x7F");
+  const char full[3] = {'a', 'b', 'c'};
+  EXPECT_EQ(headless::bytesAsText(full, sizeof full), "abc");
 }
 
 }  // namespace
