@@ -30,8 +30,7 @@ platform::Rect glyphArea(int col, int row) {
 }
 
 platform::Rect commandSlot(int k) {
-  const int w = Form1.Image1.width();
-  return platform::Rect{w - 16 * k, 0, w - 16 * (k - 1), 16};
+  return platform::Rect{576 - 16 * k, 0, 576 - 16 * (k - 1), 16};
 }
 
 int matchingImagePixels(int index, int x, int y, int* opaque) {

@@ -15,7 +15,7 @@ void setCommandLine(const std::string& text);
 // has them, the white ground and the grey rings do not.
 int darkPixels(const platform::Canvas& canvas, const platform::Rect& r);
 // The area a grid cell's glyph is drawn in, and the strip's k-th statement
-// slot from the right (k = 1 is the last character).
+// slot from the view's right edge (k = 1 is the last character).
 platform::Rect glyphArea(int col, int row);
 platform::Rect commandSlot(int k);
 
