@@ -23,17 +23,26 @@ foreach(source docs/velmora.6 packaging/changelog)
                   OUTPUT_FILE ${package_dir}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${source})
 endforeach()
-# Software centres know the game by this id, and find its metadata by it.
-set(VELMORA_APPSTREAM_ID invalid.velmora.keep03)
-configure_file(assets/velmora.metainfo.xml.in
-               ${package_dir}/${VELMORA_APPSTREAM_ID}.metainfo.xml @ONLY)
-
-# The changelog's newest entry names the version it ships; a version raised in
-# one place only would make a package that contradicts itself.
+# The changelog's newest entry is the release: it must name the version the
+# build makes, and its date is the release date the metadata shows.
 file(STRINGS packaging/changelog newest LIMIT_COUNT 1)
 if(NOT newest MATCHES "^velmora \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION}")
 endif()
+file(STRINGS packaging/changelog signed REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT signed MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "packaging/changelog: no date in the newest entry's sign-off")
+endif()
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_2} month)
+math(EXPR month "${month} + 101")  # 1 to 12 as 101 to 112, for the leading zero
+string(SUBSTRING ${month} 1 2 month)
+set(VELMORA_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1})
+
+# Software centres know the game by this id, and find its metadata by it.
+set(VELMORA_APPSTREAM_ID invalid.velmora.keep03)
+configure_file(assets/velmora.metainfo.xml.in
+               ${package_dir}/${VELMORA_APPSTREAM_ID}.metainfo.xml @ONLY)
 
 install(FILES ${package_dir}/${VELMORA_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES packaging/copyright ${package_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
