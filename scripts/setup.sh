@@ -16,7 +16,7 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool imagemagick libx11-dev clang libclang-rt-14-dev valgrind
-    python3"
+    python3 dpkg-dev file desktop-file-utils appstream lintian"
 fi
 
 missing=""

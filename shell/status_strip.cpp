@@ -35,7 +35,10 @@ void drawCommandLine() {
   clearStrip();
   platform::Canvas& canvas = Form1.Image2;
   canvas.setFontHeight(StripHeight);
-  int right = Form1.Image1.width();
+  // The slots end at the view's right edge, not the surface's: the surface
+  // runs a few pixels past what the window shows, and the newest character,
+  // the one the player just picked, must be seen whole.
+  const int right = ViewWidth;
   // CommandLength never passes 112; the bound only keeps a broken length
   // from reading past the line.
   int length = CommandLength < CommandSize ? CommandLength : CommandSize - 1;

@@ -106,7 +106,7 @@ const Story Stories[] = {
           "mode 1 score 4999 cursor 0,6 cmd '' status '-Velmora Keep- 03' e951fe21d70e4eec"},
          {"type SELECT * FROM world WHERE x=3 AND y=4", nullptr,
           "mode 1 score 4999 cursor 4,4 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
-          "'-Velmora Keep- 03' d3b60a6dc25dd64a"},
+          "'-Velmora Keep- 03' 991b2e5c26e80529"},
          {"submit", nullptr,
           "mode 0 score 4999 cursor 12,6 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
           "'-Velmora Keep- 03' 9ef6e8fff79f0bba"},
@@ -114,23 +114,23 @@ const Story Stories[] = {
           "mode 0 score 4998 cursor 12,6 cmd 'SELECT * FROM world WHERE x=3 AND y=4' status "
           "'-Velmora Keep- 03' 647c3cb6987c94a6"},
          {"key Enter\ntype S\nkey Tab", nullptr,
-          "mode 1 score 4997 cursor 5,1 cmd 'SELECT ' status '-Velmora Keep- 03' eb0c3c4a3d0c801b"},
+          "mode 1 score 4997 cursor 5,1 cmd 'SELECT ' status '-Velmora Keep- 03' 57768e7805f46cfb"},
          {"type x", nullptr,
           "mode 1 score 4997 cursor 10,3 cmd 'SELECT x' status '-Velmora Keep- 03' "
-          "b6e8d0eab62f594b"},
+          "0e95ebf055d9596b"},
          // Down to the erase cell: erase twice, then past the empty line.
          {"key Down Down Down Space Space", nullptr,
-          "mode 1 score 4997 cursor 10,6 cmd 'SELECT' status '-Velmora Keep- 03' cc5b92a618f7a293"},
+          "mode 1 score 4997 cursor 10,6 cmd 'SELECT' status '-Velmora Keep- 03' bb9a27f2e3b982b3"},
          {"key Space Space Space Space Space Space Space", nullptr,
           "mode 1 score 4997 cursor 10,6 cmd '' status '-Velmora Keep- 03' 26319a5f4720f1a5"},
          {"type abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", nullptr,
           "mode 1 score 4997 cursor 9,4 cmd "
           "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789' status '-Velmora Keep- "
-          "03' 1b78a0ab6a4ffe88"},
+          "03' 5dc63829c76a05c8"},
          {"type abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", nullptr,
           "mode 1 score 4997 cursor 9,4 cmd "
           "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxy"
-          "zABCDEFGHIJKLM' status '-Velmora Keep- 03' 5b1e54f02faf6efe"},
+          "zABCDEFGHIJKLM' status '-Velmora Keep- 03' ff96f4d2d2e4778e"},
          {"key Enter\ntype \\v\nsubmit", nullptr,
           "mode 0 score 4997 cursor 12,6 cmd "
           "'abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxy"
@@ -208,6 +208,29 @@ TEST(Frames, BrokenRecordsAreNotReadPastTheirEnds) {
   EXPECT_EQ(frameHash(Form1.Image2), noFloor);
   drawField(MapPos{16, 16, 1, 1});
   EXPECT_NE(frameHash(Form1.Image2), noFloor);
+}
+
+// The newest character of a statement stands whole at the view's right edge:
+// its slot is the one a lone "T" fills at the left, and the surface's columns
+// past the view stay as white as the strip's fill.
+TEST(Frames, NewestTypedCharacterEndsAtTheViewsEdge) {
+  startFieldGame();
+  const platform::Canvas& c = Form1.Image2;
+  auto slot = [&c](int left, int width) {
+    std::vector<uint32_t> seen;
+    for (int y = 0; y < 16; ++y)
+      for (int x = left; x < left + width; ++x) seen.push_back(c.pixel(x, y) & 0xFFFFFF);
+    return seen;
+  };
+  drawStatusLine("T");
+  const std::vector<uint32_t> whole = slot(0, 16);
+  std::memset(CommandLine, 0, sizeof CommandLine);
+  std::memcpy(CommandLine, "SELECT", 6);
+  CommandLength = 6;
+  drawCommandLine();
+  EXPECT_EQ(slot(ViewWidth - 16, 16), whole);
+  EXPECT_EQ(slot(ViewWidth, c.width() - ViewWidth),
+            std::vector<uint32_t>(size_t(16 * (c.width() - ViewWidth)), 0xFFFFFF));
 }
 
 // The headless screenshot is the frame the window shows.
