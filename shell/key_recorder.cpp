@@ -116,7 +116,7 @@ void recordingFailed(int error) {
                 "Cannot write the recording %s: %s. The game goes on, but no more key presses "
                 "are recorded.",
                 recording.path, std::strerror(error));
-  platform::showMessageBox(text, "Velmora Keep 03");
+  platform::showMessageBox(text, "Recording stopped");
 }
 
 void recordKey(uint16_t key) {
