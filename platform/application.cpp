@@ -21,7 +21,8 @@ void TApplication::initialize(Backend backend, const WindowOptions& options) {
     if (options_.scale < 1) options_.scale = 1;
     if (options_.scale > 4) options_.scale = 4;
   }
-  initFonts();
+  // Fonts start with the first one prepared: a replay that draws nothing
+  // never pays for reading the font configuration.
   if (backend == Backend::Window) sdl::start();
   backend_ = backend;
 }

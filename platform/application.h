@@ -33,7 +33,7 @@ struct WindowOptions {
 
 class TApplication {
  public:
-  // Prepares the backend, fonts included. Throws NoDisplayError when the
+  // Prepares the backend (fonts start when the first is prepared). Throws NoDisplayError when the
   // window backend has no display, std::runtime_error on other failures.
   void initialize(Backend backend, const WindowOptions& options = {});
   // The task-bar title.

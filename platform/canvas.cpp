@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/font.h"
 
@@ -155,6 +156,12 @@ void Canvas::copyRect(const Rect& dstRect, const Canvas& src, const Rect& srcRec
     uint32_t* to = pixels_.data() + size_t(s.dy + row) * width_ + s.dx;
     std::memmove(to, from, size_t(s.w) * sizeof(uint32_t));
   }
+}
+
+void Canvas::swapPixels(Canvas& other) {
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  pixels_.swap(other.pixels_);
 }
 
 }  // namespace platform

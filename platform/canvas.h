@@ -74,6 +74,11 @@ class Canvas {
   // Copies srcRect of src to dstRect of this canvas (same size; clipped).
   void copyRect(const Rect& dstRect, const Canvas& src, const Rect& srcRect);
 
+  // Exchanges size and pixels with `other`; each keeps its own brush and
+  // font. Never allocates, so a surface can be set aside and brought back
+  // while the game runs.
+  void swapPixels(Canvas& other);
+
  private:
   int width_ = 0;
   int height_ = 0;

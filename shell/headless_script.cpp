@@ -3,6 +3,7 @@
 // key, state, map and screenshot; other units add theirs to the table.
 #include "shell/headless_script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -155,6 +156,17 @@ void registerBuiltinCommands() {
 
 void registerScriptCommand(const char* name, ScriptCommand command) {
   commandTable()[name] = command;
+}
+
+bool scriptTakesScreenshots(std::string_view script) {
+  while (!script.empty()) {
+    const size_t end = std::min(script.find('\n'), script.size());
+    const std::string_view line = trim(script.substr(0, end));
+    script.remove_prefix(std::min(end + 1, script.size()));
+    const std::string_view name = line.substr(0, std::min(line.find_first_of(" \t"), line.size()));
+    if (name == "screenshot") return true;
+  }
+  return false;
 }
 
 std::vector<std::string_view> splitWords(std::string_view text) {

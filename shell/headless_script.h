@@ -26,6 +26,11 @@ void registerScriptCommand(const char* name, ScriptCommand command);
 // standard error as "script:LINE: reason".
 int runScript(std::istream& in);
 
+// Returns whether any line of `script` is a screenshot command, the only
+// one that needs the game's pictures: without one the game may be played
+// with its drawing set aside.
+bool scriptTakesScreenshots(std::string_view script);
+
 // Splits a command's arguments at blanks.
 std::vector<std::string_view> splitWords(std::string_view text);
 

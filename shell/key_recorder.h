@@ -1,14 +1,31 @@
 // Recording a window session's key presses as a headless script, so that the
-// same game can be replayed without a window.
+// same game can be replayed without a window, and continued in a later
+// session. A recording is never overwritten, and a write that fails is told.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-// Opens `path` for writing and makes every key the window delivers from now
-// on go there as one "key N" line, flushed at once, so that even a session
-// that ends abruptly leaves every press it made. Start-up only. Returns false
-// and sets *error when the file cannot be opened.
+// Opens `path` for a new recording: from now on every key the window delivers
+// goes there as one "key N" line, written at once, so that even a session
+// that ends abruptly leaves every press it made. A file that exists and is
+// not empty is refused and left as it is. Start-up only. Returns false and
+// sets *error (one line) when the file cannot be used.
 bool startKeyRecording(const char* path, std::string* error);
+
+// Opens the recording at `path` to continue its game: reads the keys it holds
+// into *keys and appends every new key after them. A file cut inside its last
+// line (a write that never finished) goes on from its last whole line: the
+// unfinished bytes, which never held a whole key, are cut off. Anything that
+// is not a recording is refused and left as it is. Start-up only. Returns
+// false and sets *error (one line) when the file cannot be used.
+bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error);
 
 // Stops recording and closes the file.
 void stopKeyRecording();
+
+// Returns whether a write to the recording failed. The player was told at
+// once in the message box; *report is then the line for standard error at
+// the end, saying how many key presses the file holds.
+bool keyRecordingFailed(std::string* report);

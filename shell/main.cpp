@@ -4,9 +4,13 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/application.h"
+#include "shell/game_resume.h"
 #include "shell/headless_script.h"
 #include "shell/key_recorder.h"
 #include "shell/keyboard.h"
@@ -19,6 +23,8 @@ namespace {
 
 // No display, or a headless start-up that failed: nothing was played.
 constexpr int ExitCannotStart = 1;
+// The game was played, but its recording could not be written to the end.
+constexpr int ExitRecordingFailed = 1;
 constexpr int ExitUsage = 2;
 
 void keyDown(uint16_t key) {
@@ -29,13 +35,16 @@ void keyDown(uint16_t key) {
 const platform::Canvas* topSurface() { return &Form1.Image2; }
 
 // Starts the application and creates the form, whose creation shows the title.
-void startUp(platform::Backend backend, const Options& options) {
+// Without `pictures` nothing is loaded to draw with and the form's drawing is
+// set aside from the start.
+void startUp(platform::Backend backend, const Options& options, bool pictures = true) {
   // In fullscreen the screen picks the enlargement; a --scale given caps it.
   const int scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
   platform::Application.initialize(backend, platform::WindowOptions{scale, options.fullscreen});
   platform::Application.setTitle("Velmora Keep 03");
   setGameWindowIcon();
-  loadFormResources();
+  if (pictures) loadFormResources();
+  setFormDrawing(pictures);
   FormSize size = formOuterSize();
   platform::Application.createForm("Lantern Cadence -Velmora Keep- 03", size.width, size.height,
                                    platform::FormEvents{FormCreate, keyDown, topSurface});
@@ -60,20 +69,28 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::ifstream scriptFile;
+  // The script is read whole first: only one that takes a screenshot needs
+  // the game drawn, and a replay without drawing costs a small part.
+  std::string script;
   bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
-  if (options.headless && !fromStdin) {
-    scriptFile.open(options.scriptPath);
-    if (!scriptFile) {
-      std::fprintf(stderr, "velmora: cannot read script %s\n", options.scriptPath.c_str());
-      return ExitUsage;
+  if (options.headless) {
+    std::ifstream scriptFile;
+    if (!fromStdin) {
+      scriptFile.open(options.scriptPath);
+      if (!scriptFile) {
+        std::fprintf(stderr, "velmora: cannot read script %s\n", options.scriptPath.c_str());
+        return ExitUsage;
+      }
     }
+    std::istream& in = fromStdin ? std::cin : scriptFile;
+    script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
   try {
     if (options.headless) {
-      startUp(platform::Backend::Headless, options);
-      int status = headless::runScript(fromStdin ? std::cin : scriptFile);
+      startUp(platform::Backend::Headless, options, headless::scriptTakesScreenshots(script));
+      std::istringstream scriptLines(script);
+      int status = headless::runScript(scriptLines);
       // Only a script that ran to its end is a game worth summing up.
       if (options.summary && status == 0) {
         std::printf("%s\n", headless::summaryLine(headless::replayTally()).c_str());
@@ -81,14 +98,22 @@ int main(int argc, char** argv) {
       platform::Application.shutdown();
       return status;
     }
-    if (!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) {
+    std::vector<uint16_t> resumedKeys;
+    if ((!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) ||
+        (!options.resumePath.empty() &&
+         !resumeKeyRecording(options.resumePath.c_str(), &resumedKeys, &error))) {
       std::fprintf(stderr, "velmora: %s\n", error.c_str());
       return ExitUsage;
     }
     startUp(platform::Backend::Window, options);
+    playRecordedKeys(resumedKeys);
     platform::Application.run();
     stopKeyRecording();
     platform::Application.shutdown();
+    if (keyRecordingFailed(&error)) {
+      std::fprintf(stderr, "velmora: %s\n", error.c_str());
+      return ExitRecordingFailed;
+    }
     return 0;
   } catch (const platform::NoDisplayError& e) {
     std::fprintf(stderr, "velmora: %s\n", e.what());

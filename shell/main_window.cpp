@@ -18,6 +18,12 @@ TForm1 Form1;
 
 namespace {
 
+// The surfaces while drawing is off: empty ones are swapped in for the real.
+struct SetAside {
+  platform::Canvas image1, image2, gridPicture;
+  bool aside = false;
+} setAside;
+
 constexpr int TitleTop = 32;
 constexpr int ScoreBudget = 5000;
 
@@ -115,10 +121,13 @@ void loadFormResources() {
 }
 
 void FormCreate() {
-  FormSize size = formOuterSize();
-  Form1.Image1.create(size.width, size.height);
-  Form1.Image2.create(size.width, size.height);
-  Form1.GridPicture.create(size.width, size.height);
+  // A form created with its drawing set aside never draws: it gets no pixels.
+  if (!setAside.aside) {
+    FormSize size = formOuterSize();
+    Form1.Image1.create(size.width, size.height);
+    Form1.Image2.create(size.width, size.height);
+    Form1.GridPicture.create(size.width, size.height);
+  }
   // The strip speaks in the system's face until command entry brings its own.
   Form1.Image2.setFont(platform::DefaultFontFace, SmallTextHeight);
   showTitle();
@@ -149,7 +158,16 @@ void clearSurface() {
 }
 
 void presentFrame() {
+  if (setAside.aside) return;
   platform::Rect clip = Form1.Image1.clipRect();
   Form1.Image1.copyRect(clip, Form1.Image2, clip);
   platform::Application.present();
+}
+
+void setFormDrawing(bool on) {
+  if (on != setAside.aside) return;
+  Form1.Image1.swapPixels(setAside.image1);
+  Form1.Image2.swapPixels(setAside.image2);
+  Form1.GridPicture.swapPixels(setAside.gridPicture);
+  setAside.aside = !on;
 }

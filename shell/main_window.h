@@ -65,3 +65,11 @@ void showTitle();
 void clearSurface();
 // Copies Image2 into Image1 over Image1's clip rectangle.
 void presentFrame();
+
+// Sets the form's surfaces aside (false) or brings them back (true). While
+// they are aside every drawing call meets an empty surface and touches no
+// pixel, and no frame reaches the window; brush and font choices still follow
+// the game. Replays that need no picture run this way: the records come out
+// the same, only the drawing is saved. Set aside before FormCreate, the
+// surfaces are never made at all.
+void setFormDrawing(bool on);

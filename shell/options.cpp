@@ -19,7 +19,10 @@ constexpr char HelpBody[] =
     "                     with --fullscreen, the largest enlargement allowed\n"
     "  --fullscreen       fill the screen: the picture enlarged by the largest whole\n"
     "                     factor that fits, centred on black\n"
-    "  --record FILE      write every key press of the window to FILE as a script\n"
+    "  --record FILE      write every key press of the window to FILE as a script;\n"
+    "                     a FILE that is not empty is refused\n"
+    "  --resume FILE      replay the recording FILE, then play on in the window from\n"
+    "                     where it ended, adding the new key presses to FILE\n"
     "  --headless [SCRIPT]\n"
     "                     play without a window, reading script commands from SCRIPT\n"
     "                     (or standard input when SCRIPT is absent or -)\n"
@@ -37,15 +40,24 @@ constexpr char HelpBody[] =
     "  submit             in command entry: submit the statement\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
-    "display or a headless run cannot start, 2 for a bad option or a bad script\n"
-    "line.\n"
+    "display, a headless run cannot start or the recording could not be written\n"
+    "to its end, 2 for a bad option, a bad script line or a refused recording.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 
 constexpr int MinScale = 1;
 constexpr int MaxScale = 4;
 
-enum OptionId { OptHelp, OptVersion, OptScale, OptFullscreen, OptRecord, OptHeadless, OptSummary };
+enum OptionId {
+  OptHelp,
+  OptVersion,
+  OptScale,
+  OptFullscreen,
+  OptRecord,
+  OptResume,
+  OptHeadless,
+  OptSummary
+};
 enum ArgumentKind { NoArgument, RequiredArgument, OptionalArgument };
 
 struct LongOption {
@@ -60,7 +72,7 @@ constexpr LongOption LongOptions[] = {
     {"help", OptHelp, NoArgument},           {"version", OptVersion, NoArgument},
     {"scale", OptScale, RequiredArgument},   {"fullscreen", OptFullscreen, NoArgument},
     {"record", OptRecord, RequiredArgument}, {"headless", OptHeadless, OptionalArgument},
-    {"summary", OptSummary, NoArgument},
+    {"summary", OptSummary, NoArgument},     {"resume", OptResume, RequiredArgument},
 };
 
 // Reads a whole decimal number in [MinScale, MaxScale].
@@ -116,6 +128,13 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
       }
       options->recordPath = value;
       break;
+    case OptResume:
+      if (value[0] == '\0') {
+        *error = "--resume needs a file name";
+        return false;
+      }
+      options->resumePath = value;
+      break;
     case OptHeadless:
       options->headless = true;
       if (value != nullptr) options->scriptPath = value;
@@ -132,6 +151,14 @@ bool checkCombination(const Options& options, std::string* error) {
   // Only the window's keys are recorded; a script is its own record.
   if (options.headless && !options.recordPath.empty()) {
     *error = "--record works only with the window, not with --headless";
+    return false;
+  }
+  if (options.headless && !options.resumePath.empty()) {
+    *error = "--resume works only with the window, not with --headless";
+    return false;
+  }
+  if (!options.recordPath.empty() && !options.resumePath.empty()) {
+    *error = "--record and --resume cannot be used together: --resume records to its own FILE";
     return false;
   }
   if (options.summary && !options.headless) {

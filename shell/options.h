@@ -14,10 +14,11 @@ struct Options {
   bool showHelp = false;     // --help: print the usage and stop
   bool showVersion = false;  // --version: print the version and stop
   std::string recordPath;    // --record FILE: the window's key presses go there
+  std::string resumePath;    // --resume FILE: that recording's game goes on, recorded there
 };
 
 constexpr char UsageLine[] =
-    "usage: velmora [--scale N] [--fullscreen] [--record FILE]\n"
+    "usage: velmora [--scale N] [--fullscreen] [--record FILE | --resume FILE]\n"
     "       velmora --headless [--summary] [SCRIPT]\n"
     "       velmora --help | --version";
 
