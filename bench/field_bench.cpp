@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "bench/bench_game.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

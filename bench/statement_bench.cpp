@@ -8,12 +8,12 @@
 #include <string>
 
 #include "bench/bench_game.h"
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "sql/dispatcher.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
+#include "statements/dispatcher.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
+#include "game/game_state.h"
+#include "game/new_game.h"
 #include "platform/application.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/new_game.h"
 #include "tests/support/invariants.h"
+#include "ui/main_window.h"
 
 void prepareFuzzForm() {
   static bool prepared = false;

@@ -15,8 +15,8 @@
 #include <cstdio>
 
 #include "fuzz/fuzz_support.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
+#include "ui/keyboard.h"
 
 namespace {
 

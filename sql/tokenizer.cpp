@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

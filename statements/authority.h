@@ -1,7 +1,7 @@
 // What the privileges govern, the reliability penalties, GRANT and REVOKE.
 #pragma once
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 // Returns whether chara 1 holds flag p in world 1..5 (false for any other).
 bool hasPrivilege(int world, int p);

@@ -3,10 +3,10 @@
 // cell is what INSERT fills.
 #include "statements/delete.h"
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
+#include "sql/world_clause.h"
 #include "statements/authority.h"
-#include "statements/world_clause.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/player_tables.h"

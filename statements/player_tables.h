@@ -2,7 +2,7 @@
 // statements share on it.
 #pragma once
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 enum TokenForm : int { FormDigits, FormTableName, FormColumnName, FormQuoted };
 

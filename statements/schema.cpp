@@ -6,7 +6,7 @@
 #include <cassert>
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/player_tables.h"
 #include "statements/reserved_words.h"

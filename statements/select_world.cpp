@@ -2,12 +2,12 @@
 // a cell, and reporting a chara's reliability or a party member's place.
 #include <cstring>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "sql/tokenizer.h"
+#include "sql/world_clause.h"
 #include "statements/authority.h"
 #include "statements/select.h"
-#include "statements/world_clause.h"
 
 namespace {
 

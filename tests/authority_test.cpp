@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "shell/movement.h"
+#include "game/movement.h"
 #include "tests/support/statement_fixture.h"
 #include "tests/support/walled_maps.h"
 

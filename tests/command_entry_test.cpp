@@ -1,7 +1,7 @@
 // Command entry as the player meets it: the grid and its cursor on screen,
 // moving with wrap-around, picking, erasing, submitting, and the switches
 // between the field and the grid.
-#include "shell/command_entry.h"
+#include "ui/command_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/field_view.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
 #include "tests/support/command_entry_support.h"
+#include "ui/field_view.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
 #include "tests/support/command_entry_support.h"
+#include "ui/command_entry.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/movement.h"
+#include "game/movement.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // Routing a submitted line: the backslash commands, the verbs (any letter
 // case, first token only), the verbs known but not carried out, and errors.
-#include "sql/dispatcher.h"
+#include "statements/dispatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "tests/support/walled_maps.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // The field view, probed by pixels: each view cell shows the tile of its map
 // cell (or the outside tile beyond the edge), the charas are drawn only where
 // and when they should be, and worlds without tiles keep the old picture.
-#include "shell/field_view.h"
+#include "ui/field_view.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/game_state.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
+#include "ui/main_window.h"
 
 namespace {
 

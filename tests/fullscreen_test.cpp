@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include "app/window_icon.h"
 #include "platform/png_io.h"
 #include "platform/screen_fit.h"
-#include "shell/window_icon.h"
 #include "tests/support/headless_run.h"
 #include "tests/support/x_session.h"
 

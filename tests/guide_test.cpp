@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "platform/png_io.h"
-#include "shell/game_state.h"
-#include "shell/movement.h"
 #include "statements/reserved_words.h"
 #include "tests/support/headless_run.h"
 #include "tests/support/statement_fixture.h"

@@ -1,7 +1,7 @@
 // The velmora program in headless mode, run as a separate process with
 // scripts: each command's output, the state's JSON shape, screenshots and
 // bad lines (its options are options_test's).
-#include "shell/headless_script.h"
+#include "headless/headless_script.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
 #include "platform/png_io.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "app/options.h"
 #include "platform/png_io.h"
-#include "shell/options.h"
-#include "sql/dispatcher.h"
+#include "statements/dispatcher.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {
@@ -68,7 +68,8 @@ const Corruption Corruptions[] = {
      [] { GameMode = ModeCleared, Charas[0].moveKind = Charas[1].moveKind = MoveArrived; },
      "not all"},
     {"all arrived in the field",
-     [] { Charas[0].moveKind = Charas[1].moveKind = Charas[2].moveKind = MoveArrived; }, "with all"},
+     [] { Charas[0].moveKind = Charas[1].moveKind = Charas[2].moveKind = MoveArrived; },
+     "with all"},
     {"lastToken below -1", [] { lastToken = -2; }, "lastToken"},
     {"lastToken past the store", [] { lastToken = TokenSlots; }, "lastToken"},
     {"token past lastToken", [] { tokens[5][0] = 'x', tokenLengths[5] = 1, lastToken = -1; },

@@ -1,7 +1,7 @@
 // The key handler in every mode: the title starts the game on any key, arrows
 // walk and cost a turn each (blocked or not), Enter opens command entry for a
 // turn, other keys do nothing, and every key ends with the frame copy.
-#include "shell/keyboard.h"
+#include "ui/keyboard.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/status_strip.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
+#include "ui/main_window.h"
+#include "ui/status_strip.h"
 
 namespace {
 

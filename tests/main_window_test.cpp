@@ -1,7 +1,7 @@
 // The main form: window and surface size from the system metrics, the title
 // picture's place, the once-per-run resets, the frame copy, and a game that
 // still starts when the title picture is missing or damaged.
-#include "shell/main_window.h"
+#include "ui/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
 #include "platform/resources.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
 #include "tests/support/game_fixture.h"
+#include "ui/keyboard.h"
 
 namespace {
 

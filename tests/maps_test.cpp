@@ -6,7 +6,7 @@
 #include <array>
 #include <deque>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

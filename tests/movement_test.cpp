@@ -1,13 +1,13 @@
 // Tests of the random generator, the map look-ups, the leader's steps and the
 // three ways the charas move.
-#include "shell/movement.h"
+#include "game/movement.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "tests/support/walled_maps.h"
 
 namespace {

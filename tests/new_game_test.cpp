@@ -1,13 +1,13 @@
 // Tests of starting a new game: where the figures stand, the authority planes
 // and the emptied table store, and what a new game leaves alone.
-#include "shell/new_game.h"
+#include "game/new_game.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/command_entry_support.h"
+#include "ui/keyboard.h"
 
 namespace {
 

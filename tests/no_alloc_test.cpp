@@ -7,10 +7,10 @@
 
 #include <initializer_list>
 
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
+#include "ui/keyboard.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The command line: GNU-style reading of every option (shortened names,
 // --name=VALUE, "--", operands), the rules between options, and the program's
 // answers to --help, --version and bad options with their exit statuses.
-#include "shell/options.h"
+#include "app/options.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // presses a script makes, by the mode and cursor each press meets, the score
 // a winning turn announces, and the one line `velmora --headless --summary`
 // prints after a script that ran to its end.
-#include "shell/replay_summary.h"
+#include "headless/replay_summary.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "shell/game_state.h"
-#include "shell/headless_script.h"
+#include "game/game_state.h"
+#include "headless/headless_script.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"
 

@@ -1,7 +1,7 @@
 // Composing statements in headless scripts with `type` and `submit`: in the
 // game itself (cursor paths and refusals) and through the real program, whose
 // `state` output shows what the typed statements did.
-#include "shell/script_typing.h"
+#include "headless/script_typing.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/headless_script.h"
+#include "game/game_state.h"
+#include "headless/headless_script.h"
 #include "tests/support/command_entry_support.h"
 #include "tests/support/headless_run.h"
+#include "ui/command_entry.h"
 
 namespace {
 

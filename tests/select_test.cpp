@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "sql/dispatcher.h"
 #include "statements/authority.h"
+#include "statements/dispatcher.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/statement_fixture.h"
 

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "shell/state_json.h"
+#include "game/game_state.h"
+#include "headless/state_json.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"
 #include "tests/support/random_player.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "sql/dispatcher.h"
+#include "statements/dispatcher.h"
 #include "statements/select.h"
 #include "tests/support/statement_fixture.h"
 

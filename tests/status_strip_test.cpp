@@ -1,18 +1,18 @@
 // The status strip: a white band across the whole surface width with the
 // message at its left, never wrapping, and during command entry the tail of
 // the statement right-aligned in fixed 16-pixel slots.
-#include "shell/status_strip.h"
+#include "ui/status_strip.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "game/game_state.h"
 #include "platform/font.h"
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
 #include "tests/support/game_fixture.h"
+#include "ui/command_entry.h"
+#include "ui/main_window.h"
 
 namespace {
 

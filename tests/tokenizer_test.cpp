@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

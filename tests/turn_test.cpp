@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
-#include "shell/new_game.h"
+#include "game/game_state.h"
+#include "game/movement.h"
+#include "game/new_game.h"
 #include "tests/support/statement_fixture.h"
 #include "tests/support/walled_maps.h"
 

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
+#include "ui/command_entry.h"
+#include "ui/main_window.h"
 
 void openFreshCommandEntry() {
   startFieldGame();

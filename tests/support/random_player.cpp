@@ -4,11 +4,11 @@
 #include <cstring>
 #include <iterator>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
 
 namespace {
 

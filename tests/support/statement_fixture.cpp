@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "shell/movement.h"
-#include "shell/new_game.h"
-#include "sql/dispatcher.h"
+#include "game/movement.h"
+#include "game/new_game.h"
+#include "statements/dispatcher.h"
 
 void startFreshGame() {
   resetAllState();

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 struct Lcg {
   uint32_t state = 0;

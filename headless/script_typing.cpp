@@ -2,15 +2,15 @@
 // each character by the fewest arrow presses and picks it with Space;
 // `submit` walks to the submit cell and presses Space. Every move and pick
 // is an ordinary key press, the same a player would make.
-#include "shell/script_typing.h"
+#include "headless/script_typing.h"
 
 #include <cstdio>
 #include <string>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/headless_script.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
+#include "headless/headless_script.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
 
 namespace headless {
 namespace {

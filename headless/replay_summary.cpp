@@ -2,13 +2,13 @@
 // does depends on the mode it meets, so each press is judged by the mode and
 // cursor just before it: a turn is an arrow or Enter in the field, a
 // submission is Space on the submit cell of command entry.
-#include "shell/replay_summary.h"
+#include "headless/replay_summary.h"
 
 #include <cstdio>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
 
 namespace headless {
 namespace {

@@ -1,7 +1,7 @@
 // The clause readers of the world statements. Positions are computed from
 // keyword positions and may run past the token store: `tokenAt` reads those
 // as the empty text.
-#include "statements/world_clause.h"
+#include "sql/world_clause.h"
 
 #include <cstring>
 

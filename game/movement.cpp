@@ -1,7 +1,7 @@
 // The game's one random generator, the walking rules of the leader and the
 // three self-moving charas, and the turn that advances the world: authority
 // drift, the charas' moves and the win test.
-#include "shell/movement.h"
+#include "game/movement.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Definitions of the global game records declared in game_state.h.
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -30,9 +30,7 @@ const char* tokenAt(int i) {
   return tokens[i];
 }
 
-void setStatus(const char* text) {
-  std::snprintf(StatusText, sizeof StatusText, "%s", text);
-}
+void setStatus(const char* text) { std::snprintf(StatusText, sizeof StatusText, "%s", text); }
 
 void setStatusf(const char* format, ...) {
   va_list args;

@@ -1,10 +1,10 @@
 // The field view: the 9 x 7 tiles of the map around the leader, the leader in
 // the centre, the other charas where they stand, and the status strip above.
 // Redrawn whole from the records every time; nothing is cached.
-#include "shell/field_view.h"
+#include "ui/field_view.h"
 
-#include "shell/main_window.h"
-#include "shell/status_strip.h"
+#include "ui/main_window.h"
+#include "ui/status_strip.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The status strip, 16 pixels across the top of the surface: the message
 // line in the field, the tail of the statement during command entry.
-#include "shell/status_strip.h"
+#include "ui/status_strip.h"
 
 #include <cstring>
 
-#include "shell/game_state.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
+#include "ui/main_window.h"
 
 namespace {
 

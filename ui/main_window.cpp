@@ -1,18 +1,18 @@
 // The main form: loading what it draws with, sizing its two surfaces from the
 // system metrics, the title screen with the once-per-run resets, and the frame
 // copy that ends every key press.
-#include "shell/main_window.h"
+#include "ui/main_window.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "game/game_state.h"
 #include "platform/application.h"
 #include "platform/font.h"
 #include "platform/jpeg_decode.h"
 #include "platform/resources.h"
 #include "platform/system_metrics.h"
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
+#include "ui/command_entry.h"
 
 TForm1 Form1;
 

@@ -6,14 +6,14 @@
 #include <iostream>
 #include <string>
 
+#include "app/key_recorder.h"
+#include "app/options.h"
+#include "app/window_icon.h"
+#include "headless/headless_script.h"
+#include "headless/replay_summary.h"
 #include "platform/application.h"
-#include "shell/headless_script.h"
-#include "shell/key_recorder.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "shell/options.h"
-#include "shell/replay_summary.h"
-#include "shell/window_icon.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

@@ -16,8 +16,7 @@ struct MapPos {
 
 // Returns the position as its packed 32-bit value (x lowest).
 inline uint32_t packMapPos(MapPos p) {
-  return uint32_t(p.x) | uint32_t(p.y) << 8 | uint32_t(p.floor) << 16 |
-         uint32_t(p.world) << 24;
+  return uint32_t(p.x) | uint32_t(p.y) << 8 | uint32_t(p.floor) << 16 | uint32_t(p.world) << 24;
 }
 inline MapPos unpackMapPos(uint32_t v) {
   return MapPos{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
@@ -25,14 +24,12 @@ inline MapPos unpackMapPos(uint32_t v) {
 
 // Trail entry: x + 32*y + 1024*floor. Uses the floor itself (not floor - 1),
 // so a zero entry never equals a real cell.
-inline uint32_t PackedCell(MapPos p) {
-  return uint32_t(p.x) + 32u * p.y + 1024u * p.floor;
-}
+inline uint32_t PackedCell(MapPos p) { return uint32_t(p.x) + 32u * p.y + 1024u * p.floor; }
 
 constexpr int MapSide = 32;
 constexpr int FloorCount = 8;
 constexpr int WorldCount = 5;
-constexpr int CellsPerFloor = MapSide * MapSide;       // 1024
+constexpr int CellsPerFloor = MapSide * MapSide;           // 1024
 constexpr int CellsPerWorld = CellsPerFloor * FloorCount;  // 8192
 
 // One world's cells: 8 floors of 32 rows of 32 tile codes.
@@ -138,7 +135,7 @@ extern uint8_t PrevCursorCol, PrevCursorRow;
 extern char StatusText[StatusSize];
 extern int32_t Score;
 extern uint32_t SeedCounter;
-extern uint32_t RandomState;  // the generator's own state, apart from SeedCounter
+extern uint32_t RandomState;                  // the generator's own state, apart from SeedCounter
 extern AuthorityPlane Authority[WorldCount];  // plane w is entry w - 1
 extern PlayerTable playerTables[PlayerTableSlots];
 

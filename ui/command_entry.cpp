@@ -1,16 +1,16 @@
 // Command entry: the 13 x 7 character grid the player composes statements on,
 // its cursor, picking, erasing and submitting. Tab completion lives in
 // completion.cpp. Everything here works on the fixed global records only.
-#include "shell/command_entry.h"
+#include "ui/command_entry.h"
 
 #include <cassert>
 #include <cstring>
 
-#include "shell/field_view.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/status_strip.h"
-#include "sql/dispatcher.h"
+#include "game/game_state.h"
+#include "statements/dispatcher.h"
+#include "ui/field_view.h"
+#include "ui/main_window.h"
+#include "ui/status_strip.h"
 
 // Row by row; the two command cells sit at the end of the last row, and the
 // space appears four times so that it is never far from the cursor.

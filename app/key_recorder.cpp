@@ -1,13 +1,13 @@
 // The key recorder behind `velmora --record FILE`: it sees each key through the
 // key-press hook, before the game does, and writes it as a script line that
 // `velmora --headless FILE` replays to the same state.
-#include "shell/key_recorder.h"
+#include "app/key_recorder.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "shell/keyboard.h"
+#include "ui/keyboard.h"
 
 namespace {
 

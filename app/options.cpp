@@ -1,7 +1,7 @@
 // Reading velmora's command line the way GNU programs do: long options that
 // may be shortened, --name=VALUE or --name VALUE, "--" to end the options,
 // and -h, -V as short forms of --help and --version.
-#include "shell/options.h"
+#include "app/options.h"
 
 #include <cstring>
 #include <string_view>

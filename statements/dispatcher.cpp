@@ -1,9 +1,9 @@
 // The statement dispatcher: tokenizes a submitted line, answers the
 // backslash commands and hands the statement to the handler of its verb.
-#include "sql/dispatcher.h"
+#include "statements/dispatcher.h"
 
+#include "game/game_state.h"
 #include "platform/message_box.h"
-#include "shell/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/delete.h"

@@ -1,10 +1,10 @@
 // Setting up a new game when the player leaves the title screen: where the
 // figures start, who may do what in which world, and a clean table store.
-#include "shell/new_game.h"
+#include "game/new_game.h"
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

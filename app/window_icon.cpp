@@ -1,5 +1,5 @@
 // The window's icon, decoded from the built-in ICON picture.
-#include "shell/window_icon.h"
+#include "app/window_icon.h"
 
 #include "platform/application.h"
 #include "platform/png_io.h"

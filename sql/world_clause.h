@@ -2,7 +2,7 @@
 // numbers in range, and the WHERE clause that names one cell of one world.
 #pragma once
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 // Returns whether token i is exactly text, letter case included.
 bool tokenIs(int i, const char* text);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 constexpr int CellBlocked = -1;
 

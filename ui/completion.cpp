@@ -3,9 +3,9 @@
 #include <cassert>
 #include <cstring>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/status_strip.h"
+#include "game/game_state.h"
+#include "ui/command_entry.h"
+#include "ui/status_strip.h"
 
 namespace {
 

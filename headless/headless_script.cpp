@@ -1,20 +1,20 @@
 // The headless script runner: reads one command a line and drives the game
 // through the same key handler the window uses. The built-in commands are
 // key, state, map and screenshot; other units add theirs to the table.
-#include "shell/headless_script.h"
+#include "headless/headless_script.h"
 
 #include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <map>
 
+#include "game/game_state.h"
+#include "headless/replay_summary.h"
+#include "headless/script_typing.h"
+#include "headless/state_json.h"
 #include "platform/png_io.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "shell/replay_summary.h"
-#include "shell/script_typing.h"
-#include "shell/state_json.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace headless {
 namespace {

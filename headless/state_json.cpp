@@ -1,11 +1,11 @@
 // Writing the game's records as JSON. Start-up and tooling only: this
 // allocates freely and is never called while the window plays.
-#include "shell/state_json.h"
+#include "headless/state_json.h"
 
 #include <nlohmann/json.hpp>
 
-#include "shell/game_state.h"
-#include "shell/headless_script.h"
+#include "game/game_state.h"
+#include "headless/headless_script.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The field view: 9 x 7 tiles around the leader with the charas and the strip.
 #pragma once
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 void enterField();
 void drawField(MapPos pos);

@@ -1,14 +1,14 @@
 // The form's key-down handler: what each key does in each game mode. Every
 // key press, whatever it did, ends by presenting the new frame.
-#include "shell/keyboard.h"
+#include "ui/keyboard.h"
 
-#include "shell/command_entry.h"
-#include "shell/field_view.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/movement.h"
-#include "shell/new_game.h"
-#include "shell/status_strip.h"
+#include "game/game_state.h"
+#include "game/movement.h"
+#include "game/new_game.h"
+#include "ui/command_entry.h"
+#include "ui/field_view.h"
+#include "ui/main_window.h"
+#include "ui/status_strip.h"
 
 void (*KeyPressHook)(uint16_t key) = nullptr;
 
