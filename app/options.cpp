@@ -1,7 +1,10 @@
-// Reading velmora's command line the way GNU programs do: long options that
-// may be shortened, --name=VALUE or --name VALUE, "--" to end the options,
-// and -h, -V as short forms of --help and --version.
+// Reading velmora's command line the way GNU programs do, with glibc's
+// getopt_long: long options that may be shortened, --name=VALUE or
+// --name VALUE, "--" to end the options, and -h, -V as short forms of --help
+// and --version. The messages are the game's own.
 #include "app/options.h"
+
+#include <getopt.h>
 
 #include <cstring>
 #include <string_view>
@@ -45,23 +48,34 @@ constexpr char HelpBody[] =
 constexpr int MinScale = 1;
 constexpr int MaxScale = 4;
 
-enum OptionId { OptHelp, OptVersion, OptScale, OptFullscreen, OptRecord, OptHeadless, OptSummary };
-enum ArgumentKind { NoArgument, RequiredArgument, OptionalArgument };
-
-struct LongOption {
-  const char* name;
-  OptionId id;
-  ArgumentKind argument;
+// Long options without a short form get codes past every character.
+enum OptionId : int {
+  OptHelp = 'h',
+  OptVersion = 'V',
+  OptScale = 256,
+  OptFullscreen,
+  OptRecord,
+  OptHeadless,
+  OptSummary,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
 // works too because the script is then the one word that is no option.
-constexpr LongOption LongOptions[] = {
-    {"help", OptHelp, NoArgument},           {"version", OptVersion, NoArgument},
-    {"scale", OptScale, RequiredArgument},   {"fullscreen", OptFullscreen, NoArgument},
-    {"record", OptRecord, RequiredArgument}, {"headless", OptHeadless, OptionalArgument},
-    {"summary", OptSummary, NoArgument},
+const option LongOptions[] = {
+    {"help", no_argument, nullptr, OptHelp},
+    {"version", no_argument, nullptr, OptVersion},
+    {"scale", required_argument, nullptr, OptScale},
+    {"fullscreen", no_argument, nullptr, OptFullscreen},
+    {"record", required_argument, nullptr, OptRecord},
+    {"headless", optional_argument, nullptr, OptHeadless},
+    {"summary", no_argument, nullptr, OptSummary},
+    {nullptr, 0, nullptr, 0},
 };
+// "-": words that are no option come back in order (code 1), so the script
+// may stand anywhere; ":": getopt_long stays quiet and tells a missing value
+// apart, and the messages below are the game's own.
+constexpr char ShortOptions[] = "-:hV";
+constexpr int OperandCode = 1;
 
 // Reads a whole decimal number in [MinScale, MaxScale].
 bool parseScale(const char* text, int* scale) {
@@ -72,22 +86,26 @@ bool parseScale(const char* text, int* scale) {
   return true;
 }
 
-// Finds the option `name` names exactly, or else the only one it begins.
-// Returns null and sets *error when there is none or more than one.
-const LongOption* findLongOption(std::string_view name, std::string* error) {
-  const LongOption* found = nullptr;
-  int prefixMatches = 0;
-  for (const LongOption& option : LongOptions) {
-    if (name == option.name) return &option;
-    if (!name.empty() && std::string_view(option.name).substr(0, name.size()) == name) {
-      found = &option;
-      ++prefixMatches;
+std::string spelled(int id) {
+  for (const option* o = LongOptions; o->name != nullptr; ++o) {
+    if (o->val == id) return std::string("--") + o->name;
+  }
+  return "";
+}
+
+// Says what getopt_long refused in the long option `word`: a value given to an
+// option that takes none (`id`), or a name that begins no option or more than
+// one.
+std::string refusal(const char* word, int id) {
+  if (id != 0) return spelled(id) + " takes no value";
+  const std::string_view name = std::string_view(word + 2).substr(0, std::strcspn(word + 2, "="));
+  for (const option* o = LongOptions; o->name != nullptr; ++o) {
+    // A name that begins an option and was still refused begins two.
+    if (!name.empty() && std::string_view(o->name).starts_with(name)) {
+      return "ambiguous option --" + std::string(name);
     }
   }
-  if (prefixMatches == 1) return found;
-  std::string spelled = "--" + std::string(name);
-  *error = prefixMatches == 0 ? "unknown option " + spelled : "ambiguous option " + spelled;
-  return nullptr;
+  return "unknown option --" + std::string(name);
 }
 
 // Carries out one option with its value (null when it has none).
@@ -148,59 +166,48 @@ const char* const VersionLine = "velmora (Velmora Keep 03) " VELMORA_VERSION;
 std::string helpText() { return std::string(UsageLine) + "\n" + HelpBody; }
 
 bool parseOptions(int argc, const char* const* argv, Options* options, std::string* error) {
-  bool optionsEnded = false;
   // The script may stand before --headless, so it is checked at the end.
   const char* operand = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (optionsEnded || arg[0] != '-' || std::strcmp(arg, "-") == 0) {
-      if (operand != nullptr) {
-        *error = "only one script can be replayed at a time";
-        return false;
-      }
-      operand = arg;
-      continue;
-    }
-    if (std::strcmp(arg, "--") == 0) {
-      optionsEnded = true;
-      continue;
-    }
-    if (arg[1] != '-') {
-      // Short options, which may be run together (-hV).
-      for (const char* c = arg + 1; *c; ++c) {
-        if (*c == 'h') {
-          options->showHelp = true;
-        } else if (*c == 'V') {
-          options->showVersion = true;
-        } else {
-          *error = std::string("unknown option -") + *c;
-          return false;
-        }
-      }
-      if (options->showHelp || options->showVersion) return true;
-      continue;
-    }
-    std::string_view body(arg + 2);
-    size_t equals = body.find('=');
-    std::string_view name = body.substr(0, equals);
-    const LongOption* option = findLongOption(name, error);
-    if (option == nullptr) return false;
-    const std::string spelled = std::string("--") + option->name;
-    const char* value = equals == std::string_view::npos ? nullptr : arg + 2 + equals + 1;
-    if (option->argument == NoArgument && value != nullptr) {
-      *error = spelled + " takes no value";
+  auto takeOperand = [&](const char* word) {
+    if (operand != nullptr) {
+      *error = "only one script can be replayed at a time";
       return false;
     }
-    if (option->argument == RequiredArgument && value == nullptr) {
-      if (i + 1 >= argc) {
-        *error = spelled +
-                 (option->id == OptScale ? " needs a number from 1 to 4" : " needs a file name");
-        return false;
-      }
-      value = argv[++i];
+    operand = word;
+    return true;
+  };
+  // In-order mode moves no word, so the caller's arguments stay as they are.
+  char* const* words = const_cast<char* const*>(argv);
+  optind = 0;  // a fresh scan, whatever an earlier call left behind
+  opterr = 0;
+  for (;;) {
+    const int wordIndex = optind == 0 ? 1 : optind;
+    const int code = getopt_long(argc, words, ShortOptions, LongOptions, nullptr);
+    if (code == -1) break;
+    if (code == OperandCode) {
+      if (!takeOperand(optarg)) return false;
+      continue;
     }
-    if (!applyOption(option->id, value, options, error)) return false;
-    if (options->showHelp || options->showVersion) return true;
+    if (code == '?') {
+      // A run of short options (-hV) refuses one letter: name that letter.
+      *error = optopt != 0 && optopt < OptScale && optopt != OptHelp && optopt != OptVersion
+                   ? std::string("unknown option -") + char(optopt)
+                   : refusal(argv[optind - 1], optopt);
+      return false;
+    }
+    if (code == ':') {
+      *error = spelled(optopt) +
+               (optopt == OptScale ? " needs a number from 1 to 4" : " needs a file name");
+      return false;
+    }
+    if (!applyOption(OptionId(code), optarg, options, error)) return false;
+    // --help and --version end the reading once their word is done (-hV
+    // still reads the V).
+    if ((options->showHelp || options->showVersion) && optind > wordIndex) return true;
+  }
+  // Everything after "--" is a script, however it is spelled.
+  for (int i = optind; i < argc; ++i) {
+    if (!takeOperand(argv[i])) return false;
   }
   if (operand != nullptr) {
     if (!options->headless) {
