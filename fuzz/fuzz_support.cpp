@@ -8,33 +8,14 @@
 
 #include "game/game_state.h"
 #include "game/new_game.h"
-#include "platform/application.h"
 #include "tests/support/invariants.h"
-#include "ui/main_window.h"
-
-void prepareFuzzForm() {
-  static bool prepared = false;
-  if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  resetAllState();
-  FormCreate();
-  prepared = true;
-}
-
-void freshTitle() {
-  resetAllState();
-  showTitle();
-}
 
 void freshGameRecords() {
   // The title's once-per-run resets without drawing the title picture: the
   // statement target runs many inputs a second and draws nothing else.
   resetAllState();
   setStatus(GameTitleText);
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
-  PrevCursorCol = 1;
+  resetForRun();
   startNewGame();
   GameMode = ModeField;
 }

@@ -81,11 +81,6 @@ void eachLine(const uint8_t* data, size_t size, Run run) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  prepareFuzzForm();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   freshGameRecords();
   requireInvariants("starting a game");

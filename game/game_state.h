@@ -42,6 +42,14 @@ inline int cellIndex(int x, int y, int floor) {
   return x + MapSide * y + CellsPerFloor * (floor - 1);
 }
 
+// Returns whether column x, row y lies on a floor's 32 x 32 cells.
+inline bool onMap(int x, int y) { return x >= 0 && x < MapSide && y >= 0 && y < MapSide; }
+// Returns whether column x, row y of floor lies on a world's map, so that
+// `cellIndex` addresses that very cell and stays inside the world's cells.
+inline bool onFloor(int x, int y, int floor) {
+  return onMap(x, y) && floor >= 1 && floor <= FloorCount;
+}
+
 enum TileCode : uint8_t {
   TileEmpty = 0,
   TileOutside = 5,
@@ -49,6 +57,10 @@ enum TileCode : uint8_t {
   TileGoal = 11,
 };
 constexpr int TileCount = 12;
+// The tiles a statement may write into a world cell: 1 to 10. The goal (11)
+// cannot be made, nor an empty cell (0), which is DELETE's business.
+constexpr int FirstWritableTile = 1;
+constexpr int LastWritableTile = TileFloor;
 
 enum MoveKind : uint8_t {
   MoveStay = 0,
@@ -120,6 +132,12 @@ constexpr int CommandSize = 128;
 constexpr int StatusSize = 130;
 constexpr int GridCols = 13;
 constexpr int GridRows = 7;
+
+// The turns a game may take; what is left of them is the score.
+constexpr int32_t ScoreBudget = 5000;
+
+// The message line's resting text: shown from start-up and after each step.
+constexpr char GameTitleText[] = "-Velmora Keep- 03";
 
 // ---- the records ----
 extern const WorldMap InitialMaps[WorldCount];  // built in, read-only

@@ -60,7 +60,7 @@ int openNeighbours(MapPos pos) {
   int open = 0;
   constexpr int Around[4] = {DirUp, DirDown, DirLeft, DirRight};
   for (int direction : Around) {
-    if (passability(stepped(pos, direction)) != 0) ++open;
+    if (passability(stepped(pos, direction)) != PassBlocked) ++open;
   }
   return open;
 }
@@ -70,8 +70,8 @@ int openNeighbours(MapPos pos) {
 // stuck among remembered cells at a junction forgets its trail and takes the
 // last direction drawn anyway, rather than stand boxed in by its own memory
 // where paths meet.
-int moveByTrail(int i, bool forgetsAtJunctions) {
-  if (!validChara(i)) return 0;
+Passability moveByTrail(int i, bool forgetsAtJunctions) {
+  if (!validChara(i)) return PassBlocked;
   CharaRec& chara = Charas[i];
   reseed();
 
@@ -89,12 +89,12 @@ int moveByTrail(int i, bool forgetsAtJunctions) {
     directionChosen = true;
   }
 
-  int result = 0;
+  Passability result = PassBlocked;
   MapPos examined = chara.pos;
   if (directionChosen) {
     examined = candidate;
     result = passability(candidate);
-    if (result != 0) chara.pos = candidate;
+    if (result != PassBlocked) chara.pos = candidate;
   }
 
   for (int k = 0; k < 7; ++k) chara.trail[k] = chara.trail[k + 1];
@@ -138,25 +138,24 @@ uint32_t nextRandom() {
 
 int cellAt(MapPos pos) {
   if (pos.world < 1 || pos.world > WorldCount) return CellBlocked;
-  if (pos.x >= MapSide || pos.y >= MapSide) return CellBlocked;
-  if (pos.floor < 1 || pos.floor > FloorCount) return CellBlocked;
+  if (!onFloor(pos.x, pos.y, pos.floor)) return CellBlocked;
   return WorldMaps[pos.world - 1].cells[cellIndex(pos.x, pos.y, pos.floor)];
 }
 
-int passability(MapPos pos) {
+Passability passability(MapPos pos) {
   switch (cellAt(pos)) {
     case TileFloor:
-      return 1;
+      return PassFloor;
     case TileGoal:
-      return 2;
+      return PassGoal;
     default:
-      return 0;
+      return PassBlocked;
   }
 }
 
 void stepLeader(int direction) {
   MapPos candidate = stepped(LeaderPos, direction);
-  if (passability(candidate) != 0) LeaderPos = candidate;
+  if (passability(candidate) != PassBlocked) LeaderPos = candidate;
 }
 
 void driftAuthority() {
@@ -167,27 +166,27 @@ void driftAuthority() {
   }
 }
 
-int moveRandom(int i) {
-  if (!validChara(i)) return 0;
+Passability moveRandom(int i) {
+  if (!validChara(i)) return PassBlocked;
   CharaRec& chara = Charas[i];
   reseed();
   int r = int(nextRandom() % 4);
   MapPos candidate = stepped(chara.pos, DirectionOfChoice[r]);
-  int result = passability(candidate);
-  if (result != 0) chara.pos = candidate;
+  const Passability result = passability(candidate);
+  if (result != PassBlocked) chara.pos = candidate;
   return result;
 }
 
-int moveWander(int i) { return moveByTrail(i, false); }
+Passability moveWander(int i) { return moveByTrail(i, false); }
 
-int moveExplore(int i) { return moveByTrail(i, true); }
+Passability moveExplore(int i) { return moveByTrail(i, true); }
 
 void runTurn() {
   reseed();
   driftAuthority();
 
   for (int i = 0; i < CharaCount; ++i) {
-    int result = 0;
+    Passability result = PassBlocked;
     switch (Charas[i].moveKind) {
       case MoveRandom:
         result = moveRandom(i);
@@ -201,7 +200,7 @@ void runTurn() {
       default:  // MoveStay, MoveArrived and anything unknown stand still
         break;
     }
-    if (result == 2) Charas[i].moveKind = MoveArrived;
+    if (result == PassGoal) Charas[i].moveKind = MoveArrived;
   }
 
   bool allArrived = true;

@@ -16,12 +16,14 @@ uint32_t nextRandom();
 
 // Returns the tile code at pos, or CellBlocked when pos lies off the maps.
 int cellAt(MapPos pos);
-// 0 blocked, 1 floor, 2 goal.
-int passability(MapPos pos);
+// What a figure finds on a cell it would step to. A mover returns what it
+// found on the cell it tried, PassBlocked when it stayed.
+enum Passability : int { PassBlocked = 0, PassFloor = 1, PassGoal = 2 };
+Passability passability(MapPos pos);
 
 void stepLeader(int direction);
 void runTurn();
 void driftAuthority();
-int moveRandom(int i);
-int moveWander(int i);
-int moveExplore(int i);
+Passability moveRandom(int i);
+Passability moveWander(int i);
+Passability moveExplore(int i);

@@ -30,6 +30,19 @@ constexpr int16_t StartReliability[3] = {50, 0, 0};
 
 }  // namespace
 
+void resetForRun() {
+  CursorCol = 0;
+  CursorRow = 0;
+  // As the game has always begun: the first ring erased is the cell right of
+  // home, which the cursor never left.
+  PrevCursorCol = 1;
+  PrevCursorRow = 0;
+  std::memset(CommandLine, 0, sizeof CommandLine);
+  std::memset(LastCommand, 0, sizeof LastCommand);
+  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
+  Score = ScoreBudget;
+}
+
 void startNewGame() {
   LeaderPos = StartCell(1);
 

@@ -20,19 +20,9 @@ struct Cell {
   int row;
 };
 
-// Presses along one axis of the wrapping grid: forward when that is not
-// longer than going back round the edge.
-int stepsAlong(int from, int to, int size, uint16_t forwardKey, uint16_t backKey, uint16_t* key) {
-  const int forward = (to - from + size) % size;
-  const int back = (size - forward) % size;
-  *key = forward <= back ? forwardKey : backKey;
-  return forward <= back ? forward : back;
-}
-
 int distance(Cell from, Cell to) {
-  uint16_t key = 0;
-  return stepsAlong(from.col, to.col, GridCols, KeyRight, KeyLeft, &key) +
-         stepsAlong(from.row, to.row, GridRows, KeyDown, KeyUp, &key);
+  const GridWalk walk = gridWalk(from.col, from.row, to.col, to.row);
+  return walk.across.steps + walk.down.steps;
 }
 
 // Finds the cell holding `byte` nearest to the cursor (the blank has four);
@@ -51,13 +41,9 @@ bool nearestCell(uint8_t byte, Cell* found) {
 }
 
 void walkTo(Cell target) {
-  uint16_t key = 0;
-  for (int n = stepsAlong(CursorCol, target.col, GridCols, KeyRight, KeyLeft, &key); n > 0; --n) {
-    pressKey(key);
-  }
-  for (int n = stepsAlong(CursorRow, target.row, GridRows, KeyDown, KeyUp, &key); n > 0; --n) {
-    pressKey(key);
-  }
+  const GridWalk walk = gridWalk(CursorCol, CursorRow, target.col, target.row);
+  for (int n = walk.across.steps; n > 0; --n) pressKey(walk.across.key);
+  for (int n = walk.down.steps; n > 0; --n) pressKey(walk.down.key);
 }
 
 bool inCommandEntry(const char* command, std::string* reason) {

@@ -3,13 +3,7 @@
 // as the empty text.
 #include "sql/world_clause.h"
 
-#include <cstring>
-
 #include "sql/tokenizer.h"
-
-bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
-
-bool tokenEmpty(int i) { return tokenAt(i)[0] == '\0'; }
 
 bool readAssignment(int i, const char* name, int lo, int hi, int* value) {
   if (!tokenIs(i, name) || !tokenIs(i + 1, "=")) return false;
@@ -32,8 +26,4 @@ bool readWorldCell(int where, WorldCell* cell) {
   if (!tokenEmpty(where + 12)) return false;
   *cell = c;
   return true;
-}
-
-bool onFloor(int x, int y, int floor) {
-  return x >= 0 && x < MapSide && y >= 0 && y < MapSide && floor >= 1 && floor <= FloorCount;
 }

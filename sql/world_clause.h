@@ -3,11 +3,8 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "sql/tokenizer.h"
 
-// Returns whether token i is exactly text, letter case included.
-bool tokenIs(int i, const char* text);
-// Returns whether token i is empty, that is, the statement ends before it.
-bool tokenEmpty(int i);
 // Reads `name = N` from tokens i, i + 1 and i + 2. Returns true, with *value
 // set to N, when the name and "=" match exactly and lo <= N <= hi.
 bool readAssignment(int i, const char* name, int lo, int hi, int* value);
@@ -24,7 +21,3 @@ struct WorldCell {
 // Reads `worldid = W AND x = X AND y = Y` from tokens where + 1 to where + 11
 // and requires token where + 12 to be empty.
 bool readWorldCell(int where, WorldCell* cell);
-
-// Returns whether column x, row y of floor lies on a world's map, so that
-// `cellIndex` addresses that very cell and stays inside the world's cells.
-bool onFloor(int x, int y, int floor);

@@ -21,7 +21,7 @@ void deleteHere() {
   // Ask for the privilege of the leader's world.
   const int world = LeaderPos.world;
   if (!hasPrivilege(world, PrivDelete)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
 
@@ -46,7 +46,7 @@ void deleteWorldPosition(int where) {
 
   // Ask for the privilege of the world changed.
   if (!hasPrivilege(cell.world, PrivDelete)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
 

@@ -3,7 +3,6 @@
 #include "statements/dispatcher.h"
 
 #include "game/game_state.h"
-#include "platform/message_box.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/delete.h"
@@ -15,6 +14,8 @@
 // The address is where the build installs the players' guide (a file:// URL
 // the build sets as VELMORA_GUIDE_URL).
 const char* const HelpText = "付属のReadMe_J.txtや、" VELMORA_GUIDE_URL "を参考にして下さい";
+
+void (*showHelp)() = nullptr;
 
 namespace {
 
@@ -54,12 +55,12 @@ void executeStatement(const char* line) {
   if (tokenLengths[0] == 2 && tokens[0][0] == '\\') {
     switch (tokens[0][1]) {
       case 'h':
-        platform::showMessageBox(HelpText, "");
+        if (showHelp != nullptr) showHelp();
         break;  // goes on to the verb test, which answers "Command error."
       case 'q':
         return;
       case 'v':
-        setStatus("Velmora Keep 03 Ver.10.0");
+        setStatus("Velmora Keep 03 Ver." VELMORA_VERSION);
         return;
       default:
         break;

@@ -13,8 +13,6 @@
 
 namespace {
 
-bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
-
 bool allSlotsInUse() {
   for (const PlayerTable& table : playerTables) {
     if (table.name[0] == '\0') return false;

@@ -11,7 +11,6 @@
 
 namespace {
 
-const char* const NoAuthority = "There is no authority.";
 const char* const NotSupported = "no supported";
 
 // Members of the party table: the leader (1) and charas 2 to 4. Charaid 5 and
@@ -39,7 +38,7 @@ bool selectWorldId(int where) {
 
   // Ask for the privilege of the world travelled to.
   if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -58,7 +57,7 @@ bool selectWorldPosition(int where) {
 
   // Ask for the privilege of the world travelled to.
   if (!hasPrivilege(cell.world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -80,7 +79,7 @@ bool selectPosition(int where) {
 
   // Ask for the privilege of the leader's own world.
   if (!hasPrivilege(LeaderPos.world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -107,7 +106,7 @@ bool selectReliability(int where) {
 
   // Ask for the privilege of the world read from.
   if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 

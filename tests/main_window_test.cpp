@@ -11,6 +11,7 @@
 
 #include "game/game_state.h"
 #include "platform/resources.h"
+#include "statements/dispatcher.h"
 #include "tests/support/game_fixture.h"
 #include "ui/keyboard.h"
 
@@ -81,6 +82,17 @@ TEST(MainWindowTest, StartUpResetsTheRecordsOnce) {
   EXPECT_EQ(std::memcmp(CommandLine, zeros, CommandSize), 0);
   EXPECT_EQ(std::memcmp(LastCommand, zeros, CommandSize), 0);
   EXPECT_EQ(SeedCounter, 0u) << "the seed is not the title's to reset";
+}
+
+// The rules ask for the help box; the form is what shows it.
+TEST(MainWindowTest, TheFormShowsTheHelpBox) {
+  showFreshTitle();
+  ::testing::internal::CaptureStderr();
+  executeStatement("\\h");
+  const std::string shown = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(shown.find(HelpText), std::string::npos) << shown;
+  EXPECT_NE(shown.find("ReadMe_J.txt"), std::string::npos) << shown;
+  EXPECT_STREQ(StatusText, "Command error.");
 }
 
 TEST(MainWindowTest, ClearSurfaceWhitensImage2Only) {

@@ -8,6 +8,7 @@
 #include "game/game_state.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/command_entry_support.h"
+#include "ui/command_entry.h"
 #include "ui/keyboard.h"
 
 namespace {
@@ -16,8 +17,9 @@ constexpr uint16_t GridKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, Ke
 
 // Moves the cursor to a cell with arrow presses, the way a player would.
 void walkTo(int col, int row) {
-  while (CursorCol != col) FormKeyDown(KeyRight);
-  while (CursorRow != row) FormKeyDown(KeyDown);
+  const GridWalk walk = gridWalk(CursorCol, CursorRow, col, row);
+  for (int n = walk.across.steps; n > 0; --n) FormKeyDown(walk.across.key);
+  for (int n = walk.down.steps; n > 0; --n) FormKeyDown(walk.down.key);
 }
 
 TEST(NoAllocCommandEntry, KeyPressesOnTheGridAllocateNothing) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <regex>
 #include <set>
@@ -144,13 +145,24 @@ TEST(Application, WindowWithoutADisplayAsksForHeadless) {
 }
 
 // Only platform/ (and the build tools and tests) may know SDL, FreeType,
-// fontconfig, libjpeg and libpng.
-TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
+// fontconfig, libjpeg and libpng; and each folder of the game includes only
+// itself and the folders below it, so the rules never reach the screen.
+TEST(Layering, OnlyThePlatformIncludesNativeLibrariesAndIncludesRunDownwards) {
   namespace fs = std::filesystem;
   const fs::path root = VELMORA_SOURCE_DIR;
   const std::regex native(
       R"(^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|jerror|png|libpng)[^>"]*[>"])");
+  const std::regex ours(R"(^\s*#\s*include\s*"([a-z_]+)/)");
   const std::set<std::string> allowed = {"platform", "tools", "tests"};
+  const std::map<std::string, std::set<std::string>> below = {
+      {"platform", {"platform"}},
+      {"game", {"game"}},
+      {"sql", {"game", "sql"}},
+      {"statements", {"game", "sql", "statements"}},
+      {"ui", {"game", "sql", "statements", "platform", "ui"}},
+      {"headless", {"game", "sql", "statements", "platform", "ui", "headless"}},
+      {"app", {"game", "sql", "statements", "platform", "ui", "headless", "app"}},
+  };
   int checked = 0;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
        ++it) {
@@ -165,13 +177,18 @@ TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
     if (!it->is_regular_file() || (ext != ".cpp" && ext != ".h" && ext != ".hpp" && ext != ".cc"))
       continue;
     ++checked;
+    const auto layer = below.find(top);
     std::ifstream in(path);
     std::string line;
     int number = 0;
+    std::smatch folder;
     while (std::getline(in, line)) {
       ++number;
-      EXPECT_FALSE(std::regex_search(line, native))
-          << fs::relative(path, root).string() << ":" << number << ": " << line;
+      const std::string where = fs::relative(path, root).string() + ":" + std::to_string(number);
+      EXPECT_FALSE(std::regex_search(line, native)) << where << ": " << line;
+      if (layer != below.end() && std::regex_search(line, folder, ours)) {
+        EXPECT_TRUE(layer->second.count(folder[1])) << where << " reaches up: " << line;
+      }
     }
   }
   EXPECT_GT(checked, 10);  // the game's own sources were found and read

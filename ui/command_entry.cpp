@@ -9,21 +9,9 @@
 #include "game/game_state.h"
 #include "statements/dispatcher.h"
 #include "ui/field_view.h"
+#include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
-
-// Row by row; the two command cells sit at the end of the last row, and the
-// space appears four times so that it is never far from the cursor.
-const uint8_t CharGrid[91] = {
-    'A', 'B', 'C', 'D', 'E', 'F', 'G',  'H',  'I', 'J', 'K',       'L', 'M',  //
-    'N', 'O', 'P', 'Q', 'R', 'S', 'T',  'U',  'V', 'W', 'X',       'Y', 'Z',  //
-    'a', 'b', 'c', 'd', 'e', 'f', 'g',  'h',  'i', 'j', 'k',       'l', 'm',  //
-    'n', 'o', 'p', 'q', 'r', 's', 't',  'u',  'v', 'w', 'x',       'y', 'z',  //
-    '0', '1', '2', '3', '4', '5', '6',  '7',  '8', '9', '(',       ')', ',',  //
-    ' ', '+', '-', '*', '/', '=', '\'', '<',  '>', '!', '.',       '%', '_',  //
-    '#', ';', '^', '&', '|', '~', '"',  '\\', ' ', ' ', EraseCode, ' ', SubmitCode,
-};
-static_assert(sizeof CharGrid == GridCols * GridRows);
 
 namespace {
 
@@ -33,7 +21,19 @@ int ringX(int col) { return 40 * col + 2; }
 int ringY(int row) { return 44 * row + 25; }
 constexpr int RingSide = 38;
 
+// The presses along one axis of `span` cells, the short way round.
+CursorSteps stepsAlong(int from, int to, int span, uint16_t forwardKey, uint16_t backKey) {
+  const int forward = ((to - from) % span + span) % span;
+  const int back = (span - forward) % span;
+  return forward <= back ? CursorSteps{forwardKey, forward} : CursorSteps{backKey, back};
+}
+
 }  // namespace
+
+GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow) {
+  return GridWalk{stepsAlong(fromCol, toCol, GridCols, KeyRight, KeyLeft),
+                  stepsAlong(fromRow, toRow, GridRows, KeyDown, KeyUp)};
+}
 
 void openCommandEntry() {
   std::memset(CommandLine, 0, sizeof CommandLine);

@@ -22,8 +22,6 @@ constexpr int CentreY = StripHeight + TileSide * CentreRow;  // 208
 constexpr int CharaReachX = 5;
 constexpr int CharaReachY = 3;
 
-bool onMap(int x, int y) { return x >= 0 && x < MapSide && y >= 0 && y < MapSide; }
-
 // Returns the tile set of a world, or null for the worlds that have none.
 const platform::ImageList* tileSetOf(int world) {
   switch (world) {

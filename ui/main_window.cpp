@@ -7,11 +7,14 @@
 #include <cstring>
 
 #include "game/game_state.h"
+#include "game/new_game.h"
 #include "platform/application.h"
 #include "platform/font.h"
 #include "platform/jpeg_decode.h"
+#include "platform/message_box.h"
 #include "platform/resources.h"
 #include "platform/system_metrics.h"
+#include "statements/dispatcher.h"
 #include "ui/command_entry.h"
 
 TForm1 Form1;
@@ -19,7 +22,6 @@ TForm1 Form1;
 namespace {
 
 constexpr int TitleTop = 32;
-constexpr int ScoreBudget = 5000;
 
 constexpr int SmallTextHeight = StripHeight;
 constexpr int LargeTextHeight = GridTextHeight;
@@ -121,6 +123,7 @@ void FormCreate() {
   Form1.GridPicture.create(size.width, size.height);
   // The strip speaks in the system's face until command entry brings its own.
   Form1.Image2.setFont(platform::DefaultFontFace, SmallTextHeight);
+  showHelp = [] { platform::showMessageBox(HelpText, ""); };
   showTitle();
 }
 
@@ -130,15 +133,7 @@ void showTitle() {
   clearSurface();
   Form1.Image2.draw(titleLeft(Form1.Image2.width(), Form1.title.width), TitleTop, Form1.title);
   presentFrame();
-
-  CursorCol = 0;
-  CursorRow = 0;
-  PrevCursorCol = 1;
-  PrevCursorRow = 0;
-  std::memset(CommandLine, 0, sizeof CommandLine);
-  std::memset(LastCommand, 0, sizeof LastCommand);
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = ScoreBudget;
+  resetForRun();
 }
 
 void clearSurface() {

@@ -16,9 +16,6 @@ constexpr int StripHeight = 16;  // the status strip, and its text's cell height
 constexpr char GameFace[] = "Tahoma";
 constexpr int GridTextHeight = 38;
 
-// The message line's resting text: shown from start-up and after each step.
-constexpr char GameTitleText[] = "-Velmora Keep- 03";
-
 struct TForm1 {
   platform::Canvas Image1;                     // lower surface: a copy of Image2 after each key
   platform::Canvas Image2;                     // upper surface: all drawing goes here

@@ -9,8 +9,7 @@
 
 void startFreshGame() {
   resetAllState();
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
+  resetForRun();
   startNewGame();
 }
 
