@@ -2,8 +2,14 @@
 // the whole headless form with a new game in the field.
 #pragma once
 
-// Every record at its start, the built-in maps copied, a budget of 5000 and
-// a new game begun, in the field; no form, nothing drawn.
+#include <cstddef>
+
+// The surface as the window's metrics make it: 584 x 491 pixels of 4 bytes,
+// the yardstick every figure is read against.
+constexpr size_t SurfaceBytes = 584 * 491 * 4;
+
+// Every record at its start, the run's resets and a new game begun, in the
+// field; no form, nothing drawn. Needs the rules alone.
 void startRecordsOnlyGame();
 // The headless application and the form's pictures (loaded once), the form
 // created and a new game shown in the field, as the first key press leaves it.

@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "bench/bench_game.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
+#include "game/game_state.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 
-// The surface as the window's metrics make it: 584 x 491 pixels of 4 bytes.
-constexpr size_t SurfaceBytes = 584 * 491 * 4;
 // A game is begun afresh this often, so that every measured key is a step of
 // a game in play (all charas walking, not yet won).
 constexpr int KeysPerGame = 1000;
@@ -45,16 +43,6 @@ void BM_FieldKeyPress(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FieldKeyPress);
-
-void BM_SurfaceMemcpy(benchmark::State& state) {
-  std::vector<uint8_t> from(SurfaceBytes, 1), to(SurfaceBytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), SurfaceBytes);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(BM_SurfaceMemcpy);
 
 // In-process start-up after the one-time loading of pictures and fonts:
 // every record back to its start, the form's surfaces made and the title

@@ -1,31 +1,20 @@
-// Benchmarks of the statement path: cutting a typical statement into tokens,
-// running one statement of each family through the dispatcher, and one
-// command-entry key press with its redraw and frame copy, as the player
-// makes them.
+// Benchmarks of the statement path: cutting a typical statement into tokens
+// and running one statement of each family through the dispatcher.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <string>
 
 #include "bench/bench_game.h"
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "sql/dispatcher.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
+#include "statements/dispatcher.h"
 
 namespace {
 
 constexpr const char* TypicalStatement = "SELECT * FROM party WHERE charaid = 2";
 constexpr const char* LongStatement =
     "UPDATE world SET fieldid=10 WHERE worldid=1 AND x=3 AND y=4 AND z=1";
-
-// The form and a game in command entry; the window is headless.
-void openCommandEntryGame() {
-  startFormGame();
-  openCommandEntry();
-}
 
 void BM_TokenizeTypicalStatement(benchmark::State& state) {
   for (auto _ : state) {
@@ -126,34 +115,5 @@ BENCHMARK_CAPTURE(BM_ExecuteStatementFamily, DropTable,
 BENCHMARK_CAPTURE(BM_ExecuteStatementFamily, Spell,
                   FamilyCase{"SELECT e , a , n FROM book WHERE e = 'tuti'", makeBook, nullptr,
                              [] { return says("lafolue:x=29,y=29"); }});
-
-// An arrow key on the grid: the cursor rings and the frame copy.
-void BM_GridMoveKeyPress(benchmark::State& state) {
-  openCommandEntryGame();
-  for (auto _ : state) {
-    FormKeyDown(KeyRight);
-    benchmark::DoNotOptimize(Form1.Image1.pixels());
-  }
-}
-BENCHMARK(BM_GridMoveKeyPress);
-
-// Space on a letter: the line grows and the strip shows its tail. The line is
-// emptied, untimed, before it reaches the picking limit.
-void BM_GridPickKeyPress(benchmark::State& state) {
-  openCommandEntryGame();
-  CursorCol = 5;
-  CursorRow = 1;
-  for (auto _ : state) {
-    if (CommandLength >= PickLimit) {
-      state.PauseTiming();
-      std::memset(CommandLine, 0, sizeof CommandLine);
-      CommandLength = 0;
-      state.ResumeTiming();
-    }
-    FormKeyDown(KeySpace);
-    benchmark::DoNotOptimize(Form1.Image1.pixels());
-  }
-}
-BENCHMARK(BM_GridPickKeyPress);
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_game.h"
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 
 namespace {
 

@@ -6,35 +6,16 @@
 #include <cstring>
 #include <string>
 
-#include "platform/application.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/new_game.h"
+#include "game/game_state.h"
+#include "game/new_game.h"
 #include "tests/support/invariants.h"
-
-void prepareFuzzForm() {
-  static bool prepared = false;
-  if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  resetAllState();
-  FormCreate();
-  prepared = true;
-}
-
-void freshTitle() {
-  resetAllState();
-  showTitle();
-}
 
 void freshGameRecords() {
   // The title's once-per-run resets without drawing the title picture: the
   // statement target runs many inputs a second and draws nothing else.
   resetAllState();
   setStatus(GameTitleText);
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
-  PrevCursorCol = 1;
+  resetForRun();
   startNewGame();
   GameMode = ModeField;
 }

@@ -15,8 +15,9 @@
 #include <cstdio>
 
 #include "fuzz/fuzz_support.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
 
 namespace {
 
@@ -42,21 +43,16 @@ struct Session {
     return true;
   }
 
-  // Moves the cursor `delta` cells along one axis of `span` cells, the short
-  // way round, then nothing more.
-  bool walk(int delta, int span, uint16_t forward, uint16_t back) {
-    delta = ((delta % span) + span) % span;
-    const bool ahead = delta <= span - delta;
-    for (int n = ahead ? delta : span - delta; n > 0; --n) {
-      if (!press(ahead ? forward : back)) return false;
+  bool pressTimes(CursorSteps along) {
+    for (int n = along.steps; n > 0; --n) {
+      if (!press(along.key)) return false;
     }
     return true;
   }
 
   bool pickCell(int cell) {
-    const int col = cell % GridCols, row = cell / GridCols;
-    return walk(row - CursorRow, GridRows, KeyDown, KeyUp) &&
-           walk(col - CursorCol, GridCols, KeyRight, KeyLeft) && press(KeySpace);
+    const GridWalk walk = gridWalk(CursorCol, CursorRow, cell % GridCols, cell / GridCols);
+    return pressTimes(walk.down) && pressTimes(walk.across) && press(KeySpace);
   }
 };
 

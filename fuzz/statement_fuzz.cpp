@@ -16,10 +16,10 @@
 #include <cstring>
 
 #include "fuzz/fuzz_support.h"
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/movement.h"
-#include "sql/dispatcher.h"
+#include "game/game_state.h"
+#include "game/movement.h"
+#include "statements/dispatcher.h"
+#include "ui/command_entry.h"
 
 namespace {
 
@@ -80,11 +80,6 @@ void eachLine(const uint8_t* data, size_t size, Run run) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  prepareFuzzForm();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   freshGameRecords();

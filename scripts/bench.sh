@@ -1,8 +1,10 @@
 #!/bin/sh
 # Builds the game and its benchmarks in Release (build-perf) and runs every
-# benchmark with repetitions, ending with a Markdown table of the medians and
-# their ratios to one plain copy of a whole 584 x 491 surface, the figures of
-# docs/performance.md. Extra arguments go to the benchmark program, e.g.
+# benchmark with repetitions: first the rules' program (statements, turns),
+# then the form's (key presses, start-up, whole games). Each ends with a
+# Markdown table of the medians and their ratios to one plain copy of a whole
+# 584 x 491 surface, the figures of docs/performance.md. Extra arguments go to
+# both benchmark programs, e.g.
 #   scripts/bench.sh --benchmark_filter=Statement
 # REPETITIONS (default 9) sets how many runs each median is taken over.
 set -eu
@@ -10,6 +12,8 @@ cd "$(dirname "$0")/.."
 build=build-perf
 
 scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON -DVELMORA_TESTS=OFF
-ninja -C "$build" velmora velmora_bench
-exec "$build/bench/velmora_bench" --benchmark_repetitions="${REPETITIONS:-9}" \
-  --benchmark_report_aggregates_only=true "$@"
+ninja -C "$build" velmora velmora_rules_bench velmora_bench
+for program in velmora_rules_bench velmora_bench; do
+  "$build/bench/$program" --benchmark_repetitions="${REPETITIONS:-9}" \
+    --benchmark_report_aggregates_only=true "$@"
+done

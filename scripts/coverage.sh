@@ -1,7 +1,7 @@
 #!/bin/sh
 # Measures how much of the game code the test suite runs: builds with gcov
 # instrumentation in build-cov, runs the whole CTest suite and reports line
-# and branch coverage of shell/, sql/ and statements/, per folder and per file.
+# and branch coverage of the game's folders, per folder and per file.
 # Usage: scripts/coverage.sh [--no-build]   (--no-build: summarise the last run)
 set -eu
 cd "$(dirname "$0")/.."
@@ -22,7 +22,8 @@ fi
 
 # gcov writes one JSON document per object; headers compiled into several
 # objects are merged line by line (a line counts as run if any object ran it).
-objects=$(find "$build/CMakeFiles/velmora_game.dir" "$build/CMakeFiles/velmora.dir" \
+objects=$(find "$build/CMakeFiles/velmora_rules.dir" "$build/CMakeFiles/velmora_ui.dir" \
+  "$build/CMakeFiles/velmora_headless.dir" "$build/CMakeFiles/velmora_app.dir" "$build/CMakeFiles/velmora.dir" \
   -name '*.gcda' | sort)
 if [ -z "$objects" ]; then
   echo "coverage.sh: no counts in $build; run without --no-build first" >&2
@@ -33,7 +34,7 @@ gcov --json-format --stdout --branch-probabilities $objects 2>/dev/null |
   python3 -c '
 import json, os, sys
 root = os.getcwd() + "/"
-folders = ("shell/", "sql/", "statements/")
+folders = ("game/", "sql/", "statements/", "ui/", "headless/", "app/")
 lines = {}     # file -> {line: count}
 branches = {}  # file -> {(line, function, index): count}
 for doc in sys.stdin:

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 
@@ -62,6 +62,10 @@ void compactTokens() {
   }
   lastToken = kept - 1;
 }
+
+bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
+
+bool tokenEmpty(int i) { return tokenAt(i)[0] == '\0'; }
 
 bool keywordEquals(const char* text, const char* keyword) {
   size_t i = 0;

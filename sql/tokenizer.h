@@ -7,6 +7,10 @@
 void tokenize(const char* line);
 // Removes the empty slots among 0..lastToken (second step of tokenize).
 void compactTokens();
+// Returns whether token i is exactly text, letter case included.
+bool tokenIs(int i, const char* text);
+// Returns whether token i is empty, that is, the statement ends before it.
+bool tokenEmpty(int i);
 // Returns whether text equals keyword with a-z folded to A-Z on both sides.
 bool keywordEquals(const char* text, const char* keyword);
 // Returns the first position from start through lastToken whose token equals

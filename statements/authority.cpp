@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "sql/tokenizer.h"
-#include "statements/world_clause.h"
+#include "sql/world_clause.h"
 
 namespace {
 

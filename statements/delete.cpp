@@ -3,10 +3,10 @@
 // cell is what INSERT fills.
 #include "statements/delete.h"
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
+#include "sql/world_clause.h"
 #include "statements/authority.h"
-#include "statements/world_clause.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void deleteHere() {
   // Ask for the privilege of the leader's world.
   const int world = LeaderPos.world;
   if (!hasPrivilege(world, PrivDelete)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
 
@@ -46,7 +46,7 @@ void deleteWorldPosition(int where) {
 
   // Ask for the privilege of the world changed.
   if (!hasPrivilege(cell.world, PrivDelete)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/player_tables.h"
@@ -12,12 +12,6 @@
 namespace {
 
 constexpr int InsertPenalty = 10;
-// The field values a world cell may be filled with; the goal (11) is not one.
-constexpr int LowestField = 1;
-constexpr int HighestField = 10;
-
-bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
-bool tokenEmpty(int i) { return tokenAt(i)[0] == '\0'; }
 
 // A fixed run of tokens: literal texts compared exactly, and Number marking a
 // place whose token is read as a number.
@@ -45,7 +39,7 @@ bool readWorldForm(int v, const char* const (&columns)[Count], const char* const
          tokenEmpty(v + 1 + Count);
 }
 
-bool isField(int32_t f) { return f >= LowestField && f <= HighestField; }
+bool isField(int32_t f) { return f >= FirstWritableTile && f <= LastWritableTile; }
 
 // The common end of the three world forms, once the shape is accepted: the
 // privilege test, then the cell (x, y) on the leader's floor of world, which
@@ -54,16 +48,13 @@ bool isField(int32_t f) { return f >= LowestField && f <= HighestField; }
 void fillWorldCell(int world, int32_t x, int32_t y, int32_t f, bool moveLeader) {
   // Ask for the privilege.
   if (!hasPrivilege(world, PrivInsert)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
   // A position off the map would address some other cell of the world, or
   // none at all; such an insert does nothing and costs nothing.
   const int floor = LeaderPos.floor;
-  if (x < 0 || x >= MapSide || y < 0 || y >= MapSide || floor < 1 || floor > FloorCount ||
-      world < 1 || world > WorldCount) {
-    return;
-  }
+  if (!onFloor(x, y, floor) || world < 1 || world > WorldCount) return;
 
   // Change the records; the statement reports nothing.
   uint8_t& cell = WorldMaps[world - 1].cells[cellIndex(x, y, floor)];
@@ -133,12 +124,12 @@ void insertPlayerRow(int slot) {
     return;
   }
   int columns[3];
-  int forms[3];
+  CellValue forms[3];
   for (int k = 0; k < 3; ++k) {
     columns[k] = findColumn(slot, tokenAt(4 + 2 * k));
     if (columns[k] < 0) return;
     forms[k] = checkCellValue(slot, columns[k], tokenAt(12 + 2 * k));
-    if (forms[k] == 0) return;
+    if (forms[k] == CellValueUnfit) return;
   }
   PlayerTable& table = playerTables[slot];
   if (table.rowCount >= PlayerRows) return;
@@ -149,7 +140,7 @@ void insertPlayerRow(int slot) {
   for (int k = 0; k < 3; ++k) {
     const char* value = tokenAt(12 + 2 * k);
     const size_t length = std::strlen(value);
-    if (forms[k] == 2) {  // quoted VARCHAR value
+    if (forms[k] == CellValueQuoted) {
       storeCell(row[columns[k]], value + 1, length - 2);
     } else {
       storeCell(row[columns[k]], value, length);

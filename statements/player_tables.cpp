@@ -77,12 +77,14 @@ ColumnType parseColumnType(int i) {
   return ColumnType{ColumnNone, 0};
 }
 
-int checkCellValue(int slot, int column, const char* text) {
-  if (slot < 0 || slot >= PlayerTableSlots || column < 0 || column >= PlayerColumns) return 0;
+CellValue checkCellValue(int slot, int column, const char* text) {
+  if (slot < 0 || slot >= PlayerTableSlots || column < 0 || column >= PlayerColumns) {
+    return CellValueUnfit;
+  }
   const uint8_t kind = playerTables[slot].columnTypes[column].kind;
-  if (kind == ColumnInt && checkTokenForm(FormDigits, text)) return 1;
-  if (kind == ColumnVarchar && checkTokenForm(FormQuoted, text)) return 2;
-  return 0;
+  if (kind == ColumnInt && checkTokenForm(FormDigits, text)) return CellValueInt;
+  if (kind == ColumnVarchar && checkTokenForm(FormQuoted, text)) return CellValueQuoted;
+  return CellValueUnfit;
 }
 
 void clearPlayerTable(int slot) {

@@ -6,14 +6,12 @@
 #include <cassert>
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/player_tables.h"
 #include "statements/reserved_words.h"
 
 namespace {
-
-bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
 
 bool allSlotsInUse() {
   for (const PlayerTable& table : playerTables) {

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
-#include "statements/world_clause.h"
+#include "sql/world_clause.h"
 
 // SELECT list FROM table [WHERE clause]
 //   FROM       first FROM after the verb (any case)   -> "FROM not found." when missing

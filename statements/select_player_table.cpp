@@ -3,7 +3,7 @@
 // search, which reports where a field value first lies on floor 1.
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
 #include "statements/player_tables.h"
 #include "statements/select.h"

@@ -2,16 +2,15 @@
 // a cell, and reporting a chara's reliability or a party member's place.
 #include <cstring>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "sql/tokenizer.h"
+#include "sql/world_clause.h"
 #include "statements/authority.h"
 #include "statements/select.h"
-#include "statements/world_clause.h"
 
 namespace {
 
-const char* const NoAuthority = "There is no authority.";
 const char* const NotSupported = "no supported";
 
 // Members of the party table: the leader (1) and charas 2 to 4. Charaid 5 and
@@ -39,7 +38,7 @@ bool selectWorldId(int where) {
 
   // Ask for the privilege of the world travelled to.
   if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -58,7 +57,7 @@ bool selectWorldPosition(int where) {
 
   // Ask for the privilege of the world travelled to.
   if (!hasPrivilege(cell.world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -80,7 +79,7 @@ bool selectPosition(int where) {
 
   // Ask for the privilege of the leader's own world.
   if (!hasPrivilege(LeaderPos.world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -107,7 +106,7 @@ bool selectReliability(int where) {
 
   // Ask for the privilege of the world read from.
   if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthority);
+    setStatus(NoAuthorityText);
     return true;
   }
 

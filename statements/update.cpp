@@ -3,18 +3,14 @@
 // which the leader then jumps.
 #include "statements/update.h"
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 #include "sql/tokenizer.h"
+#include "sql/world_clause.h"
 #include "statements/authority.h"
-#include "statements/world_clause.h"
 
 namespace {
 
 constexpr int UpdatePenalty = 30;
-// Tiles 1 to 10 may be written: the goal (11) cannot be made, nor an empty
-// cell (0), which is DELETE's business.
-constexpr int FirstWritableTile = 1;
-constexpr int LastWritableTile = TileFloor;
 
 bool readFieldValue(int set, int* field) {
   return tokenIs(1, "world") &&
@@ -35,7 +31,7 @@ bool updateWorldPosition(int set, int where) {
 
   // Ask for the privilege of the world changed.
   if (!hasPrivilege(cell.world, PrivUpdate)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return true;
   }
 
@@ -64,7 +60,7 @@ void updateHere(int set) {
   // Ask for the privilege of the leader's world.
   const int world = LeaderPos.world;
   if (!hasPrivilege(world, PrivUpdate)) {
-    setStatus("There is no authority.");
+    setStatus(NoAuthorityText);
     return;
   }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
+#include "ui/command_entry.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"
 

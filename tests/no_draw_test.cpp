@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_resume.h"
-#include "shell/main_window.h"
-#include "shell/state_json.h"
+#include "ui/game_resume.h"
+#include "ui/main_window.h"
+#include "headless/state_json.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -132,18 +133,29 @@ TEST(Application, WindowWithoutADisplayAsksForHeadless) {
 }
 
 // Only platform/ (and the build tools and tests) may know SDL, FreeType,
-// fontconfig, libjpeg and libpng.
-TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
+// fontconfig, libjpeg and libpng; and each folder of the game includes only
+// itself and the folders below it, so the rules never reach the screen.
+TEST(Layering, OnlyThePlatformIncludesNativeLibrariesAndIncludesRunDownwards) {
   namespace fs = std::filesystem;
   const fs::path root = VELMORA_SOURCE_DIR;
   const std::regex native(
       R"(^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|jerror|png|libpng)[^>"]*[>"])");
+  const std::regex ours(R"(^\s*#\s*include\s*"([a-z_]+)/)");
+  const std::map<std::string, std::set<std::string>> below = {
+      {"platform", {"platform"}},
+      {"game", {"game"}},
+      {"sql", {"game", "sql"}},
+      {"statements", {"game", "sql", "statements"}},
+      {"ui", {"game", "sql", "statements", "platform", "ui"}},
+      {"headless", {"game", "sql", "statements", "platform", "ui", "headless"}},
+      {"app", {"game", "sql", "statements", "platform", "ui", "headless", "app"}},
+  };
   int checked = 0;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
        ++it) {
     const std::string top = fs::relative(it->path(), root).begin()->string();
     if (it->is_directory() &&
-        (top.starts_with(".") || top.starts_with("build") ||
+        (top.starts_with(".") || top.starts_with("build") || top == "node_modules" ||
          std::set<std::string>{"platform", "tools", "tests", "assets", "docs"}.count(top))) {
       it.disable_recursion_pending();
       continue;
@@ -151,9 +163,14 @@ TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
     const std::string ext = it->path().extension().string();
     if (!it->is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
     ++checked;
+    const auto layer = below.find(top);
     std::ifstream in(it->path());
+    std::smatch folder;
     for (std::string line; std::getline(in, line);) {
       EXPECT_FALSE(std::regex_search(line, native)) << it->path() << ": " << line;
+      if (layer != below.end() && std::regex_search(line, folder, ours)) {
+        EXPECT_TRUE(layer->second.count(folder[1])) << it->path() << " reaches up: " << line;
+      }
     }
   }
   EXPECT_GT(checked, 10);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/movement.h"
+#include "game/game_state.h"
+#include "game/movement.h"
 #include "tests/support/statement_fixture.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
-#include "shell/state_json.h"
+#include "game/game_state.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
+#include "headless/state_json.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"

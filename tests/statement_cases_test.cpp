@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "sql/dispatcher.h"
+#include "statements/dispatcher.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/select.h"

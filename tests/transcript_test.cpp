@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/headless_script.h"
-#include "shell/options.h"
+#include "headless/headless_script.h"
+#include "app/options.h"
 #include "tests/support/headless_run.h"
 
 namespace {

@@ -15,7 +15,7 @@
 
 #include "platform/png_io.h"
 #include "platform/screen_fit.h"
-#include "shell/window_icon.h"
+#include "app/window_icon.h"
 #include "tests/support/headless_run.h"
 #include "tests/support/x_session.h"
 // Last: Xlib's macros (None, Bool, Status) would trip over GoogleTest's names.

@@ -14,12 +14,12 @@
 #include <sstream>
 #include <string>
 
+#include "game/game_state.h"
+#include "headless/headless_script.h"
 #include "platform/application.h"
-#include "shell/game_state.h"
-#include "shell/headless_script.h"
-#include "shell/keyboard.h"
-#include "shell/main_window.h"
 #include "tools/plan_winning_game/beam_search.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

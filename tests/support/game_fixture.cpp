@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "game/game_state.h"
+#include "game/new_game.h"
 #include "platform/application.h"
-#include "shell/field_view.h"
-#include "shell/game_state.h"
-#include "shell/main_window.h"
-#include "shell/new_game.h"
+#include "ui/field_view.h"
+#include "ui/main_window.h"
 
 void prepareHeadlessForm() {
   static bool prepared = false;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <iterator>
 
-#include "shell/command_entry.h"
-#include "shell/game_state.h"
-#include "shell/keyboard.h"
+#include "game/game_state.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
 
 namespace {
 
@@ -207,15 +207,14 @@ void RandomPlayer::typeChar(uint8_t c) {
   int target = 0;
   while (target < GridCols * GridRows && CharGrid[target] != c) ++target;
   if (target == GridCols * GridRows) return;
-  walkAxis(CursorCol, target % GridCols, GridCols, KeyRight, KeyLeft);
-  walkAxis(CursorRow, target / GridCols, GridRows, KeyDown, KeyUp);
+  const GridWalk walk = gridWalk(CursorCol, CursorRow, target % GridCols, target / GridCols);
+  pressTimes(walk.across);
+  pressTimes(walk.down);
   if (ok_ && GameMode == ModeCommand) press(KeySpace);
 }
 
-void RandomPlayer::walkAxis(const uint8_t& at, int to, int size, uint16_t forward, uint16_t back) {
-  const int ahead = (to - at + size) % size;
-  const uint16_t key = ahead <= size - ahead ? forward : back;
-  while (ok_ && GameMode == ModeCommand && at != to) press(key);
+void RandomPlayer::pressTimes(CursorSteps along) {
+  for (int n = along.steps; n > 0 && ok_ && GameMode == ModeCommand; --n) press(along.key);
 }
 
 void RandomPlayer::typeText(const std::string& text) {

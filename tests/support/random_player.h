@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/command_entry.h"
+
 // The soak's own generator (splitmix64), apart from the game's, so that the
 // keys chosen never depend on the generator under test.
 struct SoakRandom {
@@ -63,7 +65,7 @@ class RandomPlayer {
   // Walks the cursor to a cell holding c (the first one in the grid) along
   // the shorter way round each axis, and picks it.
   void typeChar(uint8_t c);
-  void walkAxis(const uint8_t& at, int to, int size, uint16_t forward, uint16_t back);
+  void pressTimes(CursorSteps along);
   void typeText(const std::string& text);
   void submit();
 

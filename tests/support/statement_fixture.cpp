@@ -3,13 +3,12 @@
 
 #include <cstring>
 
-#include "shell/new_game.h"
-#include "sql/dispatcher.h"
+#include "game/new_game.h"
+#include "statements/dispatcher.h"
 
 void startFreshGame() {
   resetAllState();
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
+  resetForRun();
   startNewGame();
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 // What StatusText holds before each statement run by `runStatement`: a
 // statement that writes nothing leaves it on show.

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "shell/movement.h"
-#include "sql/dispatcher.h"
+#include "game/movement.h"
+#include "statements/dispatcher.h"
 
 namespace planner {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 namespace planner {
 

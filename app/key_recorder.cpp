@@ -1,0 +1,219 @@
+// The key recorder behind `velmora --record FILE` and `--resume FILE`: it sees
+// each key through the key-press hook, before the game does, and writes it as
+// a script line that `velmora --headless FILE` replays to the same state.
+// Each line goes to the file in one write() of its own, never through a
+// buffer, so a killed session loses nothing it saw and a failed write leaves
+// nothing behind to be flushed later.
+#include "app/key_recorder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "platform/message_box.h"
+#include "ui/keyboard.h"
+
+namespace {
+
+constexpr char Header[] = "# velmora key recording: replay with velmora --headless FILE\n";
+constexpr std::string_view HeaderLine(Header, sizeof Header - 2);  // without its newline
+constexpr std::string_view KeyPrefix = "key ";
+constexpr int MaxKeyCode = 255;  // what a replay accepts
+
+struct Recording {
+  int fd = -1;
+  char path[4096] = {};
+  bool headerDue = false;  // the file is empty: the first key brings the header
+  long keysInFile = 0;
+  int failure = 0;  // errno of the write that failed, or 0
+} recording;
+
+// Reads "N" of a key line: a code 1 to 255 written as the recorder writes it.
+bool isKeyCode(std::string_view digits) {
+  if (digits.empty() || digits.size() > 3 || digits[0] == '0') return false;
+  int code = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    code = code * 10 + (c - '0');
+  }
+  return code <= MaxKeyCode;
+}
+
+bool isKeyLine(std::string_view line) {
+  return line.substr(0, KeyPrefix.size()) == KeyPrefix && isKeyCode(line.substr(KeyPrefix.size()));
+}
+
+// Whether `tail`, the bytes after the last newline, is the start of a line
+// the recorder writes: what a write cut short leaves.
+bool isCutLine(std::string_view tail, bool first) {
+  if (first) return HeaderLine.substr(0, tail.size()) == tail;
+  if (tail.size() <= KeyPrefix.size()) return KeyPrefix.substr(0, tail.size()) == tail;
+  return isKeyLine(tail);
+}
+
+// Reads the recording's whole lines into *keys. Returns the number of the
+// first line that a recording cannot hold, or 0 when every line fits.
+int readKeys(std::string_view whole, std::vector<uint16_t>* keys) {
+  int number = 0;
+  while (!whole.empty()) {
+    const size_t end = whole.find('\n');
+    const std::string_view line = whole.substr(0, end);
+    whole.remove_prefix(end + 1);
+    ++number;
+    if (number == 1) {
+      if (line != HeaderLine) return number;
+    } else if (isKeyLine(line)) {
+      keys->push_back(uint16_t(std::atoi(line.data() + KeyPrefix.size())));
+    } else {
+      return number;
+    }
+  }
+  return 0;
+}
+
+bool readWholeFile(int fd, std::string* text) {
+  char chunk[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text->append(chunk, size_t(n));
+  }
+}
+
+bool writeAll(const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(recording.fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
+
+// Tells the player once, and plays on without recording.
+void recordingFailed(int error) {
+  recording.failure = error;
+  KeyPressHook = nullptr;
+  ::close(recording.fd);
+  recording.fd = -1;
+  char text[sizeof recording.path + 256];
+  std::snprintf(text, sizeof text,
+                "Cannot write the recording %s: %s. The game goes on, but no more key presses "
+                "are recorded.",
+                recording.path, std::strerror(error));
+  platform::showMessageBox(text, "Recording stopped");
+}
+
+void recordKey(uint16_t key) {
+  char line[sizeof Header + 16];
+  int length = 0;
+  if (recording.headerDue) length = std::snprintf(line, sizeof line, "%s", Header);
+  length += std::snprintf(line + length, sizeof line - size_t(length), "key %u\n", unsigned(key));
+  if (!writeAll(line, size_t(length))) {
+    recordingFailed(errno);
+    return;
+  }
+  recording.headerDue = false;
+  ++recording.keysInFile;
+}
+
+void beginRecording(int fd, const char* path, long keys) {
+  recording = Recording{};
+  recording.fd = fd;
+  std::snprintf(recording.path, sizeof recording.path, "%s", path);
+  recording.keysInFile = keys;
+  recording.headerDue = keys == 0;
+  KeyPressHook = recordKey;
+}
+
+}  // namespace
+
+bool startKeyRecording(const char* path, std::string* error) {
+  // Never O_TRUNC: a file already there is looked at, not emptied.
+  const int fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    *error = std::string("cannot record to ") + path + ": " + std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    ::close(fd);
+    *error = std::string(path) + " is not empty: continue its game with --resume " + path +
+             ", or record to another name (or remove the file) to start afresh";
+    return false;
+  }
+  beginRecording(fd, path, 0);
+  return true;
+}
+
+bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error) {
+  const int fd = ::open(path, O_RDWR | O_APPEND | O_CLOEXEC);
+  if (fd < 0) {
+    *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
+    return false;
+  }
+  // Line 0: the file as a whole is no recording.
+  auto refuse = [&](int line) {
+    *error = std::string(path) + " is not a key recording made with --record" +
+             (line > 0 ? " (line " + std::to_string(line) + ")" : "") + "; it was left as it is";
+    ::close(fd);
+    return false;
+  };
+  // Only a plain file can be one; a device could be read for ever.
+  struct stat info {};
+  std::string text;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return refuse(0);
+  if (!readWholeFile(fd, &text)) {
+    *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  const size_t lastNewline = text.rfind('\n');
+  const size_t wholeSize = lastNewline == std::string::npos ? 0 : lastNewline + 1;
+  const std::string_view whole(text.data(), wholeSize);
+  keys->clear();
+  int badLine = readKeys(whole, keys);
+  if (badLine == 0 && !isCutLine(std::string_view(text).substr(wholeSize), wholeSize == 0)) {
+    badLine = int(std::count(text.begin(), text.end(), '\n')) + 1;
+  }
+  if (badLine != 0) return refuse(badLine);
+  if (wholeSize < text.size() && ::ftruncate(fd, off_t(wholeSize)) != 0) {
+    *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  beginRecording(fd, path, long(keys->size()));
+  return true;
+}
+
+void stopKeyRecording() {
+  if (recording.fd < 0) return;
+  KeyPressHook = nullptr;
+  // Nothing is buffered, but a file system may report a failed write only
+  // here.
+  if (::close(recording.fd) != 0 && recording.failure == 0) recording.failure = errno;
+  recording.fd = -1;
+}
+
+bool keyRecordingFailed(std::string* report) {
+  if (recording.failure == 0) return false;
+  *report =
+      std::string(recording.path) + " holds " + std::to_string(recording.keysInFile) +
+      " key presses of this game; the rest were not recorded: " + std::strerror(recording.failure);
+  return true;
+}

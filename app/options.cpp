@@ -1,0 +1,244 @@
+// Reading velmora's command line the way GNU programs do, with glibc's
+// getopt_long: long options that may be shortened, --name=VALUE or
+// --name VALUE, "--" to end the options, and -h, -V as short forms of --help
+// and --version. The messages are the game's own.
+#include "app/options.h"
+
+#include <getopt.h>
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+// What --help prints after the usage lines.
+constexpr char HelpBody[] =
+    "\n"
+    "Velmora Keep 03: a keyboard-only role-playing game whose world is a small\n"
+    "database changed with SQL statements.\n"
+    "\n"
+    "Options:\n"
+    "  --scale N          enlarge the window by whole pixels, N from 1 to 4 (default 1);\n"
+    "                     with --fullscreen, the largest enlargement allowed\n"
+    "  --fullscreen       fill the screen: the picture enlarged by the largest whole\n"
+    "                     factor that fits, centred on black\n"
+    "  --record FILE      write every key press of the window to FILE as a script;\n"
+    "                     a FILE that is not empty is refused\n"
+    "  --resume FILE      replay the recording FILE, then play on in the window from\n"
+    "                     where it ended, adding the new key presses to FILE\n"
+    "  --headless [SCRIPT]\n"
+    "                     play without a window, reading script commands from SCRIPT\n"
+    "                     (or standard input when SCRIPT is absent or -)\n"
+    "  --summary          with --headless: after the script, print one line such as\n"
+    "                     'won score=4321 turns=679 statements=212'\n"
+    "  -h, --help         print this help and exit\n"
+    "  -V, --version      print the version and exit\n"
+    "\n"
+    "Script commands (one a line; blank lines and lines starting with # are skipped):\n"
+    "  key NAME...        press keys: Up Down Left Right Enter Space Tab or a code 1-255\n"
+    "  state              print the game state as one line of JSON\n"
+    "  map W F            print floor F of world W's map, 32 lines of 32 characters\n"
+    "  screenshot FILE    write what the player sees as a PNG\n"
+    "  type TEXT          in command entry: pick each character of TEXT on the grid\n"
+    "  submit             in command entry: submit the statement\n"
+    "\n"
+    "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
+    "display, a headless run cannot start or the recording could not be written\n"
+    "to its end, 2 for a bad option, a bad script line or a refused recording.\n"
+    "\n"
+    "The full manual is velmora(6); the players' guide tells how to play.";
+
+constexpr int MinScale = 1;
+constexpr int MaxScale = 4;
+
+// Long options without a short form get codes past every character.
+enum OptionId : int {
+  OptHelp = 'h',
+  OptVersion = 'V',
+  OptScale = 256,
+  OptFullscreen,
+  OptRecord,
+  OptResume,
+  OptHeadless,
+  OptSummary,
+};
+
+// --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
+// works too because the script is then the one word that is no option.
+const option LongOptions[] = {
+    {"help", no_argument, nullptr, OptHelp},
+    {"version", no_argument, nullptr, OptVersion},
+    {"scale", required_argument, nullptr, OptScale},
+    {"fullscreen", no_argument, nullptr, OptFullscreen},
+    {"record", required_argument, nullptr, OptRecord},
+    {"resume", required_argument, nullptr, OptResume},
+    {"headless", optional_argument, nullptr, OptHeadless},
+    {"summary", no_argument, nullptr, OptSummary},
+    {nullptr, 0, nullptr, 0},
+};
+// "-": words that are no option come back in order (code 1), so the script
+// may stand anywhere; ":": getopt_long stays quiet and tells a missing value
+// apart, and the messages below are the game's own.
+constexpr char ShortOptions[] = "-:hV";
+constexpr int OperandCode = 1;
+
+// Reads a whole decimal number in [MinScale, MaxScale].
+bool parseScale(const char* text, int* scale) {
+  if (std::strlen(text) != 1 || text[0] < '0' + MinScale || text[0] > '0' + MaxScale) {
+    return false;
+  }
+  *scale = text[0] - '0';
+  return true;
+}
+
+std::string spelled(int id) {
+  for (const option* o = LongOptions; o->name != nullptr; ++o) {
+    if (o->val == id) return std::string("--") + o->name;
+  }
+  return "";
+}
+
+// Says what getopt_long refused in the long option `word`: a value given to an
+// option that takes none (`id`), or a name that begins no option or more than
+// one.
+std::string refusal(const char* word, int id) {
+  if (id != 0) return spelled(id) + " takes no value";
+  const std::string_view name = std::string_view(word + 2).substr(0, std::strcspn(word + 2, "="));
+  for (const option* o = LongOptions; o->name != nullptr; ++o) {
+    // A name that begins an option and was still refused begins two.
+    if (!name.empty() && std::string_view(o->name).starts_with(name)) {
+      return "ambiguous option --" + std::string(name);
+    }
+  }
+  return "unknown option --" + std::string(name);
+}
+
+// Carries out one option with its value (null when it has none).
+bool applyOption(OptionId id, const char* value, Options* options, std::string* error) {
+  switch (id) {
+    case OptHelp:
+      options->showHelp = true;
+      break;
+    case OptVersion:
+      options->showVersion = true;
+      break;
+    case OptScale:
+      if (!parseScale(value, &options->scale)) {
+        *error = std::string("--scale ") + value + ": not a number from 1 to 4";
+        return false;
+      }
+      options->scaleGiven = true;
+      break;
+    case OptFullscreen:
+      options->fullscreen = true;
+      break;
+    case OptRecord:
+      if (value[0] == '\0') {
+        *error = "--record needs a file name";
+        return false;
+      }
+      options->recordPath = value;
+      break;
+    case OptResume:
+      if (value[0] == '\0') {
+        *error = "--resume needs a file name";
+        return false;
+      }
+      options->resumePath = value;
+      break;
+    case OptHeadless:
+      options->headless = true;
+      if (value != nullptr) options->scriptPath = value;
+      break;
+    case OptSummary:
+      options->summary = true;
+      break;
+  }
+  return true;
+}
+
+// The rules between options, once all are read.
+bool checkCombination(const Options& options, std::string* error) {
+  // Only the window's keys are recorded; a script is its own record.
+  if (options.headless && !options.recordPath.empty()) {
+    *error = "--record works only with the window, not with --headless";
+    return false;
+  }
+  if (options.headless && !options.resumePath.empty()) {
+    *error = "--resume works only with the window, not with --headless";
+    return false;
+  }
+  if (!options.recordPath.empty() && !options.resumePath.empty()) {
+    *error = "--record and --resume cannot be used together: --resume records to its own FILE";
+    return false;
+  }
+  if (options.summary && !options.headless) {
+    *error = "--summary works only with --headless";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const char* const VersionLine = "velmora (Velmora Keep 03) " VELMORA_VERSION;
+
+std::string helpText() { return std::string(UsageLine) + "\n" + HelpBody; }
+
+bool parseOptions(int argc, const char* const* argv, Options* options, std::string* error) {
+  // The script may stand before --headless, so it is checked at the end.
+  const char* operand = nullptr;
+  auto takeOperand = [&](const char* word) {
+    if (operand != nullptr) {
+      *error = "only one script can be replayed at a time";
+      return false;
+    }
+    operand = word;
+    return true;
+  };
+  // In-order mode moves no word, so the caller's arguments stay as they are.
+  char* const* words = const_cast<char* const*>(argv);
+  optind = 0;  // a fresh scan, whatever an earlier call left behind
+  opterr = 0;
+  for (;;) {
+    const int wordIndex = optind == 0 ? 1 : optind;
+    const int code = getopt_long(argc, words, ShortOptions, LongOptions, nullptr);
+    if (code == -1) break;
+    if (code == OperandCode) {
+      if (!takeOperand(optarg)) return false;
+      continue;
+    }
+    if (code == '?') {
+      // A run of short options (-hV) refuses one letter: name that letter.
+      *error = optopt != 0 && optopt < OptScale && optopt != OptHelp && optopt != OptVersion
+                   ? std::string("unknown option -") + char(optopt)
+                   : refusal(argv[optind - 1], optopt);
+      return false;
+    }
+    if (code == ':') {
+      *error = spelled(optopt) +
+               (optopt == OptScale ? " needs a number from 1 to 4" : " needs a file name");
+      return false;
+    }
+    if (!applyOption(OptionId(code), optarg, options, error)) return false;
+    // --help and --version end the reading once their word is done (-hV
+    // still reads the V).
+    if ((options->showHelp || options->showVersion) && optind > wordIndex) return true;
+  }
+  // Everything after "--" is a script, however it is spelled.
+  for (int i = optind; i < argc; ++i) {
+    if (!takeOperand(argv[i])) return false;
+  }
+  if (operand != nullptr) {
+    if (!options->headless) {
+      *error = std::string("unexpected argument ") + operand;
+      return false;
+    }
+    if (!options->scriptPath.empty()) {
+      *error = "only one script can be replayed at a time";
+      return false;
+    }
+    options->scriptPath = operand;
+  }
+  return checkCombination(*options, error);
+}

@@ -1,0 +1,62 @@
+// Tallying a replayed game from the key presses of its script. What a key
+// does depends on the mode it meets, so each press is judged by the mode and
+// cursor just before it: a turn is an arrow or Enter in the field, a
+// submission is Space on the submit cell of command entry.
+#include "headless/replay_summary.h"
+
+#include <cstdio>
+
+#include "game/game_state.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
+
+namespace headless {
+namespace {
+
+ReplayTally tally;
+// What the key being pressed met: whether the game was still on, and the
+// score a winning turn announces (it is taken off only after the message).
+bool pressMetClearedGame = false;
+int32_t scoreBeforePress = 0;
+
+bool isArrow(uint16_t key) {
+  return key == KeyUp || key == KeyDown || key == KeyLeft || key == KeyRight;
+}
+
+bool cursorOnSubmitCell() {
+  return CursorCol < GridCols && CursorRow < GridRows &&
+         CharGrid[GridCols * CursorRow + CursorCol] == SubmitCode;
+}
+
+}  // namespace
+
+void resetReplayTally() { tally = ReplayTally{}; }
+
+void tallyBeforeKey(uint16_t key) {
+  if (GameMode == ModeField && (isArrow(key) || key == KeyEnter)) ++tally.turns;
+  if (GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell()) ++tally.statements;
+  pressMetClearedGame = GameMode == ModeCleared;
+  scoreBeforePress = Score;
+}
+
+void tallyAfterKey() {
+  if (!pressMetClearedGame && GameMode == ModeCleared) {
+    tally.won = true;
+    tally.score = scoreBeforePress;
+  }
+}
+
+const ReplayTally& replayTally() { return tally; }
+
+std::string summaryLine(const ReplayTally& t) {
+  char line[96];
+  if (t.won) {
+    std::snprintf(line, sizeof line, "won score=%d turns=%d statements=%d", t.score, t.turns,
+                  t.statements);
+  } else {
+    std::snprintf(line, sizeof line, "not won turns=%d statements=%d", t.turns, t.statements);
+  }
+  return line;
+}
+
+}  // namespace headless

@@ -1,0 +1,77 @@
+// The form's key-down handler: what each key does in each game mode. Every
+// key press, whatever it did, ends by presenting the new frame.
+#include "ui/keyboard.h"
+
+#include "game/game_state.h"
+#include "game/movement.h"
+#include "game/new_game.h"
+#include "ui/command_entry.h"
+#include "ui/field_view.h"
+#include "ui/main_window.h"
+#include "ui/status_strip.h"
+
+void (*KeyPressHook)(uint16_t key) = nullptr;
+
+namespace {
+
+// Returns the keypad direction of an arrow key, or 0 for any other key.
+int directionOf(uint16_t key) {
+  switch (key) {
+    case KeyUp:
+      return DirUp;
+    case KeyDown:
+      return DirDown;
+    case KeyLeft:
+      return DirLeft;
+    case KeyRight:
+      return DirRight;
+    default:
+      return 0;
+  }
+}
+
+void fieldKey(uint16_t key) {
+  if (int direction = directionOf(key)) {
+    stepLeader(direction);
+    runTurn();
+    drawField(LeaderPos);
+    // Reset only after drawing: a statement's answer stays on show for the
+    // first step after it.
+    setStatus(GameTitleText);
+  } else if (key == KeyEnter) {
+    openCommandEntry();
+    runTurn();
+    // A turn that wins while the grid is up writes its message over the grid.
+    if (GameMode == ModeCleared) drawStatusLine(StatusText);
+  }
+}
+
+void commandKey(uint16_t key) {
+  if (int direction = directionOf(key)) {
+    moveCursor(direction);
+  } else if (key == KeySpace) {
+    pickChar();
+  } else if (key == KeyTab) {
+    completeWord();
+  }
+}
+
+}  // namespace
+
+void FormKeyDown(uint16_t key) {
+  switch (GameMode) {
+    case ModeField:
+      fieldKey(key);
+      break;
+    case ModeCommand:
+      commandKey(key);
+      break;
+    case ModeTitle:
+      startNewGame();
+      enterField();
+      break;
+    default:
+      break;
+  }
+  presentFrame();
+}

@@ -1,0 +1,72 @@
+// The main form: its two drawing surfaces and image lists, its creation
+// (window size, title picture, once-per-run resets) and the frame copy.
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform/image_list.h"
+
+// Client area the player sees: 9 tiles across, strip plus 7 tiles down.
+constexpr int ViewWidth = 576;
+constexpr int ViewHeight = 464;
+constexpr int StripHeight = 16;  // the status strip, and its text's cell height
+
+// The faces and sizes the game writes in, prepared once at start-up: the
+// strip's text in the system's face and in "Tahoma", the grid's large
+// "Tahoma" letters. Selecting a pair not prepared would draw nothing.
+constexpr char GameFace[] = "Tahoma";
+constexpr int GridTextHeight = 38;
+
+struct TForm1 {
+  platform::Canvas Image1;                     // lower surface: a copy of Image2 after each key
+  platform::Canvas Image2;                     // upper surface: all drawing goes here
+  platform::ImageList Parts1, Parts2, Parts3;  // tile sets of worlds 1 to 3
+  platform::ImageList Chara;                   // sprites and markers (masked)
+  platform::Picture title;                     // decoded at start-up
+  // The character grid as it stands before any cursor is drawn, kept to mend
+  // the glyph edges that the white eraser ring cuts away.
+  platform::Canvas GridPicture;
+};
+extern TForm1 Form1;
+
+// Chara image roles.
+enum CharaImage : int {
+  CharaLeader = 0,
+  CharaOther = 1,
+  CharaSeparator = 5,
+  CharaCursor = 6,
+  CharaCursorEraser = 7,
+};
+
+constexpr int CharaImageCount = 8;
+
+// The window's outer size, which both surfaces take as theirs.
+struct FormSize {
+  int width;
+  int height;
+};
+// Returns the outer size from the system metrics as they are now: the view
+// plus the frame on each side and the caption.
+FormSize formOuterSize();
+// Returns the left edge that centres a picture on a surface, truncating
+// toward zero (584 and 480 give 52; 577 and 480 give 48).
+int titleLeft(int surfaceWidth, int pictureWidth);
+
+// Prepares what the form draws with (image lists, fonts, the title picture).
+// Start-up only; throws std::runtime_error on a platform failure.
+void loadFormResources();
+// Sizes the window and the surfaces from the system metrics, then showTitle.
+void FormCreate();
+// Title screen and the once-per-run resets.
+void showTitle();
+// Fills Image2 white over Image1's bounds.
+void clearSurface();
+// Copies Image2 into Image1 over Image1's clip rectangle.
+void presentFrame();
+
+// Sets the form's surfaces aside (false) or brings them back (true). While
+// they are aside every drawing call meets an empty surface and touches no
+// pixel, and no frame reaches the window; brush and font choices still follow
+// the game. Replays that need no picture run this way: the records come out
+// the same, only the drawing is saved. Set aside before FormCreate, the
+// surfaces are never made at all.
+void setFormDrawing(bool on);
