@@ -24,6 +24,8 @@ EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   }
   Module.frame.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
   Module.frameContext.putImageData(Module.frame, 0, 0);
+  // The first frame is the title: the moment the page is ready to play.
+  if (!window.velmoraReady) window.velmoraReady = performance.now();
 });
 
 EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
