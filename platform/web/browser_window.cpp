@@ -17,12 +17,14 @@
 
 // clang-format off
 EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
-  var canvas = document.getElementById('screen');
+  // Made once: the memory cannot grow, so the view of the frame stays valid,
+  // and a key press creates no object on either side.
   if (!Module.frame) {
-    Module.frameContext = canvas.getContext('2d');
+    Module.frameContext = document.getElementById('screen').getContext('2d');
     Module.frame = Module.frameContext.createImageData(width, height);
+    Module.frameBytes = HEAPU8.subarray(rgba, rgba + width * height * 4);
   }
-  Module.frame.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
+  Module.frame.data.set(Module.frameBytes);
   Module.frameContext.putImageData(Module.frame, 0, 0);
   // The first frame is the title: the moment the page is ready to play.
   if (!window.velmoraReady) window.velmoraReady = performance.now();

@@ -88,6 +88,14 @@ async function browserCheck(page) {
   }, Width, Height);
 }
 
+// Shows both texts around their first difference.
+function whereTextsDiffer(page, desktop) {
+  let i = 0;
+  while (page[i] === desktop[i]) ++i;
+  const around = (t) => t.slice(Math.max(0, i - 40), i + 40);
+  return `at character ${i}\n  page:    ...${around(page)}...\n  desktop: ...${around(desktop)}...`;
+}
+
 // Returns where the two frames first differ, or null when they are equal.
 function firstDifference(native, rgba) {
   if (native.width !== Width || native.height !== Height) return `native frame ${native.width} x ${native.height}`;
@@ -122,7 +130,7 @@ async function playScript(browser, base, script) {
     const rgba = Buffer.from(got.frame, 'base64');
     const want = expected[n];
     const problems = [];
-    if (got.state !== want.state) problems.push(`records differ:\n  page:    ${got.state}\n  desktop: ${want.state}`);
+    if (got.state !== want.state) problems.push(`records differ: ${whereTextsDiffer(got.state, want.state)}`);
     const where = firstDifference(want.frame, rgba);
     if (where) {
       const png = new PNG({ width: Width, height: Height });
