@@ -1,14 +1,14 @@
-// Font preparation: fontconfig resolves a face name to a font file, FreeType
-// renders every byte's glyph once at the requested Windows-style cell height,
-// and the result is kept in a fixed table for the canvases.
+// Font preparation on the desktop: fontconfig resolves a face name to a font
+// file and FreeType renders every byte's glyph once at the requested
+// Windows-style cell height into the table of prepared fonts.
 #include "platform/font.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
+
+#include "platform/font_table.h"
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-
-#include <strings.h>
 
 #include <cmath>
 #include <cstdio>
@@ -22,16 +22,6 @@ namespace {
 
 FT_Library freeType = nullptr;
 bool fontconfigUp = false;
-FontFace preparedFonts[MaxPreparedFonts];
-int preparedCount = 0;
-uint32_t byteSubstitutes[256];  // 0: no substitute
-
-// Windows-1252 letters at 0x80..0x9F; 0 where the code page has none.
-constexpr uint16_t Cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 // The font file and face index fontconfig picks for `name`.
 struct FontFile {
@@ -133,15 +123,6 @@ void copyName(char (&dst)[64], const char* src) { std::snprintf(dst, sizeof dst,
 
 }  // namespace
 
-void showByteAs(uint8_t byte, uint32_t codePoint) { byteSubstitutes[byte] = codePoint; }
-
-uint32_t codePointOfByte(uint8_t byte) {
-  if (byteSubstitutes[byte] != 0) return byteSubstitutes[byte];
-  if (byte < 0x20) return 0;
-  if (byte >= 0x80 && byte < 0xA0) return Cp1252High[byte - 0x80];
-  return byte;
-}
-
 void initFonts() {
   static bool cleanupRegistered = false;
   if (!cleanupRegistered) {
@@ -167,22 +148,9 @@ void shutdownFonts() {
   fontconfigUp = false;
 }
 
-const FontFace* findFont(const char* face, int cellHeight) {
-  if (!face) return nullptr;
-  for (int i = 0; i < preparedCount; ++i) {
-    const FontFace& f = preparedFonts[i];
-    if (f.height == cellHeight && strcasecmp(f.face, face) == 0) return &f;
-  }
-  return nullptr;
-}
-
 void prepareFont(const char* face, int cellHeight) {
-  if (!face || !*face) throw std::runtime_error("font: empty face name");
-  if (cellHeight < 1 || cellHeight > 256)
-    throw std::runtime_error("font: cell height " + std::to_string(cellHeight) +
-                             " out of range for " + face);
-  if (findFont(face, cellHeight)) return;
-  if (preparedCount == MaxPreparedFonts) throw std::runtime_error("font: too many prepared fonts");
+  FontFace* slot = beginPreparing(face, cellHeight);
+  if (!slot) return;
   initFonts();
 
   FontFile file;
@@ -191,8 +159,7 @@ void prepareFont(const char* face, int cellHeight) {
   if (FT_New_Face(freeType, file.path.c_str(), file.index, &ftFace) != 0)
     throw std::runtime_error("font: cannot open " + file.path);
 
-  FontFace& out = preparedFonts[preparedCount];
-  out = FontFace{};
+  FontFace& out = *slot;
   try {
     out.ascent = sizeFace(ftFace, cellHeight);
   } catch (...) {
@@ -216,7 +183,7 @@ void prepareFont(const char* face, int cellHeight) {
     renderGlyph(ftFace, index, out.ascent, &out, &out.glyphs[byte]);
   }
   FT_Done_Face(ftFace);
-  ++preparedCount;
+  finishPreparing();
 }
 
 }  // namespace platform

@@ -52,6 +52,10 @@ void prepareFont(const char* face, int cellHeight);
 // Does not allocate.
 const FontFace* findFont(const char* face, int cellHeight);
 
+// The prepared fonts in the order they were prepared, index 0 to count - 1.
+int preparedFontCount();
+const FontFace& preparedFont(int index);
+
 // Releases FreeType and fontconfig (also done at exit). Prepared glyphs stay
 // usable.
 void shutdownFonts();

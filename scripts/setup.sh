@@ -16,26 +16,19 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool imagemagick libx11-dev clang libclang-rt-14-dev valgrind
-    python3 dpkg-dev file desktop-file-utils appstream lintian"
+    python3 dpkg-dev file desktop-file-utils appstream lintian emscripten chromium"
+  # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
+  # Debian's are installed only where none is found.
+  command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
 fi
 
-missing=""
-for p in $packages; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing="$missing $p"
-  fi
-done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Some packages are missing; run this command as root (or with sudo)." >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  # shellcheck disable=SC2086
-  apt-get install -y -q --no-install-recommends $missing
-fi
+# shellcheck disable=SC2086
+"$(dirname "$0")/install-packages.sh" $packages
 
 cd "$(dirname "$0")/.."
+if [ "$with_tests" = yes ] && [ ! -d node_modules/puppeteer-core ]; then
+  # The browser test's driver, as package-lock.json pins it; it uses Debian's
+  # Chromium and never downloads a browser of its own.
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts >/dev/null
+fi
 cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null

@@ -1,0 +1,52 @@
+# The browser build, configured with emcmake: the game's rules and screens
+# with the browser backend (platform/web), fonts and pictures baked by the
+# native bake_web_assets, as velmora.js and velmora.wasm; scripts/build-web.sh
+# drives it. VELMORA_NATIVE_BUILD is a native build directory that has made
+# generated/initial_maps.cpp and generated/web_assets.cpp.
+set(VELMORA_NATIVE_BUILD "" CACHE PATH "Native build directory with the generated sources")
+if(NOT EXISTS ${VELMORA_NATIVE_BUILD}/generated/web_assets.cpp)
+  message(FATAL_ERROR "VELMORA_NATIVE_BUILD must name a native build that made web_assets")
+endif()
+# nlohmann-json is header-only; em++ sees its folder alone, through a link, as
+# the rest of the host's /usr/include is not for the browser.
+find_path(VELMORA_JSON_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH
+          REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/json-include)
+file(CREATE_LINK ${VELMORA_JSON_INCLUDE}/nlohmann ${CMAKE_BINARY_DIR}/json-include/nlohmann
+     SYMBOLIC)
+
+# The game's own sources: the one list to re-point when they move.
+file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/game/*.cpp
+  ${CMAKE_SOURCE_DIR}/sql/*.cpp
+  ${CMAKE_SOURCE_DIR}/statements/*.cpp
+  ${CMAKE_SOURCE_DIR}/ui/*.cpp
+  ${CMAKE_SOURCE_DIR}/headless/*.cpp)
+
+# The platform code shared with the desktop, and the browser's own part in
+# place of SDL, FreeType, fontconfig, libjpeg and libpng.
+file(GLOB WEB_BACKEND_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
+set(WEB_PLATFORM_SOURCES
+  ${CMAKE_SOURCE_DIR}/platform/canvas.cpp
+  ${CMAKE_SOURCE_DIR}/platform/font_table.cpp
+  ${CMAKE_SOURCE_DIR}/platform/headless.cpp
+  ${CMAKE_SOURCE_DIR}/platform/image_list.cpp
+  ${CMAKE_SOURCE_DIR}/platform/resources.cpp
+  ${CMAKE_SOURCE_DIR}/platform/system_metrics.cpp
+  ${WEB_BACKEND_SOURCES})
+
+add_executable(velmora
+  ${CMAKE_SOURCE_DIR}/web/main.cpp
+  ${WEB_GAME_SOURCES}
+  ${WEB_PLATFORM_SOURCES}
+  ${VELMORA_NATIVE_BUILD}/generated/initial_maps.cpp
+  ${VELMORA_NATIVE_BUILD}/generated/web_assets.cpp)
+target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(velmora SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/json-include)
+target_compile_definitions(velmora PRIVATE VELMORA_VERSION="${PROJECT_VERSION}"
+                                           VELMORA_GUIDE_URL="players-guide.md")
+target_compile_options(velmora PRIVATE -Os)
+target_link_options(velmora PRIVATE -Os -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
+  -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576
+  "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed"
+  "-sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString")

@@ -1,0 +1,23 @@
+# The browser build's native half: the baker that prepares the fonts and
+# pictures with the desktop's platform code for the page to compile in, and
+# the browser test that plays the page in headless Chromium.
+add_executable(bake_web_assets tools/bake_web_assets.cpp platform/web/pixel_pack.cpp)
+target_link_libraries(bake_web_assets PRIVATE velmora_ui)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/generated/web_assets.cpp
+  COMMAND bake_web_assets ${CMAKE_BINARY_DIR}/generated/web_assets.cpp
+          TITLE PARTS1 PARTS2 PARTS3 CHARA
+  DEPENDS bake_web_assets
+  COMMENT "Baking fonts and pictures for the browser")
+add_custom_target(web_assets DEPENDS ${CMAKE_BINARY_DIR}/generated/web_assets.cpp
+                                     ${CMAKE_BINARY_DIR}/generated/initial_maps.cpp)
+
+# The page is built by emscripten in a directory of this build and played
+# against this build's game. Not in the sanitizer or coverage builds: the
+# page's code is the same there, and building it twice costs a minute.
+if(VELMORA_TESTS AND NOT VELMORA_SANITIZE AND NOT VELMORA_COVERAGE)
+  add_test(NAME WebPage.sameGameAsDesktop
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/web/run.sh ${CMAKE_BINARY_DIR}
+                   $<TARGET_FILE:velmora>)
+  set_tests_properties(WebPage.sameGameAsDesktop PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

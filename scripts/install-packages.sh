@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs those of the named Debian packages that are missing (as root).
+# Usage: scripts/install-packages.sh PACKAGE...
+set -eu
+missing=""
+for p in "$@"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Some packages are missing; run this command as root (or with sudo)." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+# shellcheck disable=SC2086
+apt-get install -y -q --no-install-recommends $missing

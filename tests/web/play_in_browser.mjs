@@ -1,0 +1,176 @@
+// Plays headless scripts in the web page in Chromium and in the desktop's
+// headless mode, and checks that both show the same records and the same
+// frames, pixel for pixel, at the script's own `state` and `screenshot`
+// lines, every few dozen lines and at the end. Arrow, Enter, Space and Tab
+// keys go in as real DOM key presses, so the page's key mapping is played
+// too; numeric key codes and the typing commands go through the module.
+// Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR SCRIPT...
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import { PNG } from 'pngjs';
+import puppeteer from 'puppeteer-core';
+
+const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
+const Width = 576;
+const Height = 464;
+const CheckEvery = 40; // lines between frames checked besides the script's own
+const DomKeys = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight',
+                  Enter: 'Enter', Space: 'Space', Tab: 'Tab' };
+const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.md': 'text/plain; charset=utf-8', '.png': 'image/png' };
+
+function serve(root) {
+  const server = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    const file = path.join(root, name === '/' ? 'index.html' : name);
+    if (!file.startsWith(root) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': Types[path.extname(file)] || 'application/octet-stream' });
+    fs.createReadStream(file).pipe(res);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// The lines that play (key, type, submit) and, after which of them, a check.
+function readScript(file) {
+  const steps = [];
+  let checkHere = false;
+  for (const raw of fs.readFileSync(file, 'utf8').split('\n')) {
+    const line = raw.replace(/\r$/, '');
+    const word = line.trim().split(/\s+/)[0];
+    if (word === 'state' || word === 'screenshot') checkHere = true;
+    if (!['key', 'type', 'submit'].includes(word)) continue;
+    if (checkHere || steps.length % CheckEvery === 0) steps.push({ check: true });
+    checkHere = false;
+    steps.push({ line });
+  }
+  steps.push({ check: true });
+  return steps;
+}
+
+// The desktop's answers: one state line and one screenshot per check.
+function playNative(steps, dir) {
+  let text = '';
+  let n = 0;
+  for (const step of steps) {
+    text += step.check ? `state\nscreenshot ${dir}/native-${n++}.png\n` : `${step.line}\n`;
+  }
+  const out = execFileSync(velmora, ['--headless', '-'], { input: text, encoding: 'utf8' });
+  return out.trim().split('\n').map((state, i) => ({
+    state, frame: PNG.sync.read(fs.readFileSync(`${dir}/native-${i}.png`)) }));
+}
+
+async function playLine(page, line) {
+  const [word, ...rest] = line.trim().split(/\s+/);
+  if (word !== 'key') {
+    const status = await page.evaluate((l) => Module.ccall('velmora_run_script', 'number',
+                                                          ['string'], [l]), line);
+    if (status !== 0) throw new Error(`the page refused '${line}'`);
+    return;
+  }
+  for (const key of rest) {
+    if (DomKeys[key]) await page.keyboard.press(DomKeys[key]);
+    else await page.evaluate((code) => Module._velmora_key(code), Number(key));
+  }
+}
+
+async function browserCheck(page) {
+  return page.evaluate((w, h) => {
+    const pixels = document.getElementById('screen').getContext('2d').getImageData(0, 0, w, h);
+    let binary = '';
+    for (let i = 0; i < pixels.data.length; i += 8192)
+      binary += String.fromCharCode.apply(null, pixels.data.subarray(i, i + 8192));
+    return { state: UTF8ToString(Module._velmora_state()), frame: btoa(binary) };
+  }, Width, Height);
+}
+
+// Shows both texts around their first difference.
+function whereTextsDiffer(page, desktop) {
+  let i = 0;
+  while (page[i] === desktop[i]) ++i;
+  const around = (t) => t.slice(Math.max(0, i - 40), i + 40);
+  return `at character ${i}\n  page:    ...${around(page)}...\n  desktop: ...${around(desktop)}...`;
+}
+
+// Returns where the two frames first differ, or null when they are equal.
+function firstDifference(native, rgba) {
+  if (native.width !== Width || native.height !== Height) return `native frame ${native.width} x ${native.height}`;
+  for (let i = 0; i < Width * Height * 4; i += 4) {
+    for (let c = 0; c < 3; ++c) {
+      if (native.data[i + c] !== rgba[i + c])
+        return `pixel (${(i / 4) % Width}, ${Math.floor(i / 4 / Width)})`;
+    }
+  }
+  return null;
+}
+
+async function playScript(browser, base, script) {
+  const name = path.basename(script, '.txt');
+  const dir = path.join(outDir, name);
+  fs.mkdirSync(dir, { recursive: true });
+  const steps = readScript(script);
+  const expected = playNative(steps, dir);
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(base);
+  await page.waitForFunction('window.velmoraReady');
+  let n = 0;
+  let failed = 0;
+  for (const step of steps) {
+    if (!step.check) {
+      await playLine(page, step.line);
+      continue;
+    }
+    const got = await browserCheck(page);
+    const rgba = Buffer.from(got.frame, 'base64');
+    const want = expected[n];
+    const problems = [];
+    if (got.state !== want.state) problems.push(`records differ: ${whereTextsDiffer(got.state, want.state)}`);
+    const where = firstDifference(want.frame, rgba);
+    if (where) {
+      const png = new PNG({ width: Width, height: Height });
+      rgba.copy(png.data);
+      fs.writeFileSync(`${dir}/page-${n}.png`, PNG.sync.write(png));
+      problems.push(`frames differ first at ${where} (see ${dir}/page-${n}.png)`);
+    }
+    console.log(`${problems.length ? 'FAIL' : 'ok  '} ${name} check ${n}`);
+    for (const p of problems) console.log(`  ${p}`);
+    failed += problems.length ? 1 : 0;
+    ++n;
+  }
+  if (errors.length) {
+    console.log(`FAIL ${name}: page errors: ${errors.join('; ')}`);
+    ++failed;
+  }
+  await page.close();
+  return { passed: n - failed, failed };
+}
+
+const server = await serve(path.resolve(pageDir));
+fs.mkdirSync(outDir, { recursive: true });
+const userDataDir = fs.mkdtempSync(path.join(outDir, 'chromium-'));
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', userDataDir, headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
+let passed = 0;
+let failed = 0;
+try {
+  const base = `http://127.0.0.1:${server.address().port}/`;
+  for (const script of scripts) {
+    const result = await playScript(browser, base, script);
+    passed += result.passed;
+    failed += result.failed;
+  }
+} finally {
+  await browser.close();
+  server.close();
+  fs.rmSync(userDataDir, { recursive: true, force: true });
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed === 0 && passed > 0 ? 0 : 1);

@@ -1,0 +1,62 @@
+// The velmora page's program: starts the application in the browser with its
+// one form and leaves it running on the page, key-downs arriving from there.
+// Also the calls the page and the browser test make into the game.
+#include <emscripten/emscripten.h>
+
+#include <exception>
+#include <sstream>
+#include <string>
+
+#include "platform/application.h"
+#include "headless/headless_script.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
+#include "headless/state_json.h"
+
+namespace {
+
+const platform::Canvas* topSurface() { return &Form1.Image2; }
+
+}  // namespace
+
+int main() {
+  try {
+    platform::Application.initialize(platform::Backend::Window);
+    platform::Application.setTitle("Velmora Keep 03");
+    loadFormResources();
+    FormSize size = formOuterSize();
+    platform::Application.createForm("Lantern Cadence -Velmora Keep- 03", size.width, size.height,
+                                     platform::FormEvents{FormCreate, FormKeyDown, topSurface});
+    return platform::Application.run();
+  } catch (const std::exception& e) {
+    platform::Application.showException(e.what());
+  } catch (...) {
+    platform::Application.showException("");
+  }
+  return 0;
+}
+
+extern "C" {
+
+// One key press with virtual-key code `key`, as the page's key-downs give.
+EMSCRIPTEN_KEEPALIVE void velmora_key(int key) { FormKeyDown(uint16_t(key)); }
+
+// The records as the headless `state` command prints them. The text stays
+// valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* velmora_state() {
+  static std::string json;
+  json = gameStateJson();
+  return json.c_str();
+}
+
+// Runs headless script lines (key, type, submit, state...) on the game in the
+// page; returns the script's exit status.
+EMSCRIPTEN_KEEPALIVE int velmora_run_script(const char* text) {
+  std::istringstream in(text ? text : "");
+  return headless::runScript(in);
+}
+
+// Ends the game as closing the window does: the page shows a closed screen.
+EMSCRIPTEN_KEEPALIVE void velmora_close() { platform::Application.shutdown(); }
+
+}  // extern "C"
