@@ -41,12 +41,12 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   // In fullscreen the screen picks the enlargement; a --scale given caps it.
   const int scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
   platform::Application.initialize(backend, platform::WindowOptions{scale, options.fullscreen});
-  platform::Application.setTitle("Velmora Keep 03");
+  platform::Application.setTitle(ApplicationTitle);
   setGameWindowIcon();
   if (pictures) loadFormResources();
   setFormDrawing(pictures);
   FormSize size = formOuterSize();
-  platform::Application.createForm("Lantern Cadence -Velmora Keep- 03", size.width, size.height,
+  platform::Application.createForm(FormCaption, size.width, size.height,
                                    platform::FormEvents{FormCreate, keyDown, topSurface});
 }
 

@@ -10,6 +10,10 @@ constexpr int ViewWidth = 576;
 constexpr int ViewHeight = 464;
 constexpr int StripHeight = 16;  // the status strip, and its text's cell height
 
+// The task-bar title and the form's caption, wherever the form is shown.
+constexpr char ApplicationTitle[] = "Velmora Keep 03";
+constexpr char FormCaption[] = "Lantern Cadence -Velmora Keep- 03";
+
 // The faces and sizes the game writes in, prepared once at start-up: the
 // strip's text in the system's face and in "Tahoma", the grid's large
 // "Tahoma" letters. Selecting a pair not prepared would draw nothing.

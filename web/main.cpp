@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
-#include "platform/application.h"
 #include "headless/headless_script.h"
+#include "headless/state_json.h"
+#include "platform/application.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
-#include "headless/state_json.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ const platform::Canvas* topSurface() { return &Form1.Image2; }
 int main() {
   try {
     platform::Application.initialize(platform::Backend::Window);
-    platform::Application.setTitle("Velmora Keep 03");
+    platform::Application.setTitle(ApplicationTitle);
     loadFormResources();
     FormSize size = formOuterSize();
-    platform::Application.createForm("Lantern Cadence -Velmora Keep- 03", size.width, size.height,
+    platform::Application.createForm(FormCaption, size.width, size.height,
                                      platform::FormEvents{FormCreate, FormKeyDown, topSurface});
     return platform::Application.run();
   } catch (const std::exception& e) {
