@@ -2,6 +2,8 @@
 # Replays every committed input of the fuzz targets (regressions first, then
 # the seed corpora), then fuzzes each target for a short fixed budget with a
 # fixed seed. Any crash, sanitizer report or broken invariant fails the run.
+# The statement target also starts from today's case tables (tests/cases/):
+# each part of a table, set-up and case statements in order, is one game.
 # Usage: fuzz/run_fuzz.sh BUILD_DIR [SECONDS_PER_TARGET]
 set -eu
 build=$(cd "$1" && pwd)
@@ -37,6 +39,13 @@ for pair in statement_fuzz:statements keys_fuzz:keys; do
   # Short fuzzing from the committed inputs; new inputs go to a scratch folder.
   rm -rf "$work/$target-corpus"
   mkdir -p "$work/$target-corpus" "$work/$target-artifacts"
+  if [ "$target" = statement_fuzz ]; then
+    awk -v out="$work/$target-corpus/" '
+      FNR == 1 { name = FILENAME; sub(/.*\//, "", name); sub(/\.txt$/, "", name) }
+      FNR == 1 || /^==/ { if (file) close(file); file = out name "_" ++part }
+      /^>/ { sub(/^> */, ""); print > file }
+      / => / { sub(/ => .*/, ""); print > file }' ../tests/cases/*.txt
+  fi
   set -- "$corpus"
   if [ -d "$regressions" ]; then set -- "$@" "$regressions"; fi
   run "$target-fuzz" "$binary" -seed=20240601 -max_total_time="$budget" -timeout=60 \
