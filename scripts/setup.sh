@@ -15,7 +15,7 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev"
 if [ "$with_tests" = yes ]; then
-  packages="$packages xvfb xauth xdotool imagemagick libx11-dev clang libclang-rt-14-dev valgrind
+  packages="$packages xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev valgrind
     python3"
 fi
 

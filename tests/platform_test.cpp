@@ -1,8 +1,8 @@
 // The windowing layer apart from the game: copies against a per-pixel model
 // of the clipping, text for every byte, key translation, the headless
 // backend, a window refused without a display, and that only this layer
-// knows the native libraries. Its pictures and fonts are proved by the
-// game's frames (screen_test.cpp).
+// knows the native libraries, whole-pixel fitting on a screen. Its pictures and fonts are proved by
+// the game's frames (screen_test.cpp).
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include "platform/canvas.h"
 #include "platform/font.h"
 #include "platform/key_map.h"
+#include "platform/screen_fit.h"
 
 using platform::Canvas;
 using platform::Rect;
@@ -157,4 +158,20 @@ TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
     }
   }
   EXPECT_GT(checked, 10);
+}
+TEST(ScreenFit, LargestWholeFactorCentred) {
+  const struct {
+    int screenW, screenH, maxScale, scale, left, top;
+  } cases[] = {
+      {1920, 1080, 0, 2, 384, 76},  {2560, 1440, 0, 3, 416, 24}, {5120, 2880, 0, 6, 832, 48},
+      {1152, 928, 0, 2, 0, 0},      {1151, 928, 0, 1, 287, 232}, {3840, 2160, 3, 3, 1056, 384},
+      {3840, 2160, 9, 4, 768, 152}, {576, 464, 0, 1, 0, 0},      {400, 300, 0, 1, -88, -82},
+  };
+  for (const auto& c : cases) {
+    const platform::ScreenFit fit =
+        platform::fitOnScreen(576, 464, c.screenW, c.screenH, c.maxScale);
+    EXPECT_EQ(fit.scale, c.scale) << c.screenW << "x" << c.screenH << " max " << c.maxScale;
+    EXPECT_EQ(fit.left, c.left) << c.screenW;
+    EXPECT_EQ(fit.top, c.top) << c.screenW;
+  }
 }
