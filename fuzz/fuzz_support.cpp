@@ -2,7 +2,6 @@
 #include "fuzz/fuzz_support.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -37,11 +36,6 @@ void freshGameRecords() {
   PrevCursorCol = 1;
   startNewGame();
   GameMode = ModeField;
-}
-
-bool tracing() {
-  static const bool on = std::getenv("VELMORA_FUZZ_TRACE") != nullptr;
-  return on;
 }
 
 namespace {

@@ -14,9 +14,6 @@ void freshTitle();
 // The records of freshTitle and of the new game the first key starts, in
 // the field, without drawing anything.
 void freshGameRecords();
-// Whether VELMORA_FUZZ_TRACE is set: the targets then print the status line
-// as they go, to see what a seed or a found input does.
-bool tracing();
 // Remembers the working maps before a statement or key press.
 void rememberMaps();
 // A statement changes at most one map cell, always on floor 1, and every

@@ -12,7 +12,6 @@
 // cell a submitted statement names may have changed.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "fuzz/fuzz_support.h"
 #include "shell/game_state.h"
@@ -85,10 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       i += 2;
     }
     if (!going) break;
-  }
-  if (tracing()) {
-    std::fprintf(stderr, "%d keys, mode %d, leader %d,%d world %d: %s | last: %s\n", session.keys,
-                 GameMode, LeaderPos.x, LeaderPos.y, LeaderPos.world, StatusText, LastCommand);
   }
   return 0;
 }

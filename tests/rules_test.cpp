@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "shell/game_state.h"
 #include "shell/movement.h"
@@ -242,47 +241,6 @@ TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
   EXPECT_EQ(GameMode, ModeField);
   EXPECT_EQ(Score, 0);
   EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{29, 29, 1, 2}));
-}
-
-// The built-in mazes: walled all round, one goal each, and a way from the
-// start to it for charas 3 and 4 (chara 2's is walled off until the player
-// opens it).
-TEST(Maps, EachMazeIsWalledWithOneGoalOnItsOwnWay) {
-  const struct {
-    int world, reached;
-    bool goalReached;
-  } cases[] = {{1, 179, false}, {2, 374, true}, {3, 598, true}};
-  for (const auto& c : cases) {
-    const auto cell = [&](int x, int y) {
-      return InitialMaps[c.world - 1].cells[cellIndex(x, y, 1)];
-    };
-    int goals = 0;
-    for (int y = 0; y < MapSide; ++y) {
-      for (int x = 0; x < MapSide; ++x) {
-        const bool frame = x == 0 || y == 0 || x == MapSide - 1 || y == MapSide - 1;
-        if (frame) {
-          EXPECT_TRUE(cell(x, y) != TileFloor && cell(x, y) != TileGoal) << x << "," << y;
-        }
-        goals += cell(x, y) == TileGoal;
-      }
-    }
-    EXPECT_EQ(goals, 1) << "world " << c.world;
-    std::vector<int> todo = {1 + MapSide * 1};
-    std::vector<bool> seen(CellsPerFloor);
-    seen[todo[0]] = true;
-    bool goal = false;
-    for (size_t i = 0; i < todo.size(); ++i) {
-      const int x = todo[i] % MapSide, y = todo[i] / MapSide;
-      goal = goal || cell(x, y) == TileGoal;
-      for (const int next : {todo[i] - 1, todo[i] + 1, todo[i] - MapSide, todo[i] + MapSide}) {
-        const int t = cell(next % MapSide, next / MapSide);
-        if (!seen[next] && (t == TileFloor || t == TileGoal)) todo.push_back(next);
-        seen[next] = true;
-      }
-    }
-    EXPECT_EQ(int(todo.size()), c.reached) << "world " << c.world;
-    EXPECT_EQ(goal, c.goalReached) << "world " << c.world;
-  }
 }
 
 TEST(TokenStore, ReadsOutsideTheStoreAreEmpty) {

@@ -19,7 +19,6 @@
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
 #include "shell/status_strip.h"
-#include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"
 
@@ -272,35 +271,6 @@ TEST(Frames, MissingOrDamagedTitleStillStartsTheGame) {
   ::testing::internal::CaptureStderr();
   loadFormResources();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-}
-
-// Playing allocates nothing: from the key that leaves the title through
-// walking, other worlds, command entry with statements and Tab, to the win.
-TEST(Frames, KeyPressesAllocateNothing) {
-  showFreshTitle();
-  std::vector<uint16_t> keys = {KeyTab};
-  for (int i = 0; i < 100; ++i) keys.push_back(uint16_t("\x27\x28\x25\x26\x09\x20\x41"[i % 7]));
-  // On to the submit cell in the corner and back into command entry.
-  for (uint16_t key : {KeyEnter, KeyRight, KeyRight, KeyRight, KeyRight, KeyRight, KeyDown,
-                       KeySpace, KeyTab,   KeyUp,    KeyUp,    KeyRight, KeyRight, KeyRight,
-                       KeyRight, KeyRight, KeyRight, KeyRight, KeySpace, KeyEnter}) {
-    keys.push_back(key);
-  }
-  for (int i = 0; i < 200; ++i)
-    keys.push_back(uint16_t("\x27\x20\x28\x20\x09\x25\x26\x20\x20"[i % 9]));
-  const AllocationCounter counter;
-  for (uint16_t key : keys) FormKeyDown(key);
-  for (uint8_t world : {2, 3, 4, 5, 9}) {
-    GameMode = ModeField;
-    LeaderPos.world = world;
-    FormKeyDown(KeyDown);
-  }
-  for (CharaRec& c : Charas) c.moveKind = MoveArrived;
-  FormKeyDown(KeyEnter);
-  FormKeyDown(KeyUp);
-  EXPECT_EQ(GameMode, ModeCleared);
-  EXPECT_EQ(counter.count(), 0);
-  EXPECT_NE(LastCommand[0], '\0') << "no statement was submitted";
 }
 
 }  // namespace
