@@ -1,16 +1,13 @@
 // The windowing layer apart from the game: copies against a per-pixel model
 // of the clipping, text for every byte, key translation, the headless
-// backend, a window refused without a display, and that only this layer
-// knows the native libraries, whole-pixel fitting on a screen. Its pictures and fonts are proved by
-// the game's frames (screen_test.cpp).
+// backend, a window refused without a display, whole-pixel fitting on a
+// screen. Its pictures and fonts are proved by the game's frames
+// (screen_test.cpp); layering_test.sh keeps the native libraries in it.
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -132,33 +129,6 @@ TEST(Application, WindowWithoutADisplayAsksForHeadless) {
   EXPECT_EQ(platform::Application.backend(), platform::Backend::Headless);
 }
 
-// Only platform/ (and the build tools and tests) may know SDL, FreeType,
-// fontconfig, libjpeg and libpng.
-TEST(Layering, OnlyThePlatformIncludesNativeLibraries) {
-  namespace fs = std::filesystem;
-  const fs::path root = VELMORA_SOURCE_DIR;
-  const std::regex native(
-      R"(^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|jerror|png|libpng)[^>"]*[>"])");
-  int checked = 0;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it) {
-    const std::string top = fs::relative(it->path(), root).begin()->string();
-    if (it->is_directory() &&
-        (top.starts_with(".") || top.starts_with("build") ||
-         std::set<std::string>{"platform", "tools", "tests", "assets", "docs"}.count(top))) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    const std::string ext = it->path().extension().string();
-    if (!it->is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
-    ++checked;
-    std::ifstream in(it->path());
-    for (std::string line; std::getline(in, line);) {
-      EXPECT_FALSE(std::regex_search(line, native)) << it->path() << ": " << line;
-    }
-  }
-  EXPECT_GT(checked, 10);
-}
 TEST(ScreenFit, LargestWholeFactorCentred) {
   const struct {
     int screenW, screenH, maxScale, scale, left, top;
