@@ -9,7 +9,7 @@
 
 #include "shell/game_state.h"
 #include "shell/movement.h"
-#include "tests/support/statement_fixture.h"
+#include "tests/support/game_fixture.h"
 
 namespace {
 

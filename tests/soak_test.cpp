@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@
 #include "tests/support/alloc_counter.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/invariants.h"
-#include "tests/support/statement_fixture.h"
+#include "tests/support/key_bytes.h"
 
 namespace {
 
@@ -78,31 +77,45 @@ uint64_t fingerprint() {
   return h;
 }
 
-// Plays one game with keys chosen at random by a generator of its own
-// (splitmix64), so the keys never depend on the game's generator.
+// Plays one game as bytes of key_bytes.h chosen at random by a generator of
+// its own (splitmix64), so the keys never depend on the game's generator:
+// statements typed and submitted in command entry, random keys and picks
+// anywhere. Each key is recorded with the fingerprint after it.
 class RandomPlayer {
  public:
   RandomPlayer(uint64_t seed, Reach* reach) : state_(seed), reach_(reach) {}
   std::vector<uint16_t> keys;
-  std::vector<uint64_t> prints;  // the fingerprint after each key
+  std::vector<uint64_t> prints;
 
   void play() {
     showFreshTitle();
     while (int(keys.size()) < KeysPerGame && GameMode != ModeCleared) {
-      if (GameMode == ModeTitle) {
-        press(uint16_t(1 + below(255)));  // any key starts
-      } else if (GameMode == ModeCommand) {
-        commandMove();
-      } else if (const int roll = below(100); roll < 8 || spell_ > 0) {
-        press(KeyEnter);
-      } else if (roll < 10) {
-        press(below(2) ? KeySpace : KeyTab);  // nothing to do in the field
-      } else {  // runs of one arrow walk corridors instead of shuffling in place
-        const uint16_t arrow = uint16_t(KeyLeft + below(4));
-        for (int n = 1 + below(6); n > 0; --n) press(arrow);
+      std::string bytes;
+      const bool statement = GameMode == ModeCommand && (spell_ > 0 || below(100) < 65);
+      if (statement) {
+        size_t shape = size_t(below(int(Statements.size())));
+        if (spell_ > 0) {
+          shape = size_t(SpellStart + 3 - spell_--);
+        } else if (below(100) < 8) {
+          shape = size_t(SpellStart), spell_ = 2;
+        }
+        for (char c : Statements[shape] + char(SubmitCode)) {
+          // Now and then another digit: other worlds, cells past the edges, other tiles.
+          if (c >= '0' && c <= '9' && below(4) == 0) c = char('0' + below(10));
+          const uint8_t* cell = std::find(CharGrid, CharGrid + FirstPlayableByte, uint8_t(c));
+          if (cell != CharGrid + FirstPlayableByte) bytes += char(cell - CharGrid);
+        }
+      } else if (GameMode == ModeField && (spell_ > 0 || below(100) < 8)) {
+        bytes += char(FirstPlayableByte + 6);  // Enter
+      } else {  // runs of one key walk corridors; picks are grid characters
+        const int b = below(256);
+        bytes.append(size_t(1 + below(b < FirstPlayableByte ? 3 : 6)), char(b));
       }
+      press(bytes);
+      reach_->statements += statement;
+      reach_->spellsCast += statement && std::strncmp(StatusText, "lafolue:", 8) == 0;
     }
-    for (int i = 0; i < 10; ++i) press(std::data({KeyUp, KeyEnter, KeySpace, KeyTab})[below(4)]);
+    press(std::string(10, char(FirstPlayableByte + below(7))));  // a won game stays won
     reach_->worldChanges += sawWorldChange_;
     reach_->tablesMade += sawTable_;
   }
@@ -115,66 +128,15 @@ class RandomPlayer {
     return int(uint32_t((z ^ (z >> 31)) >> 32) % uint32_t(n));
   }
 
-  void press(uint16_t key) {
-    FormKeyDown(key);
-    keys.push_back(key);
-    prints.push_back(fingerprint());
-    sawWorldChange_ |= LeaderPos.world != 1 && GameMode != ModeTitle;
-    for (const PlayerTable& t : playerTables) sawTable_ |= t.name[0] != '\0';
-  }
-
-  void commandMove() {
-    const int roll = below(100);
-    if (spell_ > 0 || roll < 65) {
-      int shape = below(int(Statements.size()));
-      if (spell_ > 0) {
-        shape = SpellStart + 3 - spell_--;
-      } else if (roll < 5) {
-        shape = SpellStart, spell_ = 2;
-      }
-      typeText(vary(Statements[size_t(shape)]));
-      submit();
-    } else if (roll < 80) {  // random grid characters, erase and submit cells included
-      std::string text;
-      for (int n = 1 + below(20); n > 0; --n) text += char(CharGrid[below(GridCols * GridRows)]);
-      typeText(text);
-      if (below(10) < 7) submit();
-    } else {
-      for (int n = 1 + below(30); n > 0 && GameMode == ModeCommand; --n) {
-        press(std::data({KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyTab})[below(6)]);
-      }
-    }
-  }
-
-  // Now and then another digit: other worlds, cells past the edges, other tiles.
-  std::string vary(std::string statement) {
-    for (char& c : statement) {
-      if (c >= '0' && c <= '9' && below(4) == 0) c = char('0' + below(10));
-    }
-    return statement;
-  }
-
-  // Walks the cursor the shorter way round to each character's cell and picks it.
-  void typeText(const std::string& text) {
-    for (const char c : text) {
-      const uint8_t* cell = std::find(CharGrid, CharGrid + GridCols * GridRows, uint8_t(c));
-      const int target = int(cell - CharGrid);
-      if (target == GridCols * GridRows) continue;
-      walk(CursorCol, target % GridCols, GridCols, KeyRight, KeyLeft);
-      walk(CursorRow, target / GridCols, GridRows, KeyDown, KeyUp);
-      if (GameMode != ModeCommand || int(keys.size()) >= KeysPerGame) return;
-      press(KeySpace);
-    }
-  }
-  void walk(const uint8_t& at, int to, int size, uint16_t forward, uint16_t back) {
-    const int ahead = (to - at + size) % size;
-    while (GameMode == ModeCommand && at != to) press(ahead <= size - ahead ? forward : back);
-  }
-  void submit() {
-    if (GameMode != ModeCommand) return;
-    typeText(std::string(1, char(SubmitCode)));
-    ++reach_->statements;
-    reach_->spellsCast += std::strncmp(StatusText, "lafolue:", 8) == 0;
+  void press(const std::string& bytes) {
+    pressKeysOf(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), [this](uint16_t key) {
+      FormKeyDown(key);
+      keys.push_back(key);
+      prints.push_back(fingerprint());
+      sawWorldChange_ |= LeaderPos.world != 1 && GameMode != ModeTitle;
+      for (const PlayerTable& t : playerTables) sawTable_ |= t.name[0] != '\0';
+      return int(keys.size()) < KeysPerGame + 10;
+    });
   }
 
   uint64_t state_;
@@ -248,7 +210,7 @@ TEST(Invariants, BrokenRecordsAreCaughtAndNamed) {
       {[] { Charas[1].pos.world = 1; }, "chara 3"},
       {[] { Charas[0].moveKind = 4; }, "kind"},
       {[] { playerTables[1].rowCount = 1; }, "free table slot 1"},
-      {[] { Authority[3].privileges[0][0] = 2; }, "privilege 0"},
+      {[] { Authority[3].privileges[0][0] = 2; }, "privilege flag is 2"},
   };
   for (const auto& [breakIt, named] : cases) {
     startFreshGame();

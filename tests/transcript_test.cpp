@@ -77,22 +77,21 @@ struct ProgramRun {
   int status = 0;
 };
 
+std::string withSource(std::string text) {
+  for (size_t s = text.find("{source}"); s != std::string::npos; s = text.find("{source}")) {
+    text.replace(s, 8, VELMORA_SOURCE_DIR);
+  }
+  return text;
+}
+
 void check(const ProgramRun& run) {
   SCOPED_TRACE("run at line " + std::to_string(run.line) + ": " + run.command);
   const size_t at = run.command.find("velmora");
-  RunSettings settings;
-  settings.prefix = run.command.substr(0, at);
-  std::string args = run.command.substr(at + 7);
+  RunSettings settings{withSource(run.command.substr(0, at)), false};
+  std::string args = withSource(run.command.substr(at + 7));
   if (const size_t in = args.find("< {script}"); in != std::string::npos) {
     settings.scriptOnStdin = true;
     args.erase(in);
-  }
-  for (size_t s = args.find("{source}"); s != std::string::npos; s = args.find("{source}")) {
-    args.replace(s, 8, VELMORA_SOURCE_DIR);
-  }
-  for (size_t s = settings.prefix.find("{source}"); s != std::string::npos;
-       s = settings.prefix.find("{source}")) {
-    settings.prefix.replace(s, 8, VELMORA_SOURCE_DIR);
   }
   const HeadlessRun result = runVelmora(args, run.script, settings);
   expectLines("stdout", run.out, linesOf(result.out));
@@ -187,20 +186,17 @@ TEST(Options, EveryOptionReadTheGnuWay) {
     for (const std::string& word : words) argv.push_back(word.c_str());
     Options o;
     std::string error;
-    std::string read;
-    if (parseOptions(int(argv.size()), argv.data(), &o, &error)) {
-      std::ostringstream out;
-      out << "scale=" << o.scale << (o.scaleGiven ? "!" : "") << (o.fullscreen ? " fullscreen" : "")
-          << (o.headless ? " headless" : "")
-          << (o.scriptPath.empty() ? "" : " script=" + o.scriptPath)
-          << (o.summary ? " summary" : "")
-          << (o.recordPath.empty() ? "" : " record=" + o.recordPath) << (o.showHelp ? " help" : "")
-          << (o.showVersion ? " version" : "");
-      read = out.str();
+    std::ostringstream read;
+    if (!parseOptions(int(argv.size()), argv.data(), &o, &error)) {
+      read << "error: " << error;
     } else {
-      read = "error: " + error;
+      read << "scale=" << o.scale << (o.scaleGiven ? "!" : "")
+           << (o.fullscreen ? " fullscreen" : "") << (o.headless ? " headless" : "")
+           << (o.scriptPath.empty() ? "" : " script=") << o.scriptPath
+           << (o.summary ? " summary" : "") << (o.recordPath.empty() ? "" : " record=")
+           << o.recordPath << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "");
     }
-    EXPECT_EQ(read, c.read) << c.args;
+    EXPECT_EQ(read.str(), c.read) << c.args;
   }
 }
 

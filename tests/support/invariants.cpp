@@ -3,8 +3,8 @@
 // the code happens to do today; a broken one names what it found.
 #include "tests/support/invariants.h"
 
-#include <cstdarg>
 #include <cctype>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -101,17 +101,15 @@ bool checkMaps(std::string* why) {
 bool checkFigures(std::string* why) {
   if (figuresUnplaced()) return true;
   const MapPos& l = LeaderPos;
-  REQUIRE(l.floor == 1 && l.world >= 1 && l.world <= WorldCount, "leader on floor %d of world %d",
-          l.floor, l.world);
   // A SELECT may put the leader one past the map's last row or column.
-  REQUIRE(l.x <= MapSide && l.y <= MapSide, "leader at (%d, %d)", l.x, l.y);
+  REQUIRE(l.floor == 1 && l.world >= 1 && l.world <= WorldCount && l.x <= MapSide && l.y <= MapSide,
+          "leader at (%d, %d) floor %d world %d", l.x, l.y, l.floor, l.world);
   int arrived = 0;
   for (int i = 0; i < 3; ++i) {
     const CharaRec& c = Charas[i];
-    REQUIRE(c.pos.floor == 1 && c.pos.world == i + 1, "chara %d on floor %d of world %d", i + 2,
-            c.pos.floor, c.pos.world);
-    REQUIRE(c.pos.x < MapSide && c.pos.y < MapSide, "chara %d at (%d, %d)", i + 2, c.pos.x,
-            c.pos.y);
+    const MapPos p = c.pos;
+    REQUIRE(p.floor == 1 && p.world == i + 1 && p.x < MapSide && p.y < MapSide,
+            "chara %d at (%d, %d) floor %d world %d", i + 2, p.x, p.y, p.floor, p.world);
     REQUIRE(c.moveKind <= MoveExplore || c.moveKind == MoveArrived, "chara %d moves by kind %d",
             i + 2, c.moveKind);
     arrived += c.moveKind == MoveArrived;
@@ -128,7 +126,7 @@ bool checkTable(int slot, std::string* why) {
     REQUIRE(allZero(&t, sizeof t), "free table slot %d is not zero", slot);
     return true;
   }
-  REQUIRE(terminated(t.name, PlayerNameSize), "table %d name has no terminating zero", slot);
+  REQUIRE(terminated(t.name, PlayerNameSize), "table %d name unterminated", slot);
   int used = 0;
   while (used < PlayerColumns && t.columnTypes[used].kind != ColumnNone) ++used;
   REQUIRE(used >= 3, "table %d has %d columns", slot, used);
@@ -145,24 +143,19 @@ bool checkTable(int slot, std::string* why) {
             type.size);
   }
   REQUIRE(t.rowCount <= PlayerRows, "table %d rowCount is %d", slot, t.rowCount);
-  for (int r = 0; r < PlayerRows; ++r) {
-    REQUIRE(r < t.rowCount || allZero(t.rows[r], sizeof t.rows[r]),
-            "table %d row %d past rowCount %d is set", slot, r, t.rowCount);
-    for (int c = 0; c < PlayerColumns; ++c) {
-      REQUIRE(terminated(t.rows[r][c], PlayerCellSize), "table %d row %d cell %d unterminated",
-              slot, r, c);
-    }
+  for (int r = 0; r < PlayerRows * PlayerColumns; ++r) {
+    const char* cell = t.rows[r / PlayerColumns][r % PlayerColumns];
+    REQUIRE(terminated(cell, PlayerCellSize) && (r < t.rowCount * PlayerColumns || !cell[0]),
+            "table %d row %d cell %d is unterminated or past the rows", slot, r / PlayerColumns,
+            r % PlayerColumns);
   }
   return true;
 }
 
 bool checkRest(std::string* why) {
-  for (int w = 0; w < WorldCount; ++w) {
-    for (int c = 0; c < AuthorityCharaCount; ++c) {
-      for (int f = 0; f < PrivilegeFlagCount; ++f) {
-        const uint8_t flag = Authority[w].privileges[c][f];
-        REQUIRE(flag <= 1, "world %d chara %d privilege %d is %d", w + 1, c + 1, f, flag);
-      }
+  for (const AuthorityPlane& plane : Authority) {
+    for (const auto& flags : plane.privileges) {
+      for (const uint8_t flag : flags) REQUIRE(flag <= 1, "a privilege flag is %d", flag);
     }
   }
   // The budget only counts down, from 5000 at the title, and stops at zero.
