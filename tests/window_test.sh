@@ -44,11 +44,10 @@ shows() {
 close_game() {
   python3 - "$wid" <<'EOF'
 import ctypes, sys
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = x.XInternAtom.restype = ctypes.c_void_p
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+x, P = ctypes.CDLL("libX11.so.6"), ctypes.c_void_p
+x.XOpenDisplay.restype = x.XInternAtom.restype = P
+x.XInternAtom.argtypes, x.XCloseDisplay.argtypes = [P, ctypes.c_char_p, ctypes.c_int], [P]
+x.XSendEvent.argtypes = [P, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, P]
 class ClientMessage(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
                 ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("atom", ctypes.c_ulong),
@@ -60,8 +59,7 @@ event.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
 x.XSendEvent(d, event.window, 0, 0, ctypes.byref(event))
 x.XCloseDisplay(d)
 EOF
-  for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && kill "$pid" && fail "the window did not close"
+  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill "$pid"
   wait "$pid" || fail "closing ended with status $?"
 }
 
