@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr size_t CommandMaxLength = 112;  // 101 picked plus 12 completed, less one
-
 bool broken(std::string* why, const char* format, ...) __attribute__((format(printf, 2, 3)));
 bool broken(std::string* why, const char* format, ...) {
   if (why != nullptr) {
@@ -37,40 +35,30 @@ bool allZero(const void* data, size_t size) {
   return size == 0 || (bytes[0] == 0 && std::memcmp(bytes, bytes + 1, size - 1) == 0);
 }
 
-// Only grid characters can be picked; completion adds letters, blanks, "=", "(".
-int offGrid(const char* text) {
-  for (int i = 0; text[i] != '\0'; ++i) {
-    const char c = text[i];
-    if (!std::isalnum(uint8_t(c)) && !std::strchr("(), +-*/='<>!.%_#;^&|~\"\\", c)) return i;
-  }
-  return -1;
-}
-
+// A command line holds at most 112 characters (101 picked, 12 completed, less
+// one), each a grid character: completion adds only letters, blanks, "=", "(".
 bool checkLine(const char* name, const char* text, std::string* why) {
-  REQUIRE(terminated(text, CommandSize), "%s has no terminating zero", name);
-  REQUIRE(std::strlen(text) <= CommandMaxLength, "%s holds %zu characters", name,
-          std::strlen(text));
-  const int at = offGrid(text);
-  REQUIRE(at < 0, "%s character %d is byte %d, not on the grid", name, at, uint8_t(text[at]));
+  REQUIRE(terminated(text, CommandSize) && std::strlen(text) <= 112, "%s is too long", name);
+  for (int i = 0; text[i] != '\0'; ++i) {
+    REQUIRE(std::isalnum(uint8_t(text[i])) || std::strchr("(), +-*/='<>!.%_#;^&|~\"\\", text[i]),
+            "%s character %d is byte %d, not on the grid", name, i, uint8_t(text[i]));
+  }
   return true;
 }
 
-bool checkTextsAndTokens(std::string* why) {
+bool checkTexts(std::string* why) {
   REQUIRE(terminated(StatusText, StatusSize), "StatusText has no terminating zero");
   if (!checkLine("CommandLine", CommandLine, why) || !checkLine("LastCommand", LastCommand, why)) {
     return false;
   }
-  REQUIRE(std::strlen(CommandLine) == CommandLength, "CommandLength %d but CommandLine holds %zu",
-          CommandLength, std::strlen(CommandLine));
+  REQUIRE(std::strlen(CommandLine) == CommandLength, "CommandLength %d, not the line's length",
+          CommandLength);
   REQUIRE(lastToken >= -1 && lastToken < TokenSlots, "lastToken is %d", lastToken);
   for (int i = 0; i < TokenSlots; ++i) {
-    REQUIRE(terminated(tokens[i], TokenSize), "token %d has no terminating zero", i);
-    const size_t length = std::strlen(tokens[i]);
-    REQUIRE(tokenLengths[i] == length, "tokenLengths[%d] is %u, token holds %zu", i,
-            tokenLengths[i], length);
-    REQUIRE(i > lastToken || length > 0, "token %d is empty, lastToken %d", i, lastToken);
-    REQUIRE(i <= lastToken || allZero(tokens[i], TokenSize), "token %d past lastToken %d is set", i,
-            lastToken);
+    const bool ok = terminated(tokens[i], TokenSize) && tokenLengths[i] == std::strlen(tokens[i]);
+    REQUIRE(ok && (i > lastToken ? allZero(tokens[i], TokenSize) : tokens[i][0] != '\0'),
+            "token %d (lastToken %d) is '%.*s', length %u", i, lastToken, TokenSize, tokens[i],
+            tokenLengths[i]);
   }
   return true;
 }
@@ -84,7 +72,8 @@ bool figuresUnplaced() {
 
 // Every statement works on the leader's floor, always floor 1, so floors 2
 // to 8 keep the built-in cells all game: a change there missed its floor.
-bool checkMaps(std::string* why) {
+// Arrivals happen only in a turn, and the turn that sees the last one wins.
+bool checkWorlds(std::string* why) {
   for (int w = 0; w < WorldCount; ++w) {
     const uint8_t* cells = WorldMaps[w].cells;
     const bool upperSame = std::memcmp(cells + CellsPerFloor, InitialMaps[w].cells + CellsPerFloor,
@@ -95,26 +84,19 @@ bool checkMaps(std::string* why) {
               i / CellsPerFloor + 1, i % MapSide, i / MapSide % MapSide, cells[i]);
     }
   }
-  return true;
-}
-
-bool checkFigures(std::string* why) {
   if (figuresUnplaced()) return true;
-  const MapPos& l = LeaderPos;
-  // A SELECT may put the leader one past the map's last row or column.
+  const MapPos l = LeaderPos;  // a SELECT may put it one past the last row or column
   REQUIRE(l.floor == 1 && l.world >= 1 && l.world <= WorldCount && l.x <= MapSide && l.y <= MapSide,
           "leader at (%d, %d) floor %d world %d", l.x, l.y, l.floor, l.world);
   int arrived = 0;
   for (int i = 0; i < 3; ++i) {
-    const CharaRec& c = Charas[i];
-    const MapPos p = c.pos;
+    const MapPos p = Charas[i].pos;
+    const uint8_t kind = Charas[i].moveKind;
     REQUIRE(p.floor == 1 && p.world == i + 1 && p.x < MapSide && p.y < MapSide,
             "chara %d at (%d, %d) floor %d world %d", i + 2, p.x, p.y, p.floor, p.world);
-    REQUIRE(c.moveKind <= MoveExplore || c.moveKind == MoveArrived, "chara %d moves by kind %d",
-            i + 2, c.moveKind);
-    arrived += c.moveKind == MoveArrived;
+    REQUIRE(kind <= MoveExplore || kind == MoveArrived, "chara %d moves by kind %d", i + 2, kind);
+    arrived += kind == MoveArrived;
   }
-  // Arrivals happen only in a turn, and the turn that sees the last one wins.
   REQUIRE((arrived == 3) == (GameMode == ModeCleared), "GameMode %d with %d charas arrived",
           GameMode, arrived);
   return true;
@@ -122,27 +104,23 @@ bool checkFigures(std::string* why) {
 
 bool checkTable(int slot, std::string* why) {
   const PlayerTable& t = playerTables[slot];
-  if (t.name[0] == '\0') {
-    REQUIRE(allZero(&t, sizeof t), "free table slot %d is not zero", slot);
-    return true;
-  }
-  REQUIRE(terminated(t.name, PlayerNameSize), "table %d name unterminated", slot);
+  REQUIRE(t.name[0] != '\0' || allZero(&t, sizeof t), "free table slot %d is not zero", slot);
+  REQUIRE(terminated(t.name, PlayerNameSize) && t.rowCount <= PlayerRows,
+          "table %d: name unterminated or %d rows", slot, t.rowCount);
   int used = 0;
   while (used < PlayerColumns && t.columnTypes[used].kind != ColumnNone) ++used;
-  REQUIRE(used >= 3, "table %d has %d columns", slot, used);
+  REQUIRE(used >= 3 || t.name[0] == '\0', "table %d has %d columns", slot, used);
   for (int c = 0; c < PlayerColumns; ++c) {
     const ColumnType& type = t.columnTypes[c];
     const char* name = t.columnNames[c];
-    REQUIRE(terminated(name, PlayerNameSize), "table %d column %d name unterminated", slot, c);
     const bool ok = c >= used
                         ? type.kind == ColumnNone && type.size == 0 && name[0] == '\0'
                         : name[0] != '\0' &&
                               ((type.kind == ColumnInt && type.size == 4) ||
                                (type.kind == ColumnVarchar && type.size >= 1 && type.size <= 32));
-    REQUIRE(ok, "table %d column %d (of %d) has kind %d size %d", slot, c, used, type.kind,
-            type.size);
+    REQUIRE(ok && terminated(name, PlayerNameSize), "table %d column %d (of %d): kind %d size %d",
+            slot, c, used, type.kind, type.size);
   }
-  REQUIRE(t.rowCount <= PlayerRows, "table %d rowCount is %d", slot, t.rowCount);
   for (int r = 0; r < PlayerRows * PlayerColumns; ++r) {
     const char* cell = t.rows[r / PlayerColumns][r % PlayerColumns];
     REQUIRE(terminated(cell, PlayerCellSize) && (r < t.rowCount * PlayerColumns || !cell[0]),
@@ -160,24 +138,19 @@ bool checkRest(std::string* why) {
   }
   // The budget only counts down, from 5000 at the title, and stops at zero.
   REQUIRE(Score >= 0 && Score <= 5000, "Score is %d", Score);
-  REQUIRE(GameMode == ModeField || GameMode == ModeCommand || GameMode == ModeCleared ||
-              GameMode == ModeTitle,
+  REQUIRE(GameMode <= ModeCommand || GameMode == ModeCleared || GameMode == ModeTitle,
           "GameMode is %d", GameMode);
   REQUIRE(CursorCol < GridCols && CursorRow < GridRows && PrevCursorCol < GridCols &&
               PrevCursorRow < GridRows,
-          "cursor at column %d row %d (before %d %d)", CursorCol, CursorRow, PrevCursorCol,
-          PrevCursorRow);
+          "cursor at %d,%d (before %d,%d)", CursorCol, CursorRow, PrevCursorCol, PrevCursorRow);
+  for (int slot = 0; slot < PlayerTableSlots; ++slot) {
+    if (!checkTable(slot, why)) return false;
+  }
   return true;
 }
 
 }  // namespace
 
 bool checkInvariants(std::string* why) {
-  if (!checkTextsAndTokens(why) || !checkMaps(why) || !checkFigures(why) || !checkRest(why)) {
-    return false;
-  }
-  for (int slot = 0; slot < PlayerTableSlots; ++slot) {
-    if (!checkTable(slot, why)) return false;
-  }
-  return true;
+  return checkTexts(why) && checkWorlds(why) && checkRest(why);
 }
