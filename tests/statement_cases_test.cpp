@@ -46,11 +46,9 @@ std::string trim(const std::string& s) {
 
 std::string expandFillers(std::string line) {
   for (size_t at = line.find("{a*"); at != std::string::npos; at = line.find("{a*")) {
-    const size_t end = line.find('}', at);
-    const int count = std::stoi(line.substr(at + 3, end - at - 3));
     std::string filler;
-    for (int i = 0; i < count; ++i) filler += " a";
-    line.replace(at, end - at + 1, filler);
+    for (int i = std::stoi(line.substr(at + 3)); i > 0; --i) filler += " a";
+    line.replace(at, line.find('}', at) - at + 1, filler);
   }
   return line;
 }
@@ -105,19 +103,12 @@ bool applyEffect(const std::string& effect, RecordSnapshot& s, const RecordSnaps
   return true;
 }
 
-std::vector<std::string> splitEffects(const std::string& text) {
-  std::vector<std::string> out;
+// Applies each of the effects, split at ';', to `s`.
+void applyEffects(const std::string& text, RecordSnapshot& s, const RecordSnapshot& actual) {
   std::istringstream in(text);
-  for (std::string e; std::getline(in, e, ';');) out.push_back(trim(e));
-  return out;
-}
-
-void restore(const RecordSnapshot& s) {
-  std::memcpy(WorldMaps, s.maps, sizeof s.maps);
-  std::memcpy(Authority, s.authority, sizeof s.authority);
-  LeaderPos = s.leader;
-  std::memcpy(Charas, s.charas, sizeof s.charas);
-  std::memcpy(playerTables, s.tables, sizeof s.tables);
+  for (std::string e; std::getline(in, e, ';');) {
+    EXPECT_TRUE(applyEffect(trim(e), s, actual)) << "unknown effect: " << e;
+  }
 }
 
 class StatementCases : public ::testing::TestWithParam<const char*> {};
@@ -146,10 +137,11 @@ TEST_P(StatementCases, EachStatementAnswersAndChangesOnlyWhatItMay) {
     }
     if (kind[0] == '!') {
       RecordSnapshot s = takeSnapshot();
-      for (const std::string& e : splitEffects(kind.substr(1))) {
-        EXPECT_TRUE(applyEffect(e, s, s)) << "unknown effect: " << e;
-      }
-      restore(s);
+      applyEffects(kind.substr(1), s, s);
+      std::memcpy(WorldMaps, s.maps, sizeof s.maps);
+      std::memcpy(Authority, s.authority, sizeof s.authority);
+      std::memcpy(Charas, s.charas, sizeof s.charas);
+      LeaderPos = s.leader;
       continue;
     }
     const size_t arrow = line.find(" => ");
@@ -165,9 +157,7 @@ TEST_P(StatementCases, EachStatementAnswersAndChangesOnlyWhatItMay) {
     RecordSnapshot expected = takeSnapshot();
     EXPECT_EQ(runStatement(statement.c_str()), answer);
     const RecordSnapshot actual = takeSnapshot();
-    for (const std::string& e : splitEffects(effects)) {
-      EXPECT_TRUE(applyEffect(e, expected, actual)) << "unknown effect: " << e;
-    }
+    applyEffects(effects, expected, actual);
     EXPECT_EQ(firstDifference(actual, expected), "");
     ++cases;
   }
