@@ -189,13 +189,4 @@ TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
   EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{29, 29, 1, 2}));
 }
 
-TEST(TokenStore, ReadsOutsideTheStoreAreEmpty) {
-  resetAllState();
-  std::strcpy(tokens[0], "first");
-  std::strcpy(tokens[TokenSlots - 1], "last");
-  EXPECT_STREQ(tokenAt(0), "first");
-  EXPECT_STREQ(tokenAt(TokenSlots - 1), "last");
-  for (int i : {-1, TokenSlots, TokenSlots + 5}) EXPECT_STREQ(tokenAt(i), "") << i;
-}
-
 }  // namespace
