@@ -22,12 +22,10 @@
 namespace {
 
 std::vector<std::string> codeSpans(const std::string& text) {
+  static const std::regex span("`([^`]*)`");
   std::vector<std::string> spans;
-  for (size_t open = text.find('`'); open != std::string::npos;) {
-    const size_t close = text.find('`', open + 1);
-    if (close == std::string::npos) break;
-    spans.push_back(text.substr(open + 1, close - open - 1));
-    open = text.find('`', close + 1);
+  for (std::sregex_iterator m(text.begin(), text.end(), span), end; m != end; ++m) {
+    spans.push_back((*m)[1]);
   }
   return spans;
 }
@@ -126,7 +124,9 @@ std::set<std::string> listedWordsAfter(const std::string& text, const std::strin
 
 TEST(Guide, ReservedWordAppendicesAreTheGamesList) {
   const std::set<std::string> reserved(std::begin(ReservedWords), std::end(ReservedWords));
-  EXPECT_EQ(listedWordsAfter(sourceFile("docs/players-guide.md"), "## Appendix: the reserved words"), reserved);
+  EXPECT_EQ(
+      listedWordsAfter(sourceFile("docs/players-guide.md"), "## Appendix: the reserved words"),
+      reserved);
   EXPECT_EQ(listedWordsAfter(sourceFile("docs/ReadMe_J.txt"), "14. 付録：予約語"), reserved);
 }
 
