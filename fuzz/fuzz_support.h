@@ -2,28 +2,80 @@
 // stopping the run the moment a record breaks one of its invariants.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/application.h"
+#include "game/game_state.h"
+#include "ui/main_window.h"
+#include "game/new_game.h"
+#include "tests/support/invariants.h"
 
 // Brings up the headless application and the form's pictures and fonts, then
 // creates the form (title screen). Once per process.
-void prepareFuzzForm();
+inline void prepareFuzzForm() {
+  static bool prepared = false;
+  if (prepared) return;
+  platform::Application.initialize(platform::Backend::Headless);
+  loadFormResources();
+  resetAllState();
+  FormCreate();
+  prepared = true;
+}
+
 // Every record back to its program-start value, then the title screen's
 // once-per-run resets (maps copied, score budget), as at program start.
-void freshTitle();
+inline void freshTitle() {
+  resetAllState();
+  showTitle();
+}
+
 // The records of freshTitle and of the new game the first key starts, in
 // the field, without drawing anything.
-void freshGameRecords();
-// Whether VELMORA_FUZZ_TRACE is set: the targets then print the status line
-// as they go, to see what a seed or a found input does.
-bool tracing();
+inline void freshGameRecords() {
+  // The title's once-per-run resets without drawing the title picture: the
+  // statement target runs many inputs a second and draws nothing else.
+  resetAllState();
+  setStatus(GameTitleText);
+  resetForRun();
+  startNewGame();
+  GameMode = ModeField;
+}
+
 // Remembers the working maps before a statement or key press.
-void rememberMaps();
+inline WorldMap mapsBefore[WorldCount];
+inline void rememberMaps() { std::memcpy(mapsBefore, WorldMaps, sizeof mapsBefore); }
 // A statement changes at most one map cell, always on floor 1, and every
 // form that changes one leaves the leader on that cell's column and row (in
 // the leader's own world). Aborts, saying after `what`, when a key press or
 // statement since rememberMaps broke that: a write that missed its cell.
-void requireOneCellChange(const char* what);
+inline void requireOneCellChange(const char* what) {
+  int changed = 0;
+  for (int w = 0; w < WorldCount; ++w) {
+    if (std::memcmp(mapsBefore[w].cells, WorldMaps[w].cells, CellsPerWorld) == 0) continue;
+    for (int i = 0; i < CellsPerWorld; ++i) {
+      if (mapsBefore[w].cells[i] == WorldMaps[w].cells[i]) continue;
+      const int x = i % MapSide, y = i / MapSide % MapSide, floor = i / CellsPerFloor + 1;
+      ++changed;
+      if (changed > 1 || floor != 1 || LeaderPos.x != x || LeaderPos.y != y) {
+        std::fprintf(stderr,
+                     "after %s: world %d floor %d cell (%d, %d) changed from %d to %d "
+                     "(change %d) with the leader at (%d, %d)\n",
+                     what, w + 1, floor, x, y, mapsBefore[w].cells[i], WorldMaps[w].cells[i],
+                     changed, LeaderPos.x, LeaderPos.y);
+        std::abort();
+      }
+    }
+  }
+}
+
 // Checks the invariants; on a broken one prints what broke and `what` was
 // just done, then aborts so that the fuzzer keeps the input.
-void requireInvariants(const char* what);
+inline void requireInvariants(const char* what) {
+  std::string why;
+  if (checkInvariants(&why)) return;
+  std::fprintf(stderr, "broken invariant after %s: %s\n", what, why.c_str());
+  std::abort();
+}

@@ -1,60 +1,23 @@
 // Fuzz target: whole key sequences through the form's key handler, from the
 // title screen on, drawing included, on the headless platform.
 //
-// Input bytes decode to keys:
-//   0 to 90     walk the grid cursor by the fewest arrow presses to cell
-//               (b mod 13, b / 13) and press Space, as a player picks a
-//               character (in the field those arrows walk the leader);
-//   91 to 250   one playable key: Up, Down, Left, Right, Space, Tab, Enter;
-//   251 to 254  the next byte is sent as a key code of its own (0 to 255);
-//   255         the next two bytes are sent as a 16-bit key code.
+// Input bytes decode to keys as tests/support/key_bytes.h tells.
 // After every key the records must keep their invariants, and at most the one
 // cell a submitted statement names may have changed.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "fuzz/fuzz_support.h"
 #include "game/game_state.h"
-#include "ui/command_entry.h"
 #include "ui/keyboard.h"
+#include "tests/support/key_bytes.h"
 
 namespace {
 
-constexpr uint16_t PlayableKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyTab, KeyEnter};
 // Keys sent after the game is won: they must change nothing, and a few show it.
 constexpr int KeysAfterClear = 4;
 // Enough for the won game of the test scripts (about 26000 keys).
 constexpr int MaxKeys = 30000;
-
-struct Session {
-  int keys = 0;
-  int afterClear = 0;
-
-  // Presses one key; false once the session has pressed enough.
-  bool press(uint16_t key) {
-    if (keys >= MaxKeys || afterClear > KeysAfterClear) return false;
-    ++keys;
-    if (GameMode == ModeCleared) ++afterClear;
-    rememberMaps();
-    FormKeyDown(key);
-    requireOneCellChange("a key press");
-    requireInvariants("a key press");
-    return true;
-  }
-
-  bool pressTimes(CursorSteps along) {
-    for (int n = along.steps; n > 0; --n) {
-      if (!press(along.key)) return false;
-    }
-    return true;
-  }
-
-  bool pickCell(int cell) {
-    const GridWalk walk = gridWalk(CursorCol, CursorRow, cell % GridCols, cell / GridCols);
-    return pressTimes(walk.down) && pressTimes(walk.across) && press(KeySpace);
-  }
-};
 
 }  // namespace
 
@@ -66,25 +29,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   freshTitle();
   requireInvariants("the title screen");
-  Session session;
-  for (size_t i = 0; i < size; ++i) {
-    const uint8_t b = data[i];
-    bool going = true;
-    if (b < GridCols * GridRows) {
-      going = session.pickCell(b);
-    } else if (b <= 250) {
-      going = session.press(PlayableKeys[(b - GridCols * GridRows) % 7]);
-    } else if (b < 255) {
-      if (i + 1 < size) going = session.press(data[++i]);
-    } else if (i + 2 < size) {
-      going = session.press(uint16_t(data[i + 1] | data[i + 2] << 8));
-      i += 2;
-    }
-    if (!going) break;
-  }
-  if (tracing()) {
-    std::fprintf(stderr, "%d keys, mode %d, leader %d,%d world %d: %s | last: %s\n", session.keys,
-                 GameMode, LeaderPos.x, LeaderPos.y, LeaderPos.world, StatusText, LastCommand);
-  }
+  int keys = 0, afterClear = 0;
+  pressKeysOf(data, size, [&](uint16_t key) {
+    if (keys >= MaxKeys || afterClear > KeysAfterClear) return false;
+    ++keys;
+    afterClear += GameMode == ModeCleared;
+    rememberMaps();
+    FormKeyDown(key);
+    requireOneCellChange("a key press");
+    requireInvariants("a key press");
+    return true;
+  });
   return 0;
 }

@@ -12,7 +12,6 @@
 // the one cell the statement names may have changed.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "fuzz/fuzz_support.h"
@@ -36,10 +35,7 @@ bool onGrid(uint8_t c) {
 void submitComposed(const uint8_t* line, size_t size) {
   runTurn();
   requireInvariants("the turn of opening command entry");
-  if (GameMode == ModeCleared) {
-    if (tracing()) std::fprintf(stderr, "(turn) -> %s\n", StatusText);
-    return;
-  }
+  if (GameMode == ModeCleared) return;
   std::memset(CommandLine, 0, sizeof CommandLine);
   CommandLength = 0;
   GameMode = ModeCommand;
@@ -52,7 +48,6 @@ void submitComposed(const uint8_t* line, size_t size) {
   requireOneCellChange("a composed statement");
   std::memcpy(LastCommand, CommandLine, sizeof LastCommand);
   GameMode = ModeField;
-  if (tracing()) std::fprintf(stderr, "%s -> %s\n", CommandLine, StatusText);
   requireInvariants("a composed statement");
 }
 

@@ -15,7 +15,7 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev"
 if [ "$with_tests" = yes ]; then
-  packages="$packages xvfb xauth xdotool imagemagick libx11-dev clang libclang-rt-14-dev valgrind
+  packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
     python3 dpkg-dev file desktop-file-utils appstream lintian emscripten chromium"
   # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
   # Debian's are installed only where none is found.

@@ -1,65 +1,108 @@
-// The players' guide and its Japanese twin against the game: the message
-// table lists exactly the answers the statement cases prove, and the
-// reserved-word appendices are the game's list. (The completion tables are
-// completion_test's cases.)
+// The players' guide against the game. Tab completion: the guide's two tables
+// are the cases (a line of one character gains its verb; a longer line gains
+// the piece its last character and first character call for), then what the
+// guide tells in words: other characters gain one blank, recall, and the
+// length limits. The reserved-word appendices of the guide and of its
+// Japanese twin are the game's list.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstring>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "ui/command_entry.h"
+#include "game/game_state.h"
 #include "statements/reserved_words.h"
+#include "tests/support/game_fixture.h"
 #include "tests/support/headless_run.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string Guide = sourceFile("docs/players-guide.md");
-const std::string Japanese = sourceFile("docs/ReadMe_J.txt");
-
-// The form under which the guide lists an answer with figures in it.
-std::string formOf(const std::string& answer) {
-  static const std::pair<std::regex, const char*> forms[] = {
-      {std::regex("\\d:reliability=-?\\d+"), "K:reliability=R"},
-      {std::regex("\\d:w=.*"), "K:w=W,x=X,y=Y,z=Z,f=F"},
-      {std::regex("lafolue:x=.*"), "lafolue:x=X,y=Y"},
-      {std::regex("\\w* table was dropped"), "NAME table was dropped"},
-      {std::regex("[A-Z_]+ didn't support yet\\."), "VERB didn't support yet."},
-  };
-  for (const auto& [pattern, form] : forms) {
-    if (std::regex_match(answer, pattern)) return form;
+std::vector<std::string> codeSpans(const std::string& text) {
+  static const std::regex span("`([^`]*)`");
+  std::vector<std::string> spans;
+  for (std::sregex_iterator m(text.begin(), text.end(), span), end; m != end; ++m) {
+    spans.push_back((*m)[1]);
   }
-  return answer;
+  return spans;
 }
 
-TEST(Guide, MessageTableListsExactlyTheAnswersTheCasesProve) {
-  // The winning line and the resting line: proved by the winning game and
-  // by the screen moments.
-  std::set<std::string> answers{"Congratulation! Score=N", "-Velmora Keep- 03"};
-  for (const fs::directory_entry& file :
-       fs::directory_iterator(std::string(VELMORA_SOURCE_DIR) + "/tests/cases")) {
-    std::istringstream lines(readFile(file.path().string()));
-    for (std::string line; std::getline(lines, line);) {
-      const size_t arrow = line.find(" => ");
-      if (arrow == std::string::npos || line[0] == '#') continue;
-      const std::string answer = line.substr(arrow + 4, line.find(" :: ") - arrow - 4);
-      if (answer != "-") answers.insert(formOf(answer));
+// Returns the line Tab leaves after `line` was composed.
+std::string completed(const std::string& line) {
+  std::memset(CommandLine, 0, sizeof CommandLine);
+  std::memcpy(CommandLine, line.data(), line.size());
+  CommandLength = uint8_t(line.size());
+  completeWord();
+  EXPECT_EQ(CommandLength, std::strlen(CommandLine)) << line;
+  return CommandLine;
+}
+
+class Completion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startFieldGame();
+    openCommandEntry();
+    std::strcpy(LastCommand, "SELECT * FROM party WHERE charaid=1");
+  }
+};
+
+TEST_F(Completion, TheGuidesTablesAreWhatTabDoes) {
+  std::istringstream guide(sourceFile("docs/players-guide.md"));
+  bool inside = false;
+  int cases = 0;
+  for (std::string line; std::getline(guide, line);) {
+    if (line.rfind("## ", 0) == 0) inside = line == "## Tab completion";
+    if (!inside || line.rfind("| `", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::stringstream row(line.substr(1));
+    for (std::string cell; std::getline(row, cell, '|');) cells.push_back(cell);
+    if (cells.size() == 2) {  // `C` | `CREATE `
+      ASSERT_EQ(codeSpans(cells[0]).size(), 1u) << line;
+      EXPECT_EQ(completed(codeSpans(cells[0])[0]), codeSpans(cells[1]).at(0)) << line;
+      ++cases;
+      continue;
+    }
+    // Last character | first characters (or "any") | what is added.
+    ASSERT_EQ(cells.size(), 3u) << line;
+    const std::vector<std::string> last = codeSpans(cells[0]);
+    const std::vector<std::string> added = codeSpans(cells[2]);
+    std::vector<std::string> firsts = codeSpans(cells[1]);
+    if (last.size() != 1 || added.size() != 1) continue;  // rows told in words
+    if (cells[1].find("any") != std::string::npos) firsts = {"x"};
+    for (const std::string& first : firsts) {
+      EXPECT_EQ(completed(first + last[0]), first + last[0] + added[0]) << line;
+      ++cases;
     }
   }
-  std::set<std::string> listed;
-  bool inside = false;
-  std::istringstream guide(Guide);
-  for (std::string line; std::getline(guide, line);) {
-    if (line.rfind("## ", 0) == 0) inside = line == "## Every message";
-    if (inside && line.rfind("| `", 0) == 0) listed.insert(line.substr(3, line.find('`', 3) - 3));
-  }
-  EXPECT_EQ(listed, answers);
-  for (const std::string& form : answers) {
-    EXPECT_NE(Japanese.find(form), std::string::npos) << "ReadMe_J.txt lacks " << form;
-  }
+  EXPECT_GE(cases, 40);
+}
+
+TEST_F(Completion, OtherLinesGainABlankOrRecallTheLastStatement) {
+  const std::string last = LastCommand;
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"", last},    {"B", last},   {"s", last},     {"(", last},    {"xA", "xA"},
+      {"IA", "IA"},  {"SI", "SI"},  {"GR", "GR"},    {"SS", "SS"},   {"RT", "RT"},
+      {"GV", "GV"},  {"Up", "Up"},  {"sp", "sp"},    {"Sx", "Sx "},  {"SE", "SE "},
+      {"S1", "S1 "}, {"S'", "S' "}, {"S\\", "S\\ "}, {"x= ", "x= "}, {"charaid=1", "charaid=1 "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(completed(c.before), c.after) << c.before;
+  std::memset(LastCommand, 0, sizeof LastCommand);
+  EXPECT_EQ(completed("B"), "");
+}
+
+// Up to 100 characters Tab still completes, to 112 at most; from 101 on it
+// does nothing; a recalled statement of the longest length fits.
+TEST_F(Completion, LengthLimits) {
+  EXPECT_EQ(completed(std::string(99, 'x') + "C"), std::string(99, 'x') + "CREATE TABLE ");
+  for (size_t i = 112; i < sizeof CommandLine; ++i) ASSERT_EQ(CommandLine[i], '\0') << i;
+  EXPECT_EQ(completed(std::string(100, 'x') + "C"), std::string(100, 'x') + "C");
+  std::memcpy(LastCommand, std::string(112, 'q').c_str(), 113);
+  EXPECT_EQ(completed(""), std::string(112, 'q'));
 }
 
 // The words of the comma-separated list lines after the line `marker`.
@@ -81,8 +124,10 @@ std::set<std::string> listedWordsAfter(const std::string& text, const std::strin
 
 TEST(Guide, ReservedWordAppendicesAreTheGamesList) {
   const std::set<std::string> reserved(std::begin(ReservedWords), std::end(ReservedWords));
-  EXPECT_EQ(listedWordsAfter(Guide, "## Appendix: the reserved words"), reserved);
-  EXPECT_EQ(listedWordsAfter(Japanese, "14. 付録：予約語"), reserved);
+  EXPECT_EQ(
+      listedWordsAfter(sourceFile("docs/players-guide.md"), "## Appendix: the reserved words"),
+      reserved);
+  EXPECT_EQ(listedWordsAfter(sourceFile("docs/ReadMe_J.txt"), "14. 付録：予約語"), reserved);
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
 // The windowing layer apart from the game: copies against a per-pixel model
 // of the clipping, text for every byte, key translation, the headless
-// backend, a window refused without a display, and that only this layer
-// knows the native libraries. Its pictures and fonts are proved by the
-// game's frames (screen_test.cpp).
+// backend, a window refused without a display, whole-pixel fitting on a
+// screen. Its pictures and fonts are proved by the game's frames
+// (screen_test.cpp); layering_test.sh keeps the native libraries in it.
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -19,6 +15,7 @@
 #include "platform/canvas.h"
 #include "platform/font.h"
 #include "platform/key_map.h"
+#include "platform/screen_fit.h"
 
 using platform::Canvas;
 using platform::Rect;
@@ -132,46 +129,19 @@ TEST(Application, WindowWithoutADisplayAsksForHeadless) {
   EXPECT_EQ(platform::Application.backend(), platform::Backend::Headless);
 }
 
-// Only platform/ (and the build tools and tests) may know SDL, FreeType,
-// fontconfig, libjpeg and libpng; and each folder of the game includes only
-// itself and the folders below it, so the rules never reach the screen.
-TEST(Layering, OnlyThePlatformIncludesNativeLibrariesAndIncludesRunDownwards) {
-  namespace fs = std::filesystem;
-  const fs::path root = VELMORA_SOURCE_DIR;
-  const std::regex native(
-      R"(^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|jerror|png|libpng)[^>"]*[>"])");
-  const std::regex ours(R"(^\s*#\s*include\s*"([a-z_]+)/)");
-  const std::map<std::string, std::set<std::string>> below = {
-      {"platform", {"platform"}},
-      {"game", {"game"}},
-      {"sql", {"game", "sql"}},
-      {"statements", {"game", "sql", "statements"}},
-      {"ui", {"game", "sql", "statements", "platform", "ui"}},
-      {"headless", {"game", "sql", "statements", "platform", "ui", "headless"}},
-      {"app", {"game", "sql", "statements", "platform", "ui", "headless", "app"}},
+TEST(ScreenFit, LargestWholeFactorCentred) {
+  const struct {
+    int screenW, screenH, maxScale, scale, left, top;
+  } cases[] = {
+      {1920, 1080, 0, 2, 384, 76},  {2560, 1440, 0, 3, 416, 24}, {5120, 2880, 0, 6, 832, 48},
+      {1152, 928, 0, 2, 0, 0},      {1151, 928, 0, 1, 287, 232}, {3840, 2160, 3, 3, 1056, 384},
+      {3840, 2160, 9, 4, 768, 152}, {576, 464, 0, 1, 0, 0},      {400, 300, 0, 1, -88, -82},
   };
-  int checked = 0;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it) {
-    const std::string top = fs::relative(it->path(), root).begin()->string();
-    if (it->is_directory() &&
-        (top.starts_with(".") || top.starts_with("build") || top == "node_modules" ||
-         std::set<std::string>{"platform", "tools", "tests", "assets", "docs"}.count(top))) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    const std::string ext = it->path().extension().string();
-    if (!it->is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
-    ++checked;
-    const auto layer = below.find(top);
-    std::ifstream in(it->path());
-    std::smatch folder;
-    for (std::string line; std::getline(in, line);) {
-      EXPECT_FALSE(std::regex_search(line, native)) << it->path() << ": " << line;
-      if (layer != below.end() && std::regex_search(line, folder, ours)) {
-        EXPECT_TRUE(layer->second.count(folder[1])) << it->path() << " reaches up: " << line;
-      }
-    }
+  for (const auto& c : cases) {
+    const platform::ScreenFit fit =
+        platform::fitOnScreen(576, 464, c.screenW, c.screenH, c.maxScale);
+    EXPECT_EQ(fit.scale, c.scale) << c.screenW << "x" << c.screenH << " max " << c.maxScale;
+    EXPECT_EQ(fit.left, c.left) << c.screenW;
+    EXPECT_EQ(fit.top, c.top) << c.screenW;
   }
-  EXPECT_GT(checked, 10);
 }

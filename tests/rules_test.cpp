@@ -6,43 +6,29 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "game/game_state.h"
 #include "game/movement.h"
-#include "tests/support/statement_fixture.h"
+#include "tests/support/game_fixture.h"
 
 namespace {
-
-uint64_t fnv(uint64_t h, const void* data, size_t size) {
-  for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211u;
-  return h;
-}
 
 // The movers' places and a hash of every record a turn writes.
 std::string turnState() {
   uint64_t h = 14695981039346656037u;
-  for (const CharaRec& c : Charas) {
-    h = fnv(h, &c.pos, sizeof c.pos);
-    h = fnv(h, &c.moveKind, 1);
-    h = fnv(h, c.trail, sizeof c.trail);
-  }
-  h = fnv(h, Authority, sizeof Authority);
-  h = fnv(h, &LeaderPos, sizeof LeaderPos);
-  for (const auto* v : {&SeedCounter, &RandomState}) h = fnv(h, v, sizeof *v);
-  h = fnv(h, &Score, sizeof Score);
-  h = fnv(h, &GameMode, 1);
-  int flags = 0;
-  for (const AuthorityPlane& plane : Authority) {
-    for (const auto& held : plane.privileges) {
-      for (uint8_t flag : held) flags += flag;
-    }
-  }
+  const auto mix = [&h](const void* data, size_t size) {
+    for (size_t i = 0; i < size; ++i)
+      h = (h ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211u;
+  };
+  for (const CharaRec& c : Charas)
+    mix(&c.pos, 4), mix(&c.moveKind, 1), mix(c.trail, sizeof c.trail);
+  mix(Authority, sizeof Authority), mix(&LeaderPos, sizeof LeaderPos);
+  mix(&SeedCounter, 4), mix(&RandomState, 4), mix(&Score, 4), mix(&GameMode, 1);
   char text[160];
-  std::snprintf(text, sizeof text, "%d,%d,%d %d,%d,%d %d,%d,%d seed %u score %d flags %d %016llx",
+  std::snprintf(text, sizeof text, "%d,%d,%d %d,%d,%d %d,%d,%d seed %u score %d %016llx",
                 Charas[0].pos.x, Charas[0].pos.y, Charas[0].moveKind, Charas[1].pos.x,
                 Charas[1].pos.y, Charas[1].moveKind, Charas[2].pos.x, Charas[2].pos.y,
-                Charas[2].moveKind, SeedCounter, Score, flags, static_cast<unsigned long long>(h));
+                Charas[2].moveKind, SeedCounter, Score, static_cast<unsigned long long>(h));
   return text;
 }
 
@@ -63,10 +49,10 @@ struct Game {
 const Game Games[] = {
     {"fresh",
      [] {},
-     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 f0717923d874ba10",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 90 ce0809f9d2e59d4a",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 90 d6db9a579c3f0242",
-      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 90 b4ce4cdade1920b9"}},
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 f0717923d874ba10",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 ce0809f9d2e59d4a",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 d6db9a579c3f0242",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 b4ce4cdade1920b9"}},
     {"distrusted",
      [] {
        for (int w = 0; w < 3; ++w) {
@@ -75,10 +61,10 @@ const Game Games[] = {
          }
        }
      },
-     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 81 e886296937d22378",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 37 661d2d3a238013e8",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 16 30067a9278f0e55f",
-      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 15 07e7c9d6c01ebb99"}},
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 e886296937d22378",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 661d2d3a238013e8",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 30067a9278f0e55f",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 07e7c9d6c01ebb99"}},
     // A turn's recovery brings planes 2 and 3 back to exactly zero, which is
     // no longer distrust: no flag may be drawn for.
     {"on the brink",
@@ -88,10 +74,10 @@ const Game Games[] = {
          Authority[2].reliability[c] = -3;
        }
      },
-     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 flags 90 c8cf9b4b10aaf03e",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 flags 90 a212e24fc150bb90",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 flags 90 43c34f1ef27ac53f",
-      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 flags 90 b4ce4cdade1920b9"}},
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 c8cf9b4b10aaf03e",
+      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 a212e24fc150bb90",
+      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 43c34f1ef27ac53f",
+      "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 b4ce4cdade1920b9"}},
     {"open floors, every kind of mover",
      [] {
        openFloors();
@@ -100,10 +86,10 @@ const Game Games[] = {
        Charas[1].pos = MapPos{15, 15, 1, 2};
        SeedCounter = 77;
      },
-     {"1,2,1 14,15,3 1,1,2 seed 81 score 4999 flags 90 897c3ccacd157780",
-      "3,1,1 10,14,3 1,4,2 seed 117 score 4990 flags 90 8d6863ac6de557ba",
-      "1,5,1 6,1,3 2,4,2 seed 477 score 4900 flags 90 ed0cc94da46de962",
-      "5,4,1 3,9,3 14,1,2 seed 1677 score 4600 flags 90 92820e2b0ac681b9"}},
+     {"1,2,1 14,15,3 1,1,2 seed 81 score 4999 897c3ccacd157780",
+      "3,1,1 10,14,3 1,4,2 seed 117 score 4990 8d6863ac6de557ba",
+      "1,5,1 6,1,3 2,4,2 seed 477 score 4900 ed0cc94da46de962",
+      "5,4,1 3,9,3 14,1,2 seed 1677 score 4600 92820e2b0ac681b9"}},
 };
 
 TEST(FixedSeeds, GamesReachTheirKnownStates) {
@@ -165,47 +151,6 @@ TEST_F(WalledMaps, LeaderStepsOntoFloorAndGoalOnlyAndNeverWrapsOntoTheMap) {
   }
 }
 
-// Every turn reseeds once, and once more for each chara that moves itself.
-TEST_F(WalledMaps, EachTurnUsesOneSeedPlusOnePerMover) {
-  const struct {
-    uint8_t kinds[3];
-    uint32_t seeds;
-  } cases[] = {
-      {{MoveStay, MoveStay, MoveStay}, 1},
-      {{MoveRandom, MoveWander, MoveExplore}, 4},
-      {{MoveExplore, MoveStay, MoveArrived}, 2},
-      {{9, MoveRandom, MoveRandom}, 3},
-  };
-  for (const auto& c : cases) {
-    for (int i = 0; i < 3; ++i) place(i, MapPos{9, 9, 1, uint8_t(i + 1)}, c.kinds[i]);
-    SeedCounter = 100;
-    runTurn();
-    EXPECT_EQ(SeedCounter, 100 + c.seeds) << int(c.kinds[0]) << int(c.kinds[1]) << int(c.kinds[2]);
-  }
-  const uint32_t state = RandomState;
-  EXPECT_EQ(moveRandom(3) + moveWander(-1) + moveExplore(3), 0);
-  EXPECT_EQ(RandomState, state) << "a chara outside the records drew";
-}
-
-// A chara walled in stays put; the trail movers still note what they tried.
-TEST_F(WalledMaps, WalledInCharaStaysAndItsTrailAdvances) {
-  for (uint8_t kind : {MoveRandom, MoveWander, MoveExplore}) {
-    open(2, 7, 9);
-    place(1, MapPos{7, 9, 1, 2}, kind);
-    for (int turn = 0; turn < 8; ++turn) {
-      const CharaRec before = Charas[1];
-      runTurn();
-      EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{7, 9, 1, 2}));
-      if (kind == MoveRandom) {
-        EXPECT_EQ(std::memcmp(before.trail, Charas[1].trail, sizeof before.trail), 0);
-      } else {
-        EXPECT_EQ(Charas[1].trail[6], before.trail[7]) << int(kind);
-        EXPECT_NE(Charas[1].trail[7], 0u) << int(kind);
-      }
-    }
-  }
-}
-
 // All three on a goal win the game with the budget of that turn, which never
 // falls below zero; the leader is put on chara 2.
 TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
@@ -242,56 +187,6 @@ TEST_F(WalledMaps, ArrivingOnTheGoalsWins) {
   EXPECT_EQ(GameMode, ModeField);
   EXPECT_EQ(Score, 0);
   EXPECT_EQ(packMapPos(Charas[1].pos), packMapPos(MapPos{29, 29, 1, 2}));
-}
-
-// The built-in mazes: walled all round, one goal each, and a way from the
-// start to it for charas 3 and 4 (chara 2's is walled off until the player
-// opens it).
-TEST(Maps, EachMazeIsWalledWithOneGoalOnItsOwnWay) {
-  const struct {
-    int world, reached;
-    bool goalReached;
-  } cases[] = {{1, 179, false}, {2, 374, true}, {3, 598, true}};
-  for (const auto& c : cases) {
-    const auto cell = [&](int x, int y) {
-      return InitialMaps[c.world - 1].cells[cellIndex(x, y, 1)];
-    };
-    int goals = 0;
-    for (int y = 0; y < MapSide; ++y) {
-      for (int x = 0; x < MapSide; ++x) {
-        const bool frame = x == 0 || y == 0 || x == MapSide - 1 || y == MapSide - 1;
-        if (frame) {
-          EXPECT_TRUE(cell(x, y) != TileFloor && cell(x, y) != TileGoal) << x << "," << y;
-        }
-        goals += cell(x, y) == TileGoal;
-      }
-    }
-    EXPECT_EQ(goals, 1) << "world " << c.world;
-    std::vector<int> todo = {1 + MapSide * 1};
-    std::vector<bool> seen(CellsPerFloor);
-    seen[todo[0]] = true;
-    bool goal = false;
-    for (size_t i = 0; i < todo.size(); ++i) {
-      const int x = todo[i] % MapSide, y = todo[i] / MapSide;
-      goal = goal || cell(x, y) == TileGoal;
-      for (const int next : {todo[i] - 1, todo[i] + 1, todo[i] - MapSide, todo[i] + MapSide}) {
-        const int t = cell(next % MapSide, next / MapSide);
-        if (!seen[next] && (t == TileFloor || t == TileGoal)) todo.push_back(next);
-        seen[next] = true;
-      }
-    }
-    EXPECT_EQ(int(todo.size()), c.reached) << "world " << c.world;
-    EXPECT_EQ(goal, c.goalReached) << "world " << c.world;
-  }
-}
-
-TEST(TokenStore, ReadsOutsideTheStoreAreEmpty) {
-  resetAllState();
-  std::strcpy(tokens[0], "first");
-  std::strcpy(tokens[TokenSlots - 1], "last");
-  EXPECT_STREQ(tokenAt(0), "first");
-  EXPECT_STREQ(tokenAt(TokenSlots - 1), "last");
-  for (int i : {-1, TokenSlots, TokenSlots + 5}) EXPECT_STREQ(tokenAt(i), "") << i;
 }
 
 }  // namespace

@@ -27,7 +27,7 @@
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/select.h"
-#include "tests/support/statement_fixture.h"
+#include "tests/support/game_fixture.h"
 
 namespace {
 
@@ -46,11 +46,9 @@ std::string trim(const std::string& s) {
 
 std::string expandFillers(std::string line) {
   for (size_t at = line.find("{a*"); at != std::string::npos; at = line.find("{a*")) {
-    const size_t end = line.find('}', at);
-    const int count = std::stoi(line.substr(at + 3, end - at - 3));
     std::string filler;
-    for (int i = 0; i < count; ++i) filler += " a";
-    line.replace(at, end - at + 1, filler);
+    for (int i = std::stoi(line.substr(at + 3)); i > 0; --i) filler += " a";
+    line.replace(at, line.find('}', at) - at + 1, filler);
   }
   return line;
 }
@@ -105,19 +103,12 @@ bool applyEffect(const std::string& effect, RecordSnapshot& s, const RecordSnaps
   return true;
 }
 
-std::vector<std::string> splitEffects(const std::string& text) {
-  std::vector<std::string> out;
+// Applies each of the effects, split at ';', to `s`.
+void applyEffects(const std::string& text, RecordSnapshot& s, const RecordSnapshot& actual) {
   std::istringstream in(text);
-  for (std::string e; std::getline(in, e, ';');) out.push_back(trim(e));
-  return out;
-}
-
-void restore(const RecordSnapshot& s) {
-  std::memcpy(WorldMaps, s.maps, sizeof s.maps);
-  std::memcpy(Authority, s.authority, sizeof s.authority);
-  LeaderPos = s.leader;
-  std::memcpy(Charas, s.charas, sizeof s.charas);
-  std::memcpy(playerTables, s.tables, sizeof s.tables);
+  for (std::string e; std::getline(in, e, ';');) {
+    EXPECT_TRUE(applyEffect(trim(e), s, actual)) << "unknown effect: " << e;
+  }
 }
 
 class StatementCases : public ::testing::TestWithParam<const char*> {};
@@ -146,10 +137,11 @@ TEST_P(StatementCases, EachStatementAnswersAndChangesOnlyWhatItMay) {
     }
     if (kind[0] == '!') {
       RecordSnapshot s = takeSnapshot();
-      for (const std::string& e : splitEffects(kind.substr(1))) {
-        EXPECT_TRUE(applyEffect(e, s, s)) << "unknown effect: " << e;
-      }
-      restore(s);
+      applyEffects(kind.substr(1), s, s);
+      std::memcpy(WorldMaps, s.maps, sizeof s.maps);
+      std::memcpy(Authority, s.authority, sizeof s.authority);
+      std::memcpy(Charas, s.charas, sizeof s.charas);
+      LeaderPos = s.leader;
       continue;
     }
     const size_t arrow = line.find(" => ");
@@ -165,9 +157,7 @@ TEST_P(StatementCases, EachStatementAnswersAndChangesOnlyWhatItMay) {
     RecordSnapshot expected = takeSnapshot();
     EXPECT_EQ(runStatement(statement.c_str()), answer);
     const RecordSnapshot actual = takeSnapshot();
-    for (const std::string& e : splitEffects(effects)) {
-      EXPECT_TRUE(applyEffect(e, expected, actual)) << "unknown effect: " << e;
-    }
+    applyEffects(effects, expected, actual);
     EXPECT_EQ(firstDifference(actual, expected), "");
     ++cases;
   }
@@ -179,86 +169,64 @@ INSTANTIATE_TEST_SUITE_P(Files, StatementCases,
                                            "authority", "tables", "spell"),
                          [](const auto& info) { return std::string(info.param); });
 
-// The rules every statement that writes a world cell shares.
-struct WorldStatement {
-  const char* plain;   // acts on the leader's own cell
-  const char* clause;  // "%s" marks where a WHERE clause goes
-  int privilege;
-};
-constexpr WorldStatement WorldStatements[] = {
-    {"DELETE FROM world", "DELETE FROM world%s", PrivDelete},
-    {"UPDATE world SET fieldid = 10", "UPDATE world SET fieldid=10%s", PrivUpdate},
-    {"INSERT INTO world (fieldid) VALUES (10)", nullptr, PrivInsert},
-    {"SELECT * FROM world WHERE x = 3 AND y = 4", nullptr, PrivSelect},
-};
-
-class WorldStatementRules : public ::testing::TestWithParam<WorldStatement> {};
-using CellStatementRules = WorldStatementRules;    // those that write a cell
-using ClauseStatementRules = WorldStatementRules;  // those with a WHERE clause
-
-// A leader on column or row 32 has no cell of its own: the cell its index
-// would name (on the next row or floor) must stay as it was, and a missing
-// privilege is still what answers.
-TEST_P(CellStatementRules, NothingHappensPastTheMapsEdge) {
-  const WorldStatement& s = GetParam();
-  for (const MapPos edge :
-       {MapPos{32, 1, 1, 1}, MapPos{32, 31, 1, 1}, MapPos{31, 32, 1, 1}, MapPos{32, 32, 1, 3}}) {
+// The rules every world statement shares: the shape is matched before the
+// privilege is asked, a refused statement changes nothing and the right of
+// another world still holds; nothing happens past the map's edge; a clause
+// whose last token fills the store's last slot still counts.
+TEST(WorldStatements, ShareTheirRules) {
+  const struct {
+    const char* plain;   // acts on the leader's own cell
+    const char* clause;  // with a WHERE clause to come, or null
+    int privilege;
+    bool writesCell;
+  } statements[] = {
+      {"DELETE FROM world", "DELETE FROM world", PrivDelete, true},
+      {"UPDATE world SET fieldid = 10", "UPDATE world SET fieldid=10", PrivUpdate, true},
+      {"INSERT INTO world (fieldid) VALUES (10)", nullptr, PrivInsert, true},
+      {"SELECT * FROM world WHERE x = 3 AND y = 4", nullptr, PrivSelect, false},
+  };
+  for (const auto& s : statements) {
+    SCOPED_TRACE(s.plain);
     startFreshGame();
-    LeaderPos = edge;
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(s.plain), PreviousAnswer) << s.plain;
-    EXPECT_EQ(firstDifference(takeSnapshot(), before), "") << s.plain;
-    Authority[edge.world - 1].privileges[0][s.privilege] = 0;
-    EXPECT_EQ(runStatement(s.plain), "There is no authority.") << s.plain;
-  }
-}
+    Authority[0].privileges[0][s.privilege] = 0;
+    RecordSnapshot before = takeSnapshot();
+    EXPECT_EQ(runStatement((std::string(s.plain) + " junk junk").c_str()), PreviousAnswer);
+    EXPECT_EQ(runStatement(s.plain), "There is no authority.");
+    EXPECT_EQ(firstDifference(takeSnapshot(), before), "");
+    LeaderPos.world = 2;
+    EXPECT_EQ(runStatement(s.plain), PreviousAnswer);
+    EXPECT_NE(firstDifference(takeSnapshot(), before), "") << "nothing done in world 2";
 
-// The shape is matched before the privilege is asked; a refused statement
-// changes nothing, and the right of another world still holds.
-TEST_P(WorldStatementRules, PrivilegeIsAskedAfterTheShape) {
-  const WorldStatement& s = GetParam();
-  startFreshGame();
-  Authority[0].privileges[0][s.privilege] = 0;
-  const RecordSnapshot before = takeSnapshot();
-  EXPECT_EQ(runStatement((std::string(s.plain) + " junk junk").c_str()), PreviousAnswer);
-  EXPECT_EQ(runStatement(s.plain), "There is no authority.");
-  EXPECT_EQ(firstDifference(takeSnapshot(), before), "");
-  LeaderPos.world = 2;
-  EXPECT_EQ(runStatement(s.plain), PreviousAnswer);
-  EXPECT_NE(firstDifference(takeSnapshot(), before), "") << s.plain << " did nothing in world 2";
-}
+    // A leader on column or row 32 has no cell of its own: the cell its
+    // index would name (on the next row or floor) stays as it was.
+    for (const MapPos edge :
+         {MapPos{32, 1, 1, 1}, MapPos{32, 31, 1, 1}, MapPos{31, 32, 1, 1}, MapPos{32, 32, 1, 3}}) {
+      if (!s.writesCell) break;
+      startFreshGame();
+      LeaderPos = edge;
+      before = takeSnapshot();
+      EXPECT_EQ(runStatement(s.plain), PreviousAnswer);
+      EXPECT_EQ(firstDifference(takeSnapshot(), before), "");
+      Authority[edge.world - 1].privileges[0][s.privilege] = 0;
+      EXPECT_EQ(runStatement(s.plain), "There is no authority.");
+    }
 
-// A clause whose last token fills the store's last slot still counts; one
-// filler more cuts it short and nothing happens.
-TEST_P(ClauseStatementRules, ClauseAtTheEndOfTheTokenStore) {
-  const WorldStatement& s = GetParam();
-  const std::string head = std::string(s.clause).substr(0, std::string(s.clause).find("%s"));
-  tokenize(head.c_str());
-  const int headTokens = lastToken + 1;
-  for (int extra : {0, 1}) {
-    startFreshGame();
-    std::string line = head;
-    for (int i = 0; i < 128 - 12 - headTokens + extra; ++i) line += " a";
-    line += " WHERE worldid=2 AND x=3 AND y=4";
-    const RecordSnapshot before = takeSnapshot();
-    EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
-    EXPECT_EQ(lastToken, 127);
-    EXPECT_EQ(firstDifference(takeSnapshot(), before) != "", extra == 0) << line;
-    if (extra == 0) {
-      EXPECT_EQ(Authority[1].reliability[0], -30) << line;
+    tokenize(s.clause ? s.clause : "");
+    const int headTokens = lastToken + 1;
+    for (int extra : {0, 1}) {
+      if (!s.clause) break;
+      startFreshGame();
+      std::string line = s.clause;
+      for (int i = 0; i < 128 - 12 - headTokens + extra; ++i) line += " a";
+      line += " WHERE worldid=2 AND x=3 AND y=4";
+      before = takeSnapshot();
+      EXPECT_EQ(runStatement(line.c_str()), PreviousAnswer);
+      EXPECT_EQ(lastToken, 127);
+      EXPECT_EQ(firstDifference(takeSnapshot(), before) != "", extra == 0) << extra;
+      EXPECT_EQ(Authority[1].reliability[0], extra == 0 ? -30 : 0) << extra;
     }
   }
 }
-
-std::string familyName(const ::testing::TestParamInfo<WorldStatement>& info) {
-  return std::string(info.param.plain).substr(0, 6);
-}
-INSTANTIATE_TEST_SUITE_P(Families, WorldStatementRules, ::testing::ValuesIn(WorldStatements),
-                         familyName);
-INSTANTIATE_TEST_SUITE_P(Families, CellStatementRules,
-                         ::testing::ValuesIn(WorldStatements, WorldStatements + 3), familyName);
-INSTANTIATE_TEST_SUITE_P(Families, ClauseStatementRules,
-                         ::testing::ValuesIn(WorldStatements, WorldStatements + 2), familyName);
 
 // Reliability is a 16-bit standing that saturates instead of wrapping round.
 TEST(Reliability, SaturatesAtTheSixteenBitLimits) {

@@ -1,12 +1,12 @@
-// A started game for the screen tests: the headless platform, the form with
-// its pictures and fonts, the title's once-per-run resets and a new game in
-// the field.
+// Games for the tests: a fresh one for the statement tests (records only),
+// the form's title and field on the headless platform for the screen tests,
+// snapshots of the records a statement may change, and a short text of a
+// player table to compare whole.
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <string>
 
-#include "platform/canvas.h"
+#include "game/game_state.h"
 
 // Brings up the headless application and loads the form's image lists, fonts
 // and title picture; only the first call does anything.
@@ -18,5 +18,32 @@ void showFreshTitle();
 // the field drawn and presented.
 void startFieldGame();
 
-// Copies the block (x, y, w, h) of a canvas (pixels outside read as 0).
-std::vector<uint32_t> blockOf(const platform::Canvas& canvas, int x, int y, int w, int h);
+// What StatusText holds before each statement run by `runStatement`: a
+// statement that writes nothing leaves it on show.
+inline constexpr const char* PreviousAnswer = "(previous answer)";
+
+// Starts a game as the window does: program-start records, working maps copied
+// from the built-in ones, a budget of 5000, then the new game itself.
+void startFreshGame();
+
+// Sets StatusText to PreviousAnswer, runs line through the dispatcher and
+// returns what StatusText then holds.
+std::string runStatement(const char* line);
+
+// The bytes of every record a statement may write, status line apart.
+struct RecordSnapshot {
+  WorldMap maps[WorldCount];
+  AuthorityPlane authority[WorldCount];
+  MapPos leader;
+  CharaRec charas[3];
+  PlayerTable tables[PlayerTableSlots];
+};
+RecordSnapshot takeSnapshot();
+// Names the first record in which the two snapshots differ, or "" when they
+// agree byte for byte.
+std::string firstDifference(const RecordSnapshot& a, const RecordSnapshot& b);
+
+// A player table slot as one line: "-" for a slot that is zero throughout,
+// else "name(col:I4,col:V8,...)" and its rows, cells joined by ",", rows by
+// "/", for every column that has a name or a type.
+std::string tableText(const PlayerTable& table);

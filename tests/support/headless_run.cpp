@@ -40,18 +40,9 @@ HeadlessRun runVelmora(const std::string& args, const std::string& script,
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = readFile(dir + "/out");
   run.err = readFile(dir + "/err");
-  std::istringstream lines(run.out);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.empty() || line.front() != '{') continue;
-    run.states.push_back(nlohmann::json::parse(line, nullptr, false));
-  }
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
   return run;
-}
-
-HeadlessRun runHeadless(const std::string& script) {
-  return runVelmora("--headless {script}", script);
 }
 
 std::string sourceFile(const std::string& relative) {

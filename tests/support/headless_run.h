@@ -1,17 +1,13 @@
-// Running the velmora program as a process of its own: on a script, with any
-// command line, and reading the JSON lines that a script's `state` commands
-// print.
+// Running the velmora program as a process of its own, on a script, with any
+// command line; reading files of the source tree.
 #pragma once
 
-#include <nlohmann/json.hpp>
 #include <string>
-#include <vector>
 
 struct HeadlessRun {
-  int status = -1;                     // exit status; -1 when it did not exit normally
-  std::vector<nlohmann::json> states;  // the standard output lines that are JSON objects
-  std::string out;                     // standard output as printed
-  std::string err;                     // standard error
+  int status = -1;  // exit status; -1 when it did not exit normally
+  std::string out;  // standard output as printed
+  std::string err;  // standard error
 };
 
 // How runVelmora starts the program.
@@ -27,9 +23,6 @@ struct RunSettings {
 // by the name of a scratch file that holds `script`.
 HeadlessRun runVelmora(const std::string& args, const std::string& script = "",
                        const RunSettings& settings = {});
-
-// Runs `velmora --headless` on `script`, the text of a script.
-HeadlessRun runHeadless(const std::string& script);
 
 // Returns the contents of a file (of the source tree, for sourceFile, given
 // `relative` to its top), or "" when it cannot be read.

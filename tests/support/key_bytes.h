@@ -1,0 +1,47 @@
+// Key presses from bytes, as the key fuzzer and the soak play them:
+//   0 to 90     walk the grid cursor by the fewest arrow presses to cell
+//               (b mod 13, b / 13) and press Space, as a player picks a
+//               character (in the field those arrows walk the leader);
+//   91 to 250   one playable key: Up, Down, Left, Right, Space, Tab, Enter;
+//   251 to 254  the next byte is sent as a key code of its own (0 to 255);
+//   255         the next two bytes are sent as a 16-bit key code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "game/game_state.h"
+#include "ui/keyboard.h"
+
+constexpr uint16_t PlayableKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyTab, KeyEnter};
+constexpr uint8_t FirstPlayableByte = GridCols * GridRows;
+
+// Sends the keys of `data` to press(key), which returns false to stop.
+template <typename Press>
+void pressKeysOf(const uint8_t* data, size_t size, Press press) {
+  // Moves the cursor `delta` cells along one axis of `span` cells, the short way round.
+  const auto walk = [&press](int delta, int span, uint16_t forward, uint16_t back) {
+    delta = ((delta % span) + span) % span;
+    const bool ahead = delta <= span - delta;
+    for (int n = ahead ? delta : span - delta; n > 0; --n) {
+      if (!press(ahead ? forward : back)) return false;
+    }
+    return true;
+  };
+  for (size_t i = 0; i < size; ++i) {
+    const uint8_t b = data[i];
+    bool going = true;
+    if (b < FirstPlayableByte) {
+      going = walk(b / GridCols - CursorRow, GridRows, KeyDown, KeyUp) &&
+              walk(b % GridCols - CursorCol, GridCols, KeyRight, KeyLeft) && press(KeySpace);
+    } else if (b <= 250) {
+      going = press(PlayableKeys[(b - FirstPlayableByte) % 7]);
+    } else if (b < 255) {
+      if (i + 1 < size) going = press(data[++i]);
+    } else if (i + 2 < size) {
+      going = press(uint16_t(data[i + 1] | data[i + 2] << 8));
+      i += 2;
+    }
+    if (!going) return;
+  }
+}
