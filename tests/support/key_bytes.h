@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "ui/command_entry.h"
 #include "ui/keyboard.h"
 
 constexpr uint16_t PlayableKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyTab, KeyEnter};
@@ -19,12 +20,9 @@ constexpr uint8_t FirstPlayableByte = GridCols * GridRows;
 // Sends the keys of `data` to press(key), which returns false to stop.
 template <typename Press>
 void pressKeysOf(const uint8_t* data, size_t size, Press press) {
-  // Moves the cursor `delta` cells along one axis of `span` cells, the short way round.
-  const auto walk = [&press](int delta, int span, uint16_t forward, uint16_t back) {
-    delta = ((delta % span) + span) % span;
-    const bool ahead = delta <= span - delta;
-    for (int n = ahead ? delta : span - delta; n > 0; --n) {
-      if (!press(ahead ? forward : back)) return false;
+  const auto walk = [&press](CursorSteps along) {
+    for (int n = 0; n < along.steps; ++n) {
+      if (!press(along.key)) return false;
     }
     return true;
   };
@@ -32,8 +30,8 @@ void pressKeysOf(const uint8_t* data, size_t size, Press press) {
     const uint8_t b = data[i];
     bool going = true;
     if (b < FirstPlayableByte) {
-      going = walk(b / GridCols - CursorRow, GridRows, KeyDown, KeyUp) &&
-              walk(b % GridCols - CursorCol, GridCols, KeyRight, KeyLeft) && press(KeySpace);
+      const GridWalk to = gridWalk(CursorCol, CursorRow, b % GridCols, b / GridCols);
+      going = walk(to.across) && walk(to.down) && press(KeySpace);
     } else if (b <= 250) {
       going = press(PlayableKeys[(b - FirstPlayableByte) % 7]);
     } else if (b < 255) {
