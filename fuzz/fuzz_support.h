@@ -1,5 +1,6 @@
-// What both fuzz targets share: starting a game the way the window does and
-// stopping the run the moment a record breaks one of its invariants.
+// What both fuzz targets share: starting a game's records the way the window
+// does and stopping the run the moment a record breaks one of its invariants.
+// Records only: the statement target links the rules library alone.
 #pragma once
 
 #include <cstdio>
@@ -7,32 +8,11 @@
 #include <cstring>
 #include <string>
 
-#include "platform/application.h"
 #include "game/game_state.h"
-#include "ui/main_window.h"
 #include "game/new_game.h"
 #include "tests/support/invariants.h"
 
-// Brings up the headless application and the form's pictures and fonts, then
-// creates the form (title screen). Once per process.
-inline void prepareFuzzForm() {
-  static bool prepared = false;
-  if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  resetAllState();
-  FormCreate();
-  prepared = true;
-}
-
-// Every record back to its program-start value, then the title screen's
-// once-per-run resets (maps copied, score budget), as at program start.
-inline void freshTitle() {
-  resetAllState();
-  showTitle();
-}
-
-// The records of freshTitle and of the new game the first key starts, in
+// The records of the title screen at program start and of the new game the first key starts, in
 // the field, without drawing anything.
 inline void freshGameRecords() {
   // The title's once-per-run resets without drawing the title picture: the

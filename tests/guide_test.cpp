@@ -16,7 +16,7 @@
 #include "ui/command_entry.h"
 #include "game/game_state.h"
 #include "statements/reserved_words.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "game/game_state.h"
 #include "game/movement.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/rules_fixture.h"
 
 namespace {
 

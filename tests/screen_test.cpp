@@ -17,7 +17,7 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
 #include "statements/select.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/rules_fixture.h"
 
 namespace {
 

@@ -1,38 +1,14 @@
-// The tests' games, record snapshots and table texts (see game_fixture.h).
-#include "tests/support/game_fixture.h"
+// The rule tests' games, record snapshots and table texts (see rules_fixture.h).
+#include "tests/support/rules_fixture.h"
 
 #include <cstring>
 
-#include "platform/application.h"
-#include "ui/field_view.h"
-#include "ui/main_window.h"
 #include "game/new_game.h"
 #include "statements/dispatcher.h"
-void prepareHeadlessForm() {
-  static bool prepared = false;
-  if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  prepared = true;
-}
-
-void showFreshTitle() {
-  prepareHeadlessForm();
-  resetAllState();
-  FormCreate();
-}
-
-void startFieldGame() {
-  showFreshTitle();
-  startNewGame();
-  enterField();
-  presentFrame();
-}
 
 void startFreshGame() {
   resetAllState();
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
-  Score = 5000;
+  resetForRun();
   startNewGame();
 }
 

@@ -1,22 +1,12 @@
-// Games for the tests: a fresh one for the statement tests (records only),
-// the form's title and field on the headless platform for the screen tests,
-// snapshots of the records a statement may change, and a short text of a
-// player table to compare whole.
+// The rule tests' games, records only: a fresh game as the window starts it,
+// a statement run through the dispatcher, snapshots of the records a
+// statement may change, and a short text of a player table to compare whole.
+// Nothing here reaches the screen, so the rule tests link the rules alone.
 #pragma once
 
 #include <string>
 
 #include "game/game_state.h"
-
-// Brings up the headless application and loads the form's image lists, fonts
-// and title picture; only the first call does anything.
-void prepareHeadlessForm();
-// prepareHeadlessForm, every record at its program-start value, then
-// FormCreate: surfaces sized, title shown, maps copied, score 5000.
-void showFreshTitle();
-// showFreshTitle, then the game the first key press starts: a new game and
-// the field drawn and presented.
-void startFieldGame();
 
 // What StatusText holds before each statement run by `runStatement`: a
 // statement that writes nothing leaves it on show.

@@ -1,0 +1,29 @@
+// The screen tests' games (see form_fixture.h).
+#include "tests/support/form_fixture.h"
+
+#include "game/game_state.h"
+#include "game/new_game.h"
+#include "platform/application.h"
+#include "ui/field_view.h"
+#include "ui/main_window.h"
+
+void prepareHeadlessForm() {
+  static bool prepared = false;
+  if (prepared) return;
+  platform::Application.initialize(platform::Backend::Headless);
+  loadFormResources();
+  prepared = true;
+}
+
+void showFreshTitle() {
+  prepareHeadlessForm();
+  resetAllState();
+  FormCreate();
+}
+
+void startFieldGame() {
+  showFreshTitle();
+  startNewGame();
+  enterField();
+  presentFrame();
+}
