@@ -25,11 +25,6 @@ char tokens[TokenSlots][TokenSize];
 uint32_t tokenLengths[TokenSlots];
 int32_t lastToken = -1;
 
-const char* tokenAt(int i) {
-  if (i < 0 || i >= TokenSlots) return "";
-  return tokens[i];
-}
-
 void setStatus(const char* text) { std::snprintf(StatusText, sizeof StatusText, "%s", text); }
 
 void setStatusf(const char* format, ...) {

@@ -163,7 +163,8 @@ extern int32_t lastToken;
 
 // Returns the text of token i, or the empty text for any i outside the store;
 // handlers read a few slots past lastToken and must never leave the array.
-const char* tokenAt(int i);
+// Inline: the statements ask for tokens a few dozen times each.
+inline const char* tokenAt(int i) { return i >= 0 && i < TokenSlots ? tokens[i] : ""; }
 
 // Replaces StatusText with text, cut to 129 characters.
 void setStatus(const char* text);

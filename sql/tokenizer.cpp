@@ -63,10 +63,6 @@ void compactTokens() {
   lastToken = kept - 1;
 }
 
-bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
-
-bool tokenEmpty(int i) { return tokenAt(i)[0] == '\0'; }
-
 bool keywordEquals(const char* text, const char* keyword) {
   size_t i = 0;
   for (; text[i] != '\0' && keyword[i] != '\0'; ++i) {
