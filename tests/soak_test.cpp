@@ -299,3 +299,20 @@ TEST(NoDraw, AResumedGameShowsTheDrawnGamesFrameAndRecords) {
 }
 
 }  // namespace
+
+// The random games seldom win: the winning turn and the keys after it are
+// checked on their own, in both ways a game is won (a step, or Enter).
+TEST(NoAlloc, TheWinAndTheKeysAfterItAllocateNothing) {
+  for (const uint16_t winningKey : {uint16_t(KeyRight), uint16_t(KeyEnter)}) {
+    showFreshTitle();
+    FormKeyDown(KeySpace);
+    for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+    const AllocationCounter counter;
+    for (const uint16_t key : {winningKey, uint16_t(KeyUp), uint16_t(KeyEnter), uint16_t(KeySpace),
+                               uint16_t(KeyTab), uint16_t('A')}) {
+      FormKeyDown(key);
+    }
+    EXPECT_EQ(GameMode, ModeCleared) << "won by key " << winningKey;
+    EXPECT_EQ(counter.count(), 0) << "won by key " << winningKey;
+  }
+}
