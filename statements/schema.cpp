@@ -20,10 +20,12 @@ bool allSlotsInUse() {
   return true;
 }
 
-// Copies a name that has passed the name form (at most 8 characters).
+// Copies a name that has passed the name form (at most 8 characters), the
+// rest of the field zero. (Not strncpy: gcc cannot see the name form and
+// warns that a 15-character token would be cut.)
 void copyName(char (&field)[PlayerNameSize], const char* name) {
-  std::strncpy(field, name, PlayerNameSize - 1);
-  field[PlayerNameSize - 1] = '\0';
+  std::memset(field, 0, PlayerNameSize);
+  std::memcpy(field, name, strnlen(name, PlayerNameSize - 1));
 }
 
 // Number of tokens a parsed type takes: one for INT, four for VARCHAR ( n ).
