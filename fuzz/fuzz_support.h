@@ -12,8 +12,8 @@
 #include "game/new_game.h"
 #include "tests/support/invariants.h"
 
-// The records of the title screen at program start and of the new game the first key starts, in
-// the field, without drawing anything.
+// The records of the title screen at program start and of the new game the
+// first key starts, in the field, without drawing anything.
 inline void freshGameRecords() {
   // The title's once-per-run resets without drawing the title picture: the
   // statement target runs many inputs a second and draws nothing else.

@@ -9,9 +9,9 @@
 
 #include "fuzz/fuzz_support.h"
 #include "game/game_state.h"
-#include "platform/application.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "tests/support/form_fixture.h"
 #include "tests/support/key_bytes.h"
 
 namespace {
@@ -20,18 +20,6 @@ namespace {
 constexpr int KeysAfterClear = 4;
 // Enough for the won game of the test scripts (about 26000 keys).
 constexpr int MaxKeys = 30000;
-
-// Brings up the headless application and the form's pictures and fonts, then
-// creates the form (title screen). Once per process.
-void prepareFuzzForm() {
-  static bool prepared = false;
-  if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  resetAllState();
-  FormCreate();
-  prepared = true;
-}
 
 // Every record back to its program-start value, then the title screen's
 // once-per-run resets (maps copied, score budget), as at program start.
@@ -43,7 +31,7 @@ void freshTitle() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  prepareFuzzForm();
+  showFreshTitle();
   return 0;
 }
 
