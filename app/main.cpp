@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
+  bool shownInBox = false;
   try {
     if (options.headless) {
       startUp(platform::Backend::Headless, options, headless::scriptTakesScreenshots(script));
@@ -119,12 +120,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora: %s\n", e.what());
     return ExitCannotStart;
   } catch (const std::exception& e) {
-    platform::Application.showException(e.what());
+    shownInBox = platform::Application.showException(e.what());
   } catch (...) {
-    platform::Application.showException("");
+    shownInBox = platform::Application.showException("");
   }
-  // The window has shown the failure in its message box and ends as a closed
-  // window does. A headless run has no one watching: its caller must be able
-  // to tell that nothing was played.
-  return options.headless ? ExitCannotStart : 0;
+  // A failure the player saw in the message box ends as a closed window does.
+  // One that only reached standard error (headless, or before the window
+  // system was up) must tell its caller that nothing was played.
+  return shownInBox ? 0 : ExitCannotStart;
 }

@@ -55,9 +55,10 @@ int TApplication::run() {
   return backend_ == Backend::Window ? sdl::run(events_) : headless::run();
 }
 
-void TApplication::showException(const char* message) {
-  if (backend_ == Backend::Window && sdl::showBox(message, title_, true)) return;
+bool TApplication::showException(const char* message) {
+  if (backend_ == Backend::Window && sdl::showBox(message, title_, true)) return true;
   headless::showError(message);
+  return false;
 }
 
 void TApplication::present() {

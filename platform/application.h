@@ -44,8 +44,10 @@ class TApplication {
   // Window: delivers key-downs to events.keyDown and repaints after each and
   // on every expose, until the window is closed; returns 0. Headless: 0.
   int run();
-  // Shows a start-up failure's message in the message box.
-  void showException(const char* message);
+  // Shows a start-up failure's message in the message box. Returns whether a
+  // box showed it; when none could (no window system yet, or headless) the
+  // message goes to standard error instead.
+  bool showException(const char* message);
   // Repaints the window from the top surface now (no-op headless).
   void present();
   // Sets the window's icon from width x height pixels 0xAARRGGBB, row-major

@@ -2,8 +2,8 @@
 # The game in a real window on a private X server: it shows exactly the frames
 # the headless game draws, enlarged by whole pixels and centred on black in
 # fullscreen, answers keys pressed through the X server, records them as a
-# script that replays to the same game, carries its icon, and ends with
-# status 0 when closed as a window manager closes it.
+# script that replays to the same game, carries its icon, ends with status 0
+# when closed as a window manager closes it, and with 1 when it cannot start.
 #   window_test.sh VELMORA SOURCE_DIR     (status 77: skipped, tools missing)
 set -eu
 for tool in xvfb-run xdotool import compare xprop python3; do
@@ -134,4 +134,11 @@ close_game 1
 grep -qF "velmora: /dev/full holds 0 key presses of this game; the rest were not recorded: No space left on device" "$dir/err" ||
   fail "no word of the failed recording"
 [ "$(grep -c "Cannot write the recording /dev/full" "$dir/err")" -le 1 ] || fail "told more than once"
-echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon and closing all as they should be"
+# A window that fails before the window system is up (no font) cannot show
+# a box: it says why on standard error and ends with status 1.
+status=0
+FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" timeout 20 "$velmora" 2>"$dir/err" ||
+  status=$?
+[ "$status" = 1 ] || fail "a window without fonts ended with status $status"
+grep -qF "no font found for Tahoma" "$dir/err" || fail "no word of the missing font"
+echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon, closing and a failed start all as they should be"

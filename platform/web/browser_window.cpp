@@ -125,9 +125,11 @@ void TApplication::createForm(const char* caption, int, int, const FormEvents& e
 // The page lives on after main returns; key-downs arrive by callback.
 int TApplication::run() { return 0; }
 
-void TApplication::showException(const char* message) {
-  if (backend_ == Backend::Window) pageShowError(message ? message : "");
+bool TApplication::showException(const char* message) {
+  const bool onPage = backend_ == Backend::Window;
+  if (onPage) pageShowError(message ? message : "");
   headless::showError(message);
+  return onPage;
 }
 
 void TApplication::present() {
