@@ -15,7 +15,9 @@ done
 velmora=$1
 source=$2
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+# A game left running by a failed check is killed outright: SDL turns SIGTERM
+# into a quit event, which a hung game never reads.
+trap 'kill -9 "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
 export ASAN_OPTIONS=detect_leaks=0  # the window system's libraries keep caches
 fail() { echo "window_test: $*" >&2; cat "$dir/err" >&2 2>/dev/null; exit 1; }
 
@@ -63,7 +65,7 @@ EOF
 # Closes the game's window; the game must end with status $1 (default 0).
 close_game() {
   send_close "$wid"
-  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill "$pid"
+  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
   status=0
   wait "$pid" || status=$?
   [ "$status" = "${1:-0}" ] || fail "closing ended with status $status"
@@ -137,7 +139,7 @@ grep -qF "velmora: /dev/full holds 0 key presses of this game; the rest were not
 # A window that fails before the window system is up (no font) cannot show
 # a box: it says why on standard error and ends with status 1.
 status=0
-FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" timeout 20 "$velmora" 2>"$dir/err" ||
+FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" timeout -s KILL 20 "$velmora" 2>"$dir/err" ||
   status=$?
 [ "$status" = 1 ] || fail "a window without fonts ended with status $status"
 grep -qF "no font found for Tahoma" "$dir/err" || fail "no word of the missing font"
