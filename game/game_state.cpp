@@ -7,7 +7,7 @@
 
 WorldMap WorldMaps[WorldCount];
 MapPos LeaderPos;
-CharaRec Charas[3];
+CharaRec Charas[CharaCount];
 uint8_t GameMode = ModeTitle;
 char CommandLine[CommandSize];
 char LastCommand[CommandSize];

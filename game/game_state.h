@@ -14,16 +14,14 @@ struct MapPos {
   uint8_t world;
 };
 
-// Returns the position as its packed 32-bit value (x lowest).
+// Returns the position as its packed 32-bit value (x lowest), so that two
+// positions compare as one number.
 inline uint32_t packMapPos(MapPos p) {
   return uint32_t(p.x) | uint32_t(p.y) << 8 | uint32_t(p.floor) << 16 | uint32_t(p.world) << 24;
 }
-inline MapPos unpackMapPos(uint32_t v) {
-  return MapPos{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
-}
 
-// Trail entry: x + 32*y + 1024*floor. Uses the floor itself (not floor - 1),
-// so a zero entry never equals a real cell.
+// Returns the trail entry of p's cell: x + 32*y + 1024*floor. It uses the
+// floor itself (not floor - 1), so a zero entry never equals a real cell.
 inline uint32_t PackedCell(MapPos p) { return uint32_t(p.x) + 32u * p.y + 1024u * p.floor; }
 
 constexpr int MapSide = 32;
@@ -38,6 +36,8 @@ struct WorldMap {
   uint8_t cells[CellsPerWorld];
 };
 
+// Returns the index of cell (x, y) of floor in WorldMap::cells; meaningful
+// only where `onFloor` holds.
 inline int cellIndex(int x, int y, int floor) {
   return x + MapSide * y + CellsPerFloor * (floor - 1);
 }
@@ -49,6 +49,9 @@ inline bool onMap(int x, int y) { return x >= 0 && x < MapSide && y >= 0 && y < 
 inline bool onFloor(int x, int y, int floor) {
   return onMap(x, y) && floor >= 1 && floor <= FloorCount;
 }
+// Returns whether w names one of the worlds 1 to 5, so that entry w - 1 of
+// WorldMaps and Authority exists.
+inline bool isWorld(int w) { return w >= 1 && w <= WorldCount; }
 
 enum TileCode : uint8_t {
   TileEmpty = 0,
@@ -70,10 +73,15 @@ enum MoveKind : uint8_t {
   MoveArrived = 255,
 };
 
+// The self-moving charas 2, 3 and 4, one in each maze of worlds 1 to 3.
+constexpr int CharaCount = 3;
+// The cells a wanderer or an explorer remembers.
+constexpr int TrailLength = 8;
+
 struct CharaRec {
   MapPos pos;
   uint8_t moveKind;
-  uint32_t trail[8];  // PackedCell values, oldest first
+  uint32_t trail[TrailLength];  // PackedCell values, oldest first
 };
 
 enum GameModeValue : uint8_t {
@@ -143,7 +151,7 @@ constexpr char GameTitleText[] = "-Velmora Keep- 03";
 extern const WorldMap InitialMaps[WorldCount];  // built in, read-only
 extern WorldMap WorldMaps[WorldCount];          // world w is entry w - 1
 extern MapPos LeaderPos;                        // chara 1, the party leader
-extern CharaRec Charas[3];                      // charas 2, 3 and 4
+extern CharaRec Charas[CharaCount];             // charas 2, 3 and 4
 extern uint8_t GameMode;
 extern char CommandLine[CommandSize];
 extern char LastCommand[CommandSize];

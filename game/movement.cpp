@@ -5,12 +5,20 @@
 
 namespace {
 
-constexpr int CharaCount = 3;
-
 // The LCG's multiplier and increment; a whole game replays from program start
 // because every random decision is drawn from here.
 constexpr uint32_t RandomMultiplier = 22695477u;
 constexpr uint32_t RandomIncrement = 1u;
+
+uint32_t nextRandom() {
+  RandomState = RandomState * RandomMultiplier + RandomIncrement;
+  return (RandomState >> 16) & 0x7FFFu;
+}
+
+void seedRandom(uint32_t n) {
+  RandomState = n;
+  nextRandom();
+}
 
 // Each mover (and the turn itself) reseeds from SeedCounter, so one decision's
 // draws never depend on how many draws the previous decision made.
@@ -41,12 +49,10 @@ MapPos stepped(MapPos pos, int direction) {
   return pos;
 }
 
+Passability passability(MapPos pos) { return tilePassability(cellAt(pos)); }
+
 // The random choice r of 0 to 3 names the directions down, left, right, up.
 constexpr int DirectionOfChoice[4] = {DirDown, DirLeft, DirRight, DirUp};
-
-// A mover handed an index outside Charas does nothing at all: no draw, no
-// write past the records.
-bool validChara(int i) { return i >= 0 && i < CharaCount; }
 
 bool inTrail(const CharaRec& chara, uint32_t cell) {
   for (uint32_t entry : chara.trail) {
@@ -71,7 +77,6 @@ int openNeighbours(MapPos pos) {
 // last direction drawn anyway, rather than stand boxed in by its own memory
 // where paths meet.
 Passability moveByTrail(int i, bool forgetsAtJunctions) {
-  if (!validChara(i)) return PassBlocked;
   CharaRec& chara = Charas[i];
   reseed();
 
@@ -85,7 +90,7 @@ Passability moveByTrail(int i, bool forgetsAtJunctions) {
 
   bool directionChosen = !seen;
   if (seen && forgetsAtJunctions && openNeighbours(chara.pos) > 2) {
-    for (int k = 0; k < 7; ++k) chara.trail[k] = 0;
+    for (int k = 0; k < TrailLength - 1; ++k) chara.trail[k] = 0;
     directionChosen = true;
   }
 
@@ -97,8 +102,8 @@ Passability moveByTrail(int i, bool forgetsAtJunctions) {
     if (result != PassBlocked) chara.pos = candidate;
   }
 
-  for (int k = 0; k < 7; ++k) chara.trail[k] = chara.trail[k + 1];
-  chara.trail[7] = PackedCell(examined);
+  for (int k = 0; k < TrailLength - 1; ++k) chara.trail[k] = chara.trail[k + 1];
+  chara.trail[TrailLength - 1] = PackedCell(examined);
   return result;
 }
 
@@ -124,26 +129,35 @@ void driftPlaneByFlag(AuthorityPlane& plane, int c, int recovery, uint32_t first
   }
 }
 
+void driftAuthority() {
+  for (int c = 0; c < AuthorityCharaCount; ++c) {
+    driftPlaneOne(Authority[0], c);
+    driftPlaneByFlag(Authority[1], c, 1, 5);
+    driftPlaneByFlag(Authority[2], c, 3, 10);
+  }
+}
+
+// A random mover steps one cell in a direction drawn afresh every turn.
+Passability moveRandom(int i) {
+  CharaRec& chara = Charas[i];
+  reseed();
+  int r = int(nextRandom() % 4);
+  MapPos candidate = stepped(chara.pos, DirectionOfChoice[r]);
+  const Passability result = passability(candidate);
+  if (result != PassBlocked) chara.pos = candidate;
+  return result;
+}
+
 }  // namespace
 
-void seedRandom(uint32_t n) {
-  RandomState = n;
-  nextRandom();
-}
-
-uint32_t nextRandom() {
-  RandomState = RandomState * RandomMultiplier + RandomIncrement;
-  return (RandomState >> 16) & 0x7FFFu;
-}
-
 int cellAt(MapPos pos) {
-  if (pos.world < 1 || pos.world > WorldCount) return CellBlocked;
+  if (!isWorld(pos.world)) return CellBlocked;
   if (!onFloor(pos.x, pos.y, pos.floor)) return CellBlocked;
   return WorldMaps[pos.world - 1].cells[cellIndex(pos.x, pos.y, pos.floor)];
 }
 
-Passability passability(MapPos pos) {
-  switch (cellAt(pos)) {
+Passability tilePassability(int tile) {
+  switch (tile) {
     case TileFloor:
       return PassFloor;
     case TileGoal:
@@ -158,29 +172,6 @@ void stepLeader(int direction) {
   if (passability(candidate) != PassBlocked) LeaderPos = candidate;
 }
 
-void driftAuthority() {
-  for (int c = 0; c < AuthorityCharaCount; ++c) {
-    driftPlaneOne(Authority[0], c);
-    driftPlaneByFlag(Authority[1], c, 1, 5);
-    driftPlaneByFlag(Authority[2], c, 3, 10);
-  }
-}
-
-Passability moveRandom(int i) {
-  if (!validChara(i)) return PassBlocked;
-  CharaRec& chara = Charas[i];
-  reseed();
-  int r = int(nextRandom() % 4);
-  MapPos candidate = stepped(chara.pos, DirectionOfChoice[r]);
-  const Passability result = passability(candidate);
-  if (result != PassBlocked) chara.pos = candidate;
-  return result;
-}
-
-Passability moveWander(int i) { return moveByTrail(i, false); }
-
-Passability moveExplore(int i) { return moveByTrail(i, true); }
-
 void runTurn() {
   reseed();
   driftAuthority();
@@ -192,10 +183,10 @@ void runTurn() {
         result = moveRandom(i);
         break;
       case MoveWander:
-        result = moveWander(i);
+        result = moveByTrail(i, false);
         break;
       case MoveExplore:
-        result = moveExplore(i);
+        result = moveByTrail(i, true);
         break;
       default:  // MoveStay, MoveArrived and anything unknown stand still
         break;

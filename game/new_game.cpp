@@ -18,7 +18,7 @@ struct CharaStart {
 };
 
 // Charas 2, 3 and 4: one in each maze, with its way of finding the goal.
-constexpr CharaStart CharaStarts[3] = {
+constexpr CharaStart CharaStarts[CharaCount] = {
     {1, MoveWander},
     {2, MoveExplore},
     {3, MoveExplore},
@@ -48,7 +48,7 @@ void startNewGame() {
 
   // The trails stay as they are: zero from program start, and a new game is
   // begun only once per run.
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < CharaCount; ++i) {
     Charas[i].pos = StartCell(CharaStarts[i].world);
     Charas[i].moveKind = CharaStarts[i].moveKind;
   }

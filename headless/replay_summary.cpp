@@ -19,10 +19,6 @@ ReplayTally tally;
 bool pressMetClearedGame = false;
 int32_t scoreBeforePress = 0;
 
-bool isArrow(uint16_t key) {
-  return key == KeyUp || key == KeyDown || key == KeyLeft || key == KeyRight;
-}
-
 bool cursorOnSubmitCell() {
   return CursorCol < GridCols && CursorRow < GridRows &&
          CharGrid[GridCols * CursorRow + CursorCol] == SubmitCode;
@@ -33,7 +29,7 @@ bool cursorOnSubmitCell() {
 void resetReplayTally() { tally = ReplayTally{}; }
 
 void tallyBeforeKey(uint16_t key) {
-  if (GameMode == ModeField && (isArrow(key) || key == KeyEnter)) ++tally.turns;
+  if (GameMode == ModeField && keyRunsTurn(key)) ++tally.turns;
   if (GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell()) ++tally.statements;
   pressMetClearedGame = GameMode == ModeCleared;
   scoreBeforePress = Score;

@@ -12,6 +12,24 @@ bool isSymbol(char c) { return c == '(' || c == ')' || c == ',' || c == '='; }
 
 char foldLetter(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 
+// Removes the empty slots among 0..lastToken.
+void compactTokens() {
+  int kept = 0;
+  for (int i = 0; i <= lastToken && i < TokenSlots; ++i) {
+    if (tokenLengths[i] == 0) continue;
+    if (kept != i) {
+      std::memcpy(tokens[kept], tokens[i], TokenSize);
+      tokenLengths[kept] = tokenLengths[i];
+    }
+    ++kept;
+  }
+  for (int i = kept; i < TokenSlots; ++i) {
+    std::memset(tokens[i], 0, TokenSize);
+    tokenLengths[i] = 0;
+  }
+  lastToken = kept - 1;
+}
+
 }  // namespace
 
 void tokenize(const char* line) {
@@ -46,23 +64,6 @@ void tokenize(const char* line) {
   compactTokens();
 }
 
-void compactTokens() {
-  int kept = 0;
-  for (int i = 0; i <= lastToken && i < TokenSlots; ++i) {
-    if (tokenLengths[i] == 0) continue;
-    if (kept != i) {
-      std::memcpy(tokens[kept], tokens[i], TokenSize);
-      tokenLengths[kept] = tokenLengths[i];
-    }
-    ++kept;
-  }
-  for (int i = kept; i < TokenSlots; ++i) {
-    std::memset(tokens[i], 0, TokenSize);
-    tokenLengths[i] = 0;
-  }
-  lastToken = kept - 1;
-}
-
 bool keywordEquals(const char* text, const char* keyword) {
   size_t i = 0;
   for (; text[i] != '\0' && keyword[i] != '\0'; ++i) {
@@ -77,6 +78,8 @@ int findKeyword(int start, const char* keyword) {
   }
   return lastToken + 1;
 }
+
+void answerNotFound(const char* word) { setStatusf("%s not found.", word); }
 
 int32_t readNumber(const char* text) {
   const char* p = text;

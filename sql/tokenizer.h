@@ -1,4 +1,4 @@
-// Cutting a statement into the token store, and keyword comparison.
+// Cutting a statement into the token store, and reading tokens by position.
 #pragma once
 
 #include <cstdint>
@@ -6,10 +6,11 @@
 
 #include "game/game_state.h"
 
-// Fills tokens, tokenLengths and lastToken from a zero-terminated line.
+// Fills tokens, tokenLengths and lastToken from a zero-terminated line: blanks
+// separate words, and "(", ")", "," and "=" stand alone. The line ends early
+// at a word's 15th character or when the 128 slots are full. Empty slots are
+// squeezed out; a line with no token leaves lastToken at -1.
 void tokenize(const char* line);
-// Removes the empty slots among 0..lastToken (second step of tokenize).
-void compactTokens();
 // Returns whether token i is exactly text, letter case included. Inline, as
 // the clause readers call it for every token they check.
 inline bool tokenIs(int i, const char* text) { return std::strcmp(tokenAt(i), text) == 0; }
@@ -20,6 +21,12 @@ bool keywordEquals(const char* text, const char* keyword);
 // Returns the first position from start through lastToken whose token equals
 // keyword, or lastToken + 1 when there is none.
 int findKeyword(int start, const char* keyword);
+// Returns whether a position `findKeyword` returned says the keyword is
+// missing: it lies past the statement's last token.
+inline bool missing(int position) { return position > lastToken; }
+// Answers "WORD not found.": what a statement says when a word it needs is
+// missing.
+void answerNotFound(const char* word);
 // Reads a leading decimal integer: optional sign, then digits up to the first
 // other character; no digits read as 0. Saturates instead of overflowing.
 int32_t readNumber(const char* text);

@@ -13,6 +13,8 @@ bool readAssignment(int i, const char* name, int lo, int hi, int* value) {
   return true;
 }
 
+bool readWorldId(int i, int* world) { return readAssignment(i, "worldid", 1, WorldCount, world); }
+
 bool readCellPosition(int i, int* x, int* y) {
   return readAssignment(i, "x", 1, MapSide, x) && keywordEquals(tokenAt(i + 3), "AND") &&
          readAssignment(i + 4, "y", 1, MapSide, y);
@@ -20,7 +22,7 @@ bool readCellPosition(int i, int* x, int* y) {
 
 bool readWorldCell(int where, WorldCell* cell) {
   WorldCell c{};
-  if (!readAssignment(where + 1, "worldid", 1, WorldCount, &c.world)) return false;
+  if (!readWorldId(where + 1, &c.world)) return false;
   if (!keywordEquals(tokenAt(where + 4), "AND")) return false;
   if (!readCellPosition(where + 5, &c.x, &c.y)) return false;
   if (!tokenEmpty(where + 12)) return false;

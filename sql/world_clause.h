@@ -8,6 +8,8 @@
 // Reads `name = N` from tokens i, i + 1 and i + 2. Returns true, with *value
 // set to N, when the name and "=" match exactly and lo <= N <= hi.
 bool readAssignment(int i, const char* name, int lo, int hi, int* value);
+// Reads `worldid = W` from tokens i to i + 2, W a world (1 to 5).
+bool readWorldId(int i, int* world);
 // Reads `x = X AND y = Y` from tokens i to i + 6, X and Y from 1 to 32.
 bool readCellPosition(int i, int* x, int* y);
 
@@ -19,5 +21,6 @@ struct WorldCell {
   int y;
 };
 // Reads `worldid = W AND x = X AND y = Y` from tokens where + 1 to where + 11
-// and requires token where + 12 to be empty.
+// and requires token where + 12 to be empty. Returns true, with *cell set,
+// when all of it matches; false leaves *cell alone.
 bool readWorldCell(int where, WorldCell* cell);

@@ -13,7 +13,6 @@ namespace {
 
 // GRANT and REVOKE speak for chara 1, the party leader, only.
 constexpr int PlayerChara = 0;
-constexpr int GrantPenalty = 10;
 // The privilege word ALL: every one of the six flags, 4 and 5 included.
 constexpr int PrivilegeAll = -1;
 constexpr int PrivilegeNone = -2;
@@ -21,7 +20,7 @@ constexpr int PrivilegeNone = -2;
 // What GRANT and REVOKE name: one flag or all of them, in one world.
 struct AuthorityTarget {
   int privilege;  // a Privilege, or PrivilegeAll
-  int world;      // 1 or 2
+  int world;      // 1 to LastGrantableWorld
 };
 
 int readPrivilegeWord(const char* text) {
@@ -33,11 +32,11 @@ int readPrivilegeWord(const char* text) {
   return PrivilegeNone;
 }
 
-// Only worlds 1 and 2 can be named; 3 to 5 lie beyond the player's reach.
+// Returns N of worldN for a world GRANT and REVOKE can name, else 0.
 int readWorldName(const char* text) {
-  if (std::strcmp(text, "world1") == 0) return 1;
-  if (std::strcmp(text, "world2") == 0) return 2;
-  return 0;
+  if (std::strncmp(text, "world", 5) != 0 || text[5] == '\0' || text[6] != '\0') return 0;
+  const int world = text[5] - '0';
+  return world >= 1 && world <= LastGrantableWorld ? world : 0;
 }
 
 // Reads the privilege (token 1), the object (after ON at `on`) and the grantee
@@ -58,8 +57,14 @@ uint8_t* playerFlags(int world) { return Authority[world - 1].privileges[PlayerC
 }  // namespace
 
 bool hasPrivilege(int world, int p) {
-  if (world < 1 || world > WorldCount || p < 0 || p >= PrivilegeFlagCount) return false;
+  if (!isWorld(world) || p < 0 || p >= PrivilegeFlagCount) return false;
   return playerFlags(world)[p] == 1;
+}
+
+bool requirePrivilege(int world, int p) {
+  if (hasPrivilege(world, p)) return true;
+  setStatus(NoAuthorityText);
+  return false;
 }
 
 // Reliability is a 16-bit number. Far below -32768 it would wrap round to a
@@ -67,7 +72,7 @@ bool hasPrivilege(int world, int p) {
 // stays at the 16-bit limits instead (INT16_MIN, and INT16_MAX for a negative
 // amount).
 void lowerReliability(int world, int amount) {
-  if (world < 1 || world > WorldCount) return;
+  if (!isWorld(world)) return;
   int16_t& reliability = Authority[world - 1].reliability[PlayerChara];
   int64_t value = int64_t(reliability) - amount;
   if (value < INT16_MIN) value = INT16_MIN;
@@ -82,13 +87,13 @@ namespace {
 // keyword is answered; any other mismatch ends the statement silently.
 bool readAuthorityStatement(const char* granteeKeyword, AuthorityTarget* target) {
   const int on = findKeyword(1, "ON");
-  if (on > lastToken) {
-    setStatus("ON not found.");
+  if (missing(on)) {
+    answerNotFound("ON");
     return false;
   }
   const int k = findKeyword(on, granteeKeyword);
-  if (k > lastToken) {
-    setStatusf("%s not found.", granteeKeyword);
+  if (missing(k)) {
+    answerNotFound(granteeKeyword);
     return false;
   }
   return readAuthorityTarget(on, k, target);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int DeletePenalty = 30;
-
 // DELETE FROM world                               -> empties the leader's own cell
 //   token 2   world      token 3   empty
 void deleteHere() {
@@ -20,10 +18,7 @@ void deleteHere() {
 
   // Ask for the privilege of the leader's world.
   const int world = LeaderPos.world;
-  if (!hasPrivilege(world, PrivDelete)) {
-    setStatus(NoAuthorityText);
-    return;
-  }
+  if (!requirePrivilege(world, PrivDelete)) return;
 
   // A leader standing on column or row 32 has no cell of its own: its index
   // would name a cell of the next row or floor, or lie past the map's end.
@@ -45,10 +40,7 @@ void deleteWorldPosition(int where) {
   if (!tokenIs(2, "world") || !readWorldCell(where, &cell)) return;
 
   // Ask for the privilege of the world changed.
-  if (!hasPrivilege(cell.world, PrivDelete)) {
-    setStatus(NoAuthorityText);
-    return;
-  }
+  if (!requirePrivilege(cell.world, PrivDelete)) return;
 
   // X or Y of 32 names no cell: nothing is emptied, nothing paid, no one moves.
   if (!onFloor(cell.x, cell.y, LeaderPos.floor)) return;
@@ -64,15 +56,15 @@ void deleteWorldPosition(int where) {
 
 // DELETE FROM world [WHERE ...]
 //   token 1   FROM (any case)    -> "FROM not found." otherwise
-// Without WHERE only the four-token form is the leader's cell; anything else
-// is read as the WHERE form, which then finds no clause and does nothing.
+// Without WHERE the statement is the leader's cell, which only the three
+// tokens DELETE FROM world name; with it, the named cell.
 void deleteStatement() {
   if (!keywordEquals(tokenAt(1), "FROM")) {
-    setStatus("FROM not found.");
+    answerNotFound("FROM");
     return;
   }
   const int where = findKeyword(2, "WHERE");
-  if (where > lastToken && lastToken == 2) {
+  if (missing(where)) {
     deleteHere();
   } else {
     deleteWorldPosition(where);

@@ -9,5 +9,9 @@ extern const char* const HelpText;
 // without a screen (tools, rule tests) \h shows nothing.
 extern void (*showHelp)();
 
-// Tokenizes line, answers the backslash commands and routes by verb.
+// Tokenizes line and runs it: answers \h (after showing the help box), \q
+// and \v itself, hands a known verb (any letter case) to its family's
+// handler, answers "V didn't support yet." for a verb known but not carried
+// out and "Command error." for anything else. The answer is in StatusText;
+// a statement that answers nothing leaves it as it was.
 void executeStatement(const char* line);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int InsertPenalty = 10;
-
 // A fixed run of tokens: literal texts compared exactly, and Number marking a
 // place whose token is read as a number.
 constexpr const char* Number = nullptr;
@@ -46,15 +44,12 @@ bool isField(int32_t f) { return f >= FirstWritableTile && f <= LastWritableTile
 // gets f if it is empty. The penalty is taken whether or not the cell was
 // empty, and moveLeader sends the leader to (x, y) in its own world.
 void fillWorldCell(int world, int32_t x, int32_t y, int32_t f, bool moveLeader) {
-  // Ask for the privilege.
-  if (!hasPrivilege(world, PrivInsert)) {
-    setStatus(NoAuthorityText);
-    return;
-  }
+  // Ask for the privilege; no world outside 1 to 5 grants it.
+  if (!requirePrivilege(world, PrivInsert)) return;
   // A position off the map would address some other cell of the world, or
   // none at all; such an insert does nothing and costs nothing.
   const int floor = LeaderPos.floor;
-  if (!onFloor(x, y, floor) || world < 1 || world > WorldCount) return;
+  if (!onFloor(x, y, floor)) return;
 
   // Change the records; the statement reports nothing.
   uint8_t& cell = WorldMaps[world - 1].cells[cellIndex(x, y, floor)];
@@ -77,7 +72,7 @@ bool insertWorldPosition(int v) {
   int32_t n[4];
   if (!readWorldForm(v, Columns, Values, n)) return false;
   const int32_t w = n[0];
-  if (w < 1 || w > WorldCount || !isField(n[3])) return false;
+  if (!isWorld(w) || !isField(n[3])) return false;
   fillWorldCell(w, n[1], n[2], n[3], true);
   return true;
 }
@@ -157,12 +152,12 @@ void insertPlayerRow(int slot) {
 void insertStatement() {
   // The frame: INTO, and VALUES unless the statement stops after the name.
   if (!keywordEquals(tokenAt(1), "INTO")) {
-    setStatus("INTO not found.");
+    answerNotFound("INTO");
     return;
   }
   const int v = findKeyword(2, "VALUES");
-  if (v > lastToken && lastToken == 2) {
-    setStatus("VALUES not found.");
+  if (missing(v) && lastToken == 2) {
+    answerNotFound("VALUES");
     return;
   }
   // Route by table: the game's world, or one of the player's own.

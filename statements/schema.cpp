@@ -40,7 +40,7 @@ int typeWidth(ColumnType type) { return type.kind == ColumnInt ? 1 : 4; }
 void runCreateTable() {
   // Step 1: the word TABLE.
   if (!keywordEquals(tokenAt(1), "TABLE")) {
-    setStatus("TABLE not found.");
+    answerNotFound("TABLE");
     return;
   }
   // Step 2: room for one more table, before anything about the name.
@@ -89,11 +89,11 @@ namespace {
 // Returns the table's slot, or -1 after answering what is missing.
 int namedTableSlot() {
   if (!keywordEquals(tokenAt(1), "TABLE")) {
-    setStatus("TABLE not found.");
+    answerNotFound("TABLE");
     return -1;
   }
   const int slot = findPlayerTable(tokenAt(2));
-  if (slot < 0) setStatus("Player table not found.");
+  if (slot < 0) answerNotFound("Player table");
   return slot;
 }
 

@@ -7,7 +7,7 @@
 
 #include "game/game_state.h"
 #include "sql/tokenizer.h"
-#include "sql/world_clause.h"
+#include "statements/select_tables.h"
 
 // SELECT list FROM table [WHERE clause]
 //   FROM       first FROM after the verb (any case)   -> "FROM not found." when missing
@@ -17,12 +17,12 @@
 void selectStatement() {
   // Match the frame: FROM, then WHERE, searched from FROM on.
   const int from = findKeyword(1, "FROM");
-  if (from > lastToken) {
-    setStatus("FROM not found.");
+  if (missing(from)) {
+    answerNotFound("FROM");
     return;
   }
   const int where = findKeyword(from, "WHERE");
-  if (where > lastToken && lastToken == 3 && (tokenIs(3, "party") || tokenIs(3, "world"))) {
+  if (missing(where) && lastToken == 3 && (tokenIs(3, "party") || tokenIs(3, "world"))) {
     // Written before the shapes are tried; none of them matches without WHERE.
     setStatus("no supported");
   }
@@ -30,12 +30,9 @@ void selectStatement() {
   // Route by table; each shape asks for its own privilege and reports itself.
   const char* table = tokenAt(from + 1);
   if (std::strcmp(table, "world") == 0) {
-    if (selectWorldId(where)) return;
-    if (selectWorldPosition(where)) return;
-    if (selectPosition(where)) return;
-    selectReliability(where);
+    selectFromWorld(where);
   } else if (std::strcmp(table, "party") == 0) {
-    selectPartyMember(where);
+    selectFromParty(where);
   } else {
     selectFromPlayerTable(table, where);
   }

@@ -1,14 +1,10 @@
-// SELECT: the common front, the world and party shapes, and the player-table
-// route that casts spells.
+// SELECT: journeys over the table world, reports of reliability and of the
+// party, and spells cast from the player's own tables.
 #pragma once
 
+// Runs the tokenized SELECT statement: finds FROM and WHERE and hands the
+// statement to the shapes of the table it names. Answers a missing FROM,
+// "no supported" for a world or party statement without WHERE, a missing
+// privilege, or what the shape reports; a shape that does not match changes
+// nothing and answers nothing.
 void selectStatement();
-bool selectWorldId(int w);
-bool selectWorldPosition(int w);
-bool selectPosition(int w);
-bool selectReliability(int w);
-bool selectPartyMember(int w);
-bool selectFromPlayerTable(const char* name, int w);
-bool selectPlayerTable(int slot, int w);
-bool castSpell(const char* first, const char* second, const char* third);
-void searchSpell(int v);

@@ -1,13 +1,11 @@
 // The SELECT shapes over the tables world and party: travelling to a world or
 // a cell, and reporting a chara's reliability or a party member's place.
-#include <cstring>
-
 #include "game/game_state.h"
 #include "game/movement.h"
 #include "sql/tokenizer.h"
 #include "sql/world_clause.h"
 #include "statements/authority.h"
-#include "statements/select.h"
+#include "statements/select_tables.h"
 
 namespace {
 
@@ -26,21 +24,16 @@ const char* const MemberFormats[LastPartyMember] = {
     "4:w=%d,x=%2d,y=%2d,z=%d,f=%2d",
 };
 
-}  // namespace
-
 // SELECT ... FROM world WHERE worldid = W        -> the party moves to world W
 //   where + 1..3   worldid = W (1..5)     where + 4   empty
 bool selectWorldId(int where) {
   // Match the shape.
   int world;
-  if (!readAssignment(where + 1, "worldid", 1, WorldCount, &world)) return false;
+  if (!readWorldId(where + 1, &world)) return false;
   if (!tokenEmpty(where + 4)) return false;
 
   // Ask for the privilege of the world travelled to.
-  if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthorityText);
-    return true;
-  }
+  if (!requirePrivilege(world, PrivSelect)) return true;
 
   // Change the records; a move is seen, not reported.
   LeaderPos.world = uint8_t(world);
@@ -56,10 +49,7 @@ bool selectWorldPosition(int where) {
   if (!readWorldCell(where, &cell)) return false;
 
   // Ask for the privilege of the world travelled to.
-  if (!hasPrivilege(cell.world, PrivSelect)) {
-    setStatus(NoAuthorityText);
-    return true;
-  }
+  if (!requirePrivilege(cell.world, PrivSelect)) return true;
 
   // Change the records. x or y = 32 puts the party one past the map's edge,
   // where every step but the way back is blocked.
@@ -78,10 +68,7 @@ bool selectPosition(int where) {
   if (!tokenEmpty(where + 8)) return false;
 
   // Ask for the privilege of the leader's own world.
-  if (!hasPrivilege(LeaderPos.world, PrivSelect)) {
-    setStatus(NoAuthorityText);
-    return true;
-  }
+  if (!requirePrivilege(LeaderPos.world, PrivSelect)) return true;
 
   // Change the records.
   LeaderPos.x = uint8_t(x);
@@ -95,46 +82,50 @@ bool selectPosition(int where) {
 //   where + 1..7   worldid = W AND charaid = K; W 1..5, K 1..6     where + 8  empty
 // A world holds the reliability of charas 1 to 5: charaid 6 answers
 // "no supported", as the party table does for members it does not hold.
-bool selectReliability(int where) {
+void selectReliability(int where) {
   // Match the shape.
-  if (!tokenIs(1, "reliability")) return false;
+  if (!tokenIs(1, "reliability")) return;
   int world, chara;
-  if (!readAssignment(where + 1, "worldid", 1, WorldCount, &world)) return false;
-  if (!keywordEquals(tokenAt(where + 4), "AND")) return false;
-  if (!readAssignment(where + 5, "charaid", 1, LastCharaId, &chara)) return false;
-  if (!tokenEmpty(where + 8)) return false;
+  if (!readWorldId(where + 1, &world)) return;
+  if (!keywordEquals(tokenAt(where + 4), "AND")) return;
+  if (!readAssignment(where + 5, "charaid", 1, LastCharaId, &chara)) return;
+  if (!tokenEmpty(where + 8)) return;
 
   // Ask for the privilege of the world read from.
-  if (!hasPrivilege(world, PrivSelect)) {
-    setStatus(NoAuthorityText);
-    return true;
-  }
+  if (!requirePrivilege(world, PrivSelect)) return;
 
   // Report.
   if (chara > AuthorityCharaCount) {
     setStatus(NotSupported);
-    return true;
+    return;
   }
   setStatusf("%d:reliability=%d", chara, int(Authority[world - 1].reliability[chara - 1]));
-  return true;
+}
+
+}  // namespace
+
+void selectFromWorld(int where) {
+  if (selectWorldId(where)) return;
+  if (selectWorldPosition(where)) return;
+  if (selectPosition(where)) return;
+  selectReliability(where);
 }
 
 // SELECT ... FROM party WHERE charaid = K         -> "K:w=..,x=..,y=..,z=..,f=.." for member K
 //   where + 1..3   charaid = K (1..6)     where + 4   empty
 // No privilege is needed to look at one's own party. f is the tile under the
 // member, or -1 for a member standing past the map's edge (x or y = 32).
-bool selectPartyMember(int where) {
+void selectFromParty(int where) {
   // Match the shape.
   int chara;
-  if (!readAssignment(where + 1, "charaid", 1, LastCharaId, &chara)) return false;
-  if (!tokenEmpty(where + 4)) return false;
+  if (!readAssignment(where + 1, "charaid", 1, LastCharaId, &chara)) return;
+  if (!tokenEmpty(where + 4)) return;
 
   // Report.
   if (chara > LastPartyMember) {
     setStatus(NotSupported);
-    return true;
+    return;
   }
   const MapPos p = chara == 1 ? LeaderPos : Charas[chara - 2].pos;
   setStatusf(MemberFormats[chara - 1], int(p.world), int(p.x), int(p.y), int(p.floor), cellAt(p));
-  return true;
 }

@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr int UpdatePenalty = 30;
-
+// Reads `fieldid = F` after SET, F a tile a statement may write.
 bool readFieldValue(int set, int* field) {
   return tokenIs(1, "world") &&
          readAssignment(set + 1, "fieldid", FirstWritableTile, LastWritableTile, field);
@@ -22,32 +21,27 @@ bool readFieldValue(int set, int* field) {
 //   token 1        world
 //   set + 1..3     fieldid = F (1..10)   (what lies between it and WHERE is not read)
 //   where + 1..11  the clause in this order; W 1..5, X and Y 1..32     where + 12  empty
-// Returns false when the statement is not of this form or the cell is empty.
-bool updateWorldPosition(int set, int where) {
+void updateWorldPosition(int set, int where) {
   // Match the shape.
   int field;
   WorldCell cell;
-  if (!readFieldValue(set, &field) || !readWorldCell(where, &cell)) return false;
+  if (!readFieldValue(set, &field) || !readWorldCell(where, &cell)) return;
 
   // Ask for the privilege of the world changed.
-  if (!hasPrivilege(cell.world, PrivUpdate)) {
-    setStatus(NoAuthorityText);
-    return true;
-  }
+  if (!requirePrivilege(cell.world, PrivUpdate)) return;
 
   // X or Y of 32 names no cell: nothing changes, nothing is paid, no one moves.
-  if (!onFloor(cell.x, cell.y, LeaderPos.floor)) return true;
+  if (!onFloor(cell.x, cell.y, LeaderPos.floor)) return;
 
   // The emptiness test is on world W's cell, not on the leader's world.
   uint8_t& target = WorldMaps[cell.world - 1].cells[cellIndex(cell.x, cell.y, LeaderPos.floor)];
-  if (target == TileEmpty) return false;
+  if (target == TileEmpty) return;
 
   // Change the records; the leader jumps within its own world, no message.
   target = uint8_t(field);
   lowerReliability(cell.world, UpdatePenalty);
   LeaderPos.x = uint8_t(cell.x);
   LeaderPos.y = uint8_t(cell.y);
-  return true;
 }
 
 // UPDATE world SET fieldid = F                    -> the leader's own cell becomes F
@@ -59,10 +53,7 @@ void updateHere(int set) {
 
   // Ask for the privilege of the leader's world.
   const int world = LeaderPos.world;
-  if (!hasPrivilege(world, PrivUpdate)) {
-    setStatus(NoAuthorityText);
-    return;
-  }
+  if (!requirePrivilege(world, PrivUpdate)) return;
 
   // A leader standing on column or row 32 has no cell of its own: its index
   // would name a cell of the next row or floor, or lie past the map's end.
@@ -81,17 +72,21 @@ void updateHere(int set) {
 // UPDATE world SET fieldid = F [WHERE ...]
 //   SET     first SET after the verb (any case)  -> "SET not found." when missing
 //   WHERE   first WHERE at or after SET          -> "WHERE not found." for a three-token statement
-// The WHERE form is tried first, the leader's cell only when it does not fit.
+// Without WHERE the statement is the leader's cell; with it, the named cell.
 void updateStatement() {
   const int set = findKeyword(1, "SET");
-  if (set > lastToken) {
-    setStatus("SET not found.");
+  if (missing(set)) {
+    answerNotFound("SET");
     return;
   }
   const int where = findKeyword(set, "WHERE");
-  if (where > lastToken && lastToken == 2) {
-    setStatus("WHERE not found.");
+  if (missing(where) && lastToken == 2) {
+    answerNotFound("WHERE");
     return;
   }
-  if (!updateWorldPosition(set, where)) updateHere(set);
+  if (missing(where)) {
+    updateHere(set);
+  } else {
+    updateWorldPosition(set, where);
+  }
 }

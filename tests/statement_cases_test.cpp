@@ -23,10 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "statements/dispatcher.h"
 #include "sql/tokenizer.h"
 #include "statements/authority.h"
-#include "statements/select.h"
+#include "statements/dispatcher.h"
 #include "tests/support/rules_fixture.h"
 
 namespace {
@@ -267,24 +266,6 @@ TEST(Privileges, OnlyChara1FlagsOfWorldsOneToFiveCount) {
   for (const auto& c : cases) EXPECT_EQ(hasPrivilege(c.world, c.flag), c.held) << c.world;
   Authority[0].privileges[1][PrivSelect] = 0;  // chara 2's flag does not count
   EXPECT_TRUE(hasPrivilege(1, PrivSelect));
-}
-
-// The spell's search, called apart from any table: outside the five worlds
-// and for values no byte holds it finds nothing.
-TEST(Spell, SearchOutsideTheMapsFindsNothing) {
-  startFreshGame();
-  for (const auto& [world, value] : {std::pair{0, 5}, {6, 5}, {255, 5}, {1, -251}, {1, 266}}) {
-    LeaderPos.world = uint8_t(world);
-    searchSpell(value);
-    EXPECT_STREQ(StatusText, "lafolue:not found") << world << " " << value;
-  }
-  LeaderPos.world = 1;
-  setStatus(PreviousAnswer);
-  EXPECT_FALSE(castSpell("tuti", "sagasux", "5"));
-  EXPECT_FALSE(castSpell("", "", ""));
-  EXPECT_STREQ(StatusText, PreviousAnswer);
-  EXPECT_TRUE(castSpell("tuti", "sagasu", "5"));
-  EXPECT_STREQ(StatusText, "lafolue:x=0,y=0");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "game/game_state.h"
+#include "game/movement.h"
 #include "statements/dispatcher.h"
 #include "ui/field_view.h"
 #include "ui/keyboard.h"
@@ -80,16 +81,16 @@ void moveCursor(int direction) {
   PrevCursorCol = CursorCol;
   PrevCursorRow = CursorRow;
   switch (direction) {
-    case 2:
+    case DirDown:
       CursorRow = uint8_t(CursorRow == GridRows - 1 ? 0 : CursorRow + 1);
       break;
-    case 8:
+    case DirUp:
       CursorRow = uint8_t(CursorRow == 0 ? GridRows - 1 : CursorRow - 1);
       break;
-    case 6:
+    case DirRight:
       CursorCol = uint8_t(CursorCol == GridCols - 1 ? 0 : CursorCol + 1);
       break;
-    case 4:
+    case DirLeft:
       CursorCol = uint8_t(CursorCol == 0 ? GridCols - 1 : CursorCol - 1);
       break;
     default:

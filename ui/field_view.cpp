@@ -46,7 +46,7 @@ bool drawTiles(MapPos pos) {
       int my = int(pos.y) - CentreRow + row;
       if (!onMap(mx, my)) {
         drawTile(col, row, TileOutside);
-      } else if (pos.world < 1 || pos.world > WorldCount) {
+      } else if (!isWorld(pos.world)) {
         return false;
       } else if (pos.floor < 1 || pos.floor > FloorCount) {
         // Nobody ever leaves floor 1, but a floor the map lacks would read

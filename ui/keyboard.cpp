@@ -31,6 +31,7 @@ int directionOf(uint16_t key) {
 }
 
 void fieldKey(uint16_t key) {
+  if (!keyRunsTurn(key)) return;
   if (int direction = directionOf(key)) {
     stepLeader(direction);
     runTurn();
@@ -38,7 +39,7 @@ void fieldKey(uint16_t key) {
     // Reset only after drawing: a statement's answer stays on show for the
     // first step after it.
     setStatus(GameTitleText);
-  } else if (key == KeyEnter) {
+  } else {
     openCommandEntry();
     runTurn();
     // A turn that wins while the grid is up writes its message over the grid.
@@ -57,6 +58,8 @@ void commandKey(uint16_t key) {
 }
 
 }  // namespace
+
+bool keyRunsTurn(uint16_t key) { return directionOf(key) != 0 || key == KeyEnter; }
 
 void FormKeyDown(uint16_t key) {
   switch (GameMode) {

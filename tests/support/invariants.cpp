@@ -86,10 +86,10 @@ bool checkWorlds(std::string* why) {
   }
   if (figuresUnplaced()) return true;
   const MapPos l = LeaderPos;  // a SELECT may put it one past the last row or column
-  REQUIRE(l.floor == 1 && l.world >= 1 && l.world <= WorldCount && l.x <= MapSide && l.y <= MapSide,
+  REQUIRE(l.floor == 1 && isWorld(l.world) && l.x <= MapSide && l.y <= MapSide,
           "leader at (%d, %d) floor %d world %d", l.x, l.y, l.floor, l.world);
   int arrived = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < CharaCount; ++i) {
     const MapPos p = Charas[i].pos;
     const uint8_t kind = Charas[i].moveKind;
     REQUIRE(p.floor == 1 && p.world == i + 1 && p.x < MapSide && p.y < MapSide,
@@ -97,8 +97,8 @@ bool checkWorlds(std::string* why) {
     REQUIRE(kind <= MoveExplore || kind == MoveArrived, "chara %d moves by kind %d", i + 2, kind);
     arrived += kind == MoveArrived;
   }
-  REQUIRE((arrived == 3) == (GameMode == ModeCleared), "GameMode %d with %d charas arrived",
-          GameMode, arrived);
+  REQUIRE((arrived == CharaCount) == (GameMode == ModeCleared),
+          "GameMode %d with %d charas arrived", GameMode, arrived);
   return true;
 }
 

@@ -25,7 +25,7 @@ struct RecordSnapshot {
   WorldMap maps[WorldCount];
   AuthorityPlane authority[WorldCount];
   MapPos leader;
-  CharaRec charas[3];
+  CharaRec charas[CharaCount];
   PlayerTable tables[PlayerTableSlots];
 };
 RecordSnapshot takeSnapshot();

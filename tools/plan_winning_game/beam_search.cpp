@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "game/movement.h"
+#include "statements/authority.h"
 #include "statements/dispatcher.h"
 
 namespace planner {
@@ -57,7 +58,8 @@ long scoreOf(const Snapshot& s, Field fields[PlannedWorlds], const SearchOptions
     long h = fields[i][indexOf(s.charas[i].pos)];
     slowest = std::max(slowest, h);
     sum += h;
-    if (i < 2 && !s.authority[i].privileges[0][PrivUpdate]) sum += o.lostPrivilegePenalty;
+    if (i + 1 <= LastGrantableWorld && !s.authority[i].privileges[0][PrivUpdate])
+      sum += o.lostPrivilegePenalty;
   }
   return slowest * o.slowestWeight + sum;
 }
@@ -80,10 +82,12 @@ std::vector<Action> actionsFor(const Snapshot& s, Field fields[PlannedWorlds],
     const int world = i + 1;
     const AuthorityPlane& plane = s.authority[i];
     if (!plane.privileges[0][PrivUpdate]) {
-      if (world <= 2) out.push_back(Action{Move::Grant, uint8_t(world), 0, 0, 0});
+      if (world <= LastGrantableWorld) out.push_back(Action{Move::Grant, uint8_t(world), 0, 0, 0});
       continue;
     }
-    if (world == 3 && plane.reliability[0] - 30 < o.worldThreeFloor) continue;
+    // A world GRANT cannot name never gets its privileges back.
+    if (world > LastGrantableWorld && plane.reliability[0] - UpdatePenalty < o.worldThreeFloor)
+      continue;
     const Field& f = fields[i];
     const MapPos p = s.charas[i].pos;
     const int here = f[indexOf(p)];

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "game/movement.h"
+
 namespace planner {
 
 void capture(Snapshot* out) {
@@ -87,7 +89,7 @@ Cell goalOf(int world) {
   return Cell{-1, -1};
 }
 
-bool walkable(uint8_t code) { return code == TileFloor || code == TileGoal; }
+bool walkable(uint8_t code) { return tilePassability(code) != PassBlocked; }
 
 bool openable(const Snapshot& s, int world, int x, int y) {
   if (x < 1 || y < 1 || x > MapSide - 2 || y > MapSide - 2) return false;

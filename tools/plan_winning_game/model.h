@@ -16,7 +16,7 @@ constexpr int PlannedWorlds = 3;  // worlds 1 to 3 hold the mazes and the charas
 // ever leaves it).
 struct Snapshot {
   uint8_t maps[PlannedWorlds][CellsPerFloor];
-  CharaRec charas[3];
+  CharaRec charas[CharaCount];
   AuthorityPlane authority[PlannedWorlds];
   MapPos leader;
   int32_t score;
@@ -56,6 +56,7 @@ Cell goalOf(int world);
 
 // Whether UPDATE may sensibly rewrite (x, y): inside the frame, not the goal.
 bool openable(const Snapshot& s, int world, int x, int y);
+// Whether a figure can walk on a cell holding tile code (the game's own rule).
 bool walkable(uint8_t code);
 
 // Costs of the distance fields, in half turns: a step onto floor, and the
