@@ -9,26 +9,23 @@
 
 #include "game/game_state.h"
 #include "game/movement.h"
+#include "tests/support/fnv.h"
 #include "tests/support/rules_fixture.h"
 
 namespace {
 
 // The movers' places and a hash of every record a turn writes.
 std::string turnState() {
-  uint64_t h = 14695981039346656037u;
-  const auto mix = [&h](const void* data, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-      h = (h ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211u;
-  };
+  Fnv1a h;
   for (const CharaRec& c : Charas)
-    mix(&c.pos, 4), mix(&c.moveKind, 1), mix(c.trail, sizeof c.trail);
-  mix(Authority, sizeof Authority), mix(&LeaderPos, sizeof LeaderPos);
-  mix(&SeedCounter, 4), mix(&RandomState, 4), mix(&Score, 4), mix(&GameMode, 1);
+    h.bytes(&c.pos, 4), h.bytes(&c.moveKind, 1), h.bytes(c.trail, sizeof c.trail);
+  h.bytes(Authority, sizeof Authority), h.bytes(&LeaderPos, sizeof LeaderPos);
+  h.bytes(&SeedCounter, 4), h.bytes(&RandomState, 4), h.bytes(&Score, 4), h.bytes(&GameMode, 1);
   char text[160];
   std::snprintf(text, sizeof text, "%d,%d,%d %d,%d,%d %d,%d,%d seed %u score %d %016llx",
                 Charas[0].pos.x, Charas[0].pos.y, Charas[0].moveKind, Charas[1].pos.x,
                 Charas[1].pos.y, Charas[1].moveKind, Charas[2].pos.x, Charas[2].pos.y,
-                Charas[2].moveKind, SeedCounter, Score, static_cast<unsigned long long>(h));
+                Charas[2].moveKind, SeedCounter, Score, static_cast<unsigned long long>(h.value));
   return text;
 }
 

@@ -17,15 +17,15 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
+#include "tests/support/fnv.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
 
 uint64_t frameHash(const platform::Canvas& c) {
-  uint64_t h = 14695981039346656037u;
-  for (int i = 0; i < c.width() * c.height(); ++i)
-    h = (h ^ (c.pixels()[i] & 0xFFFFFF)) * 1099511628211u;
-  return h;
+  Fnv1a h;
+  for (int i = 0; i < c.width() * c.height(); ++i) h.word(c.pixels()[i] & 0xFFFFFF);
+  return h.value;
 }
 
 // The records that explain a frame (the status only when it is not the

@@ -22,6 +22,7 @@
 #include "headless/state_json.h"
 #include "ui/game_resume.h"
 #include "tests/support/alloc_counter.h"
+#include "tests/support/fnv.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/rules_fixture.h"
 #include "tests/support/headless_run.h"
@@ -69,16 +70,14 @@ struct Reach {
 
 // Positions, mode, score, seeds, cursor, status and rights, hashed (FNV-1a).
 uint64_t fingerprint() {
-  uint64_t h = 1469598103934665603ull;
-  const auto mix = [&h](const void* data, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-      h = (h ^ static_cast<const uint8_t*>(data)[i]) * 1099511628211ull;
-  };
-  mix(&LeaderPos, sizeof LeaderPos), mix(Charas, sizeof Charas), mix(&GameMode, sizeof GameMode);
-  mix(&Score, sizeof Score), mix(&SeedCounter, sizeof SeedCounter);
-  mix(&RandomState, sizeof RandomState), mix(&CursorCol, 1), mix(&CursorRow, 1);
-  mix(&CommandLength, 1), mix(StatusText, sizeof StatusText), mix(Authority, sizeof Authority);
-  return h;
+  Fnv1a h;
+  h.bytes(&LeaderPos, sizeof LeaderPos), h.bytes(Charas, sizeof Charas),
+      h.bytes(&GameMode, sizeof GameMode);
+  h.bytes(&Score, sizeof Score), h.bytes(&SeedCounter, sizeof SeedCounter);
+  h.bytes(&RandomState, sizeof RandomState), h.bytes(&CursorCol, 1), h.bytes(&CursorRow, 1);
+  h.bytes(&CommandLength, 1), h.bytes(StatusText, sizeof StatusText),
+      h.bytes(Authority, sizeof Authority);
+  return h.value;
 }
 
 // Plays one game as bytes of key_bytes.h chosen at random by a generator of
