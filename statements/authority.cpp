@@ -4,6 +4,7 @@
 #include "statements/authority.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "sql/tokenizer.h"
@@ -34,9 +35,12 @@ int readPrivilegeWord(const char* text) {
 
 // Returns N of worldN for a world GRANT and REVOKE can name, else 0.
 int readWorldName(const char* text) {
-  if (std::strncmp(text, "world", 5) != 0 || text[5] == '\0' || text[6] != '\0') return 0;
-  const int world = text[5] - '0';
-  return world >= 1 && world <= LastGrantableWorld ? world : 0;
+  for (int world = 1; world <= LastGrantableWorld; ++world) {
+    char name[8];
+    std::snprintf(name, sizeof name, "world%d", world);
+    if (std::strcmp(text, name) == 0) return world;
+  }
+  return 0;
 }
 
 // Reads the privilege (token 1), the object (after ON at `on`) and the grantee
