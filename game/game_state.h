@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-// A map position packed as one 32-bit value: x in the lowest byte, then y,
-// floor and world. Stepping changes one byte and wraps inside it.
+// A map position, one byte each: column x and row y (0 to 31 on the map; 32
+// after a journey to the edge), floor 1 to 8 and world 1 to 5. A step changes
+// one byte and wraps inside it.
 struct MapPos {
   uint8_t x;
   uint8_t y;
@@ -97,7 +98,10 @@ enum Privilege : uint8_t {
   PrivDelete = 2,
   PrivSelect = 3,
 };
+// Each chara holds six flags per world: GRANT ALL and REVOKE ALL set and clear
+// all six, the statements ask for the four above.
 constexpr int PrivilegeFlagCount = 6;
+// The charas a world's authority plane holds: 1 (the leader) to 5.
 constexpr int AuthorityCharaCount = 5;
 
 struct AuthorityPlane {
