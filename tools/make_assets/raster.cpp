@@ -123,6 +123,9 @@ double hash01(int x, int y, int seed) {
   return (h & 0xFFFFFF) / double(0x1000000);
 }
 
+namespace {
+
+// One octave of tileFbm: value noise on a lattice of `cells` x `cells` points.
 double tileNoise(double x, double y, int cells, int seed, double period) {
   double fx = x / period * cells;
   double fy = y / period * cells;
@@ -139,6 +142,8 @@ double tileNoise(double x, double y, int cells, int seed, double period) {
   double bottom = lattice(ix, iy + 1) + (lattice(ix + 1, iy + 1) - lattice(ix, iy + 1)) * sx;
   return top + (bottom - top) * sy;
 }
+
+}  // namespace
 
 double tileFbm(double x, double y, int cells, int octaves, int seed, double period) {
   double sum = 0;

@@ -46,10 +46,9 @@ void paintSolid(Image& image, int x0, int y0, int w, int h, const Shader& shader
 // Copies a rectangle of `src` into `dst` at (x, y), laid over what is there.
 void blit(Image& dst, int x, int y, const Image& src, int sx, int sy, int w, int h);
 
-// Value noise in 0..1 that repeats every `period` pixels in x and y, built on
-// a lattice of `cells` x `cells` points; tiles drawn with it join seamlessly.
-double tileNoise(double x, double y, int cells, int seed, double period = 64);
-// Sum of tileNoise octaves from `cells` upward, normalised to 0..1.
+// Value noise in 0..1 that repeats every `period` pixels in x and y: octaves
+// of lattice noise from `cells` x `cells` points upward, summed and normalised,
+// so that tiles drawn with it join seamlessly.
 double tileFbm(double x, double y, int cells, int octaves, int seed, double period = 64);
 // A repeatable pseudo-random value in 0..1 for integer inputs.
 double hash01(int x, int y, int seed);

@@ -46,6 +46,19 @@ uint64_t fnv(uint64_t h, const void* data, size_t size) {
   return h;
 }
 
+struct Cell {
+  int x;
+  int y;
+};
+
+// The goal cell of world 1..3's floor 1 (the first cell holding the goal code).
+Cell goalOf(int world) {
+  for (int i = 0; i < CellsPerFloor; ++i) {
+    if (InitialMaps[world - 1].cells[i] == TileGoal) return Cell{i % MapSide, i / MapSide};
+  }
+  return Cell{-1, -1};
+}
+
 }  // namespace
 
 uint64_t hashOf(const Snapshot& s) {
@@ -80,13 +93,6 @@ std::string statementOf(const Action& action) {
       break;
   }
   return "";
-}
-
-Cell goalOf(int world) {
-  for (int i = 0; i < CellsPerFloor; ++i) {
-    if (InitialMaps[world - 1].cells[i] == TileGoal) return Cell{i % MapSide, i / MapSide};
-  }
-  return Cell{-1, -1};
 }
 
 bool walkable(uint8_t code) { return tilePassability(code) != PassBlocked; }

@@ -47,13 +47,6 @@ struct Action {
 // The statement an action submits ("" for a step).
 std::string statementOf(const Action& action);
 
-// The goal cell of world 1..3's floor 1 (the first cell holding the goal code).
-struct Cell {
-  int x;
-  int y;
-};
-Cell goalOf(int world);
-
 // Whether UPDATE may sensibly rewrite (x, y): inside the frame, not the goal.
 bool openable(const Snapshot& s, int world, int x, int y);
 // Whether a figure can walk on a cell holding tile code (the game's own rule).
