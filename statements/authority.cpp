@@ -60,13 +60,10 @@ uint8_t* playerFlags(int world) { return Authority[world - 1].privileges[PlayerC
 
 }  // namespace
 
-bool hasPrivilege(int world, int p) {
-  if (!isWorld(world) || p < 0 || p >= PrivilegeFlagCount) return false;
-  return playerFlags(world)[p] == 1;
-}
-
 bool requirePrivilege(int world, int p) {
-  if (hasPrivilege(world, p)) return true;
+  if (isWorld(world) && p >= 0 && p < PrivilegeFlagCount && playerFlags(world)[p] == 1) {
+    return true;
+  }
   setStatus(NoAuthorityText);
   return false;
 }

@@ -19,11 +19,9 @@ constexpr int GrantPenalty = 10;
 constexpr int LastGrantableWorld = 2;
 
 // Returns whether chara 1 holds flag p in world 1..5 (false for any other
-// world or flag).
-bool hasPrivilege(int world, int p);
-// Returns whether chara 1 holds flag p in world, as hasPrivilege; when it
-// does not, answers NoAuthorityText. Every world statement asks this after
-// its shape has matched and before it changes anything.
+// world or flag); when it does not, answers NoAuthorityText. Every world
+// statement asks this after its shape has matched and before it changes
+// anything.
 bool requirePrivilege(int world, int p);
 // Subtracts amount from chara 1's reliability in world 1..5, held at the
 // 16-bit limits; any other world is left alone.

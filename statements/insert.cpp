@@ -16,7 +16,8 @@ namespace {
 constexpr const char* Number = nullptr;
 
 // Reads count tokens from start against shape; the numbers go to values in
-// the order they stand (unless values is null). Returns false at the first literal that differs.
+// the order they stand (unless values is null). Returns false at the first
+// literal that differs.
 bool readShape(int start, const char* const* shape, int count, int32_t* values) {
   for (int i = 0; i < count; ++i) {
     if (shape[i] == Number) {

@@ -40,17 +40,26 @@ int totalGames() {
   return text && std::atoi(text) > 0 ? std::atoi(text) : 32;
 }
 
-// Every statement of the case tables (tests/cases/), then the three that
-// cast the search spell when typed in a row.
+// Every statement of the case tables (tests/cases/) once, in file name order,
+// however often the tables repeat it, then the three that cast the search
+// spell when typed in a row.
 std::vector<std::string> loadStatements() {
-  std::vector<std::string> out;
+  std::vector<std::filesystem::path> files;
   for (const auto& file : std::filesystem::directory_iterator(VELMORA_SOURCE_DIR "/tests/cases")) {
-    std::ifstream in(file.path());
+    files.push_back(file.path());
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<std::string> out;
+  const auto add = [&out](const std::string& statement) {
+    if (std::find(out.begin(), out.end(), statement) == out.end()) out.push_back(statement);
+  };
+  for (const auto& file : files) {
+    std::ifstream in(file);
     for (std::string line; std::getline(in, line);) {
       const size_t arrow = line.find(" => ");
-      if (line.rfind("> ", 0) == 0) out.push_back(line.substr(2));
+      if (line.rfind("> ", 0) == 0) add(line.substr(2));
       if (arrow != std::string::npos && line.find('{') == std::string::npos) {
-        out.push_back(line.substr(0, arrow));
+        add(line.substr(0, arrow));
       }
     }
   }

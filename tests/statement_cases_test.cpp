@@ -254,18 +254,4 @@ TEST(Reliability, SaturatesAtTheSixteenBitLimits) {
   EXPECT_EQ(firstDifference(takeSnapshot(), before), "");
 }
 
-TEST(Privileges, OnlyChara1FlagsOfWorldsOneToFiveCount) {
-  startFreshGame();
-  const struct {
-    int world, flag;
-    bool held;
-  } cases[] = {{1, PrivSelect, true},  {3, PrivUpdate, true},
-               {4, PrivSelect, false}, {0, PrivSelect, false},
-               {6, PrivSelect, false}, {1, PrivilegeFlagCount, false},
-               {1, -1, false},         {1, 5, true}};
-  for (const auto& c : cases) EXPECT_EQ(hasPrivilege(c.world, c.flag), c.held) << c.world;
-  Authority[0].privileges[1][PrivSelect] = 0;  // chara 2's flag does not count
-  EXPECT_TRUE(hasPrivilege(1, PrivSelect));
-}
-
 }  // namespace
