@@ -18,11 +18,11 @@ constexpr int GrantPenalty = 10;
 // others lie beyond the player's reach.
 constexpr int LastGrantableWorld = 2;
 
-// Returns whether chara 1 holds flag p in world 1..5 (false for any other
-// world or flag); when it does not, answers NoAuthorityText. Every world
-// statement asks this after its shape has matched and before it changes
-// anything.
-bool requirePrivilege(int world, int p);
+// Returns whether chara 1 holds privilege p in world, which may be any
+// number (no world outside 1 to 5 grants anything); when it does not,
+// answers NoAuthorityText. Every world statement asks this after its shape
+// has matched and before it changes anything.
+bool requirePrivilege(int world, Privilege p);
 // Subtracts amount from chara 1's reliability in world 1..5, held at the
 // 16-bit limits; any other world is left alone.
 void lowerReliability(int world, int amount);
