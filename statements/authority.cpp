@@ -60,10 +60,8 @@ uint8_t* playerFlags(int world) { return Authority[world - 1].privileges[PlayerC
 
 }  // namespace
 
-bool requirePrivilege(int world, int p) {
-  if (isWorld(world) && p >= 0 && p < PrivilegeFlagCount && playerFlags(world)[p] == 1) {
-    return true;
-  }
+bool requirePrivilege(int world, Privilege p) {
+  if (isWorld(world) && playerFlags(world)[p] == 1) return true;
   setStatus(NoAuthorityText);
   return false;
 }
