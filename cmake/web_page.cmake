@@ -44,7 +44,7 @@ add_executable(velmora
 target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_include_directories(velmora SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/json-include)
 target_compile_definitions(velmora PRIVATE VELMORA_VERSION="${PROJECT_VERSION}"
-                                           VELMORA_GUIDE_URL="players-guide.md")
+                                           VELMORA_GUIDE_URL="players-guide.html")
 target_compile_options(velmora PRIVATE -Os)
 target_link_options(velmora PRIVATE -Os -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
   -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576

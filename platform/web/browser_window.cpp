@@ -48,6 +48,9 @@ namespace {
 
 constexpr int ViewWidth = 576;  // the client area the player sees
 constexpr int ViewHeight = 464;
+// Keys reach the game only while its screen has the focus, so that Enter,
+// Space and Tab on the page's own buttons stay theirs.
+constexpr const char* KeyTarget = "#screen";
 
 struct Page {
   FormEvents events;
@@ -116,7 +119,7 @@ void TApplication::createForm(const char* caption, int, int, const FormEvents& e
   page.events = events;
   page.frame.assign(size_t(ViewWidth) * ViewHeight * 4, 255);
   pageSetTitle(caption ? caption : "");
-  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyDown);
+  emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, onKeyDown);
   page.open = true;
   if (events_.create) events_.create();
   present();
@@ -153,7 +156,7 @@ void TApplication::setWindowIcon(const uint32_t*, int, int) {}
 
 void TApplication::shutdown() {
   if (page.open) {
-    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, nullptr);
     page.open = false;
     page.boxOpen = false;
     pageShowClosed();
