@@ -48,13 +48,16 @@ var velmoraPage = (function () {
     document.getElementById('play').focus();
   }, true);
 
-  // After the game has taken a key, whoever listens (the words panel) looks.
-  addEventListener('keydown', function (event) {
-    if (event.target === screen) changed();
-  });
-
+  // Whoever listens (the words panel) looks once the game is done with the
+  // key or keys that drew the new frame, however they came.
+  var pending = false;
   function changed() {
-    listeners.forEach(function (listener) { listener(); });
+    if (pending) return;
+    pending = true;
+    queueMicrotask(function () {
+      pending = false;
+      listeners.forEach(function (listener) { listener(); });
+    });
   }
 
   // A touch key is the game's key; the message box takes Enter and Space.
@@ -65,7 +68,6 @@ var velmoraPage = (function () {
     } else {
       Module._velmora_key(code);
     }
-    changed();
   }
 
   document.querySelectorAll('#touch-keys button').forEach(function (button) {
@@ -118,6 +120,7 @@ var velmoraPage = (function () {
 
   return {
     onChange: function (listener) { listeners.push(listener); },
+    frameShown: changed,
     ready: function () { focusGame(); changed(); },
     showBox: function (text, caption) {
       fillWithLinks(document.getElementById('box-text'), text);

@@ -28,6 +28,8 @@ EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   Module.frameContext.putImageData(Module.frame, 0, 0);
   // The first frame is the title: the moment the page is ready to play.
   if (!window.velmoraReady) window.velmoraReady = performance.now();
+  // The page's words panel reads the records once the key is done.
+  if (window.velmoraPage) velmoraPage.frameShown();
 });
 
 EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
