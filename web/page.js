@@ -12,6 +12,7 @@ var velmoraPage = (function () {
   var confirmClose = document.getElementById('confirm-close');
   var listeners = [];
   var ended = false;
+  var framesShown = 0;
 
   // Whole-pixel enlargements where the screen fits at least once; below that
   // the largest size that fits, drawn with square pixels.
@@ -28,8 +29,9 @@ var velmoraPage = (function () {
     var height = Math.max(Height / 2, innerHeight - above - below);
     var scale = Math.min(width / Width, height / Height);
     scale = scale >= 1 ? Math.floor(scale) : scale;
+    // The height follows from the width (page.css), so that the screen has
+    // its shape before this script runs.
     screen.style.width = Math.floor(Width * scale) + 'px';
-    screen.style.height = Math.floor(Height * scale) + 'px';
     panel.style.flexBasis = beside ? '240px' : '100%';
   }
 
@@ -120,8 +122,10 @@ var velmoraPage = (function () {
 
   return {
     onChange: function (listener) { listeners.push(listener); },
-    frameShown: changed,
-    ready: function () { focusGame(); changed(); },
+    // The first frame is the title, which the panel's own text describes:
+    // the records are first read at the first key, not while the page starts.
+    frameShown: function () { if (framesShown++) changed(); },
+    ready: focusGame,
     showBox: function (text, caption) {
       fillWithLinks(document.getElementById('box-text'), text);
       box.setAttribute('aria-label', caption || 'Velmora Keep 03');
