@@ -1,6 +1,7 @@
 #!/bin/sh
 # Turns Markdown guides into HTML pages with Debian's cmark: UTF-8 declared,
-# the first heading as the title, links to the other guides given pointing at
+# the first heading as the title, ids on the headings for the guides' own
+# links to their sections, links to the other guides given pointing at
 # their .html pages. A link to any other local file that is not beside the
 # guides fails the build rather than leaving a link that leads nowhere.
 # Usage: scripts/make-guides.sh OUTDIR GUIDE.md...
@@ -19,7 +20,22 @@ for md in "$@"; do names="$names $(basename "$md" .md)"; done
 for md in "$@"; do
   name=$(basename "$md" .md)
   title=$(sed -n 's/^# //p' "$md" | head -n 1 | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
-  body=$(cmark --safe "$md")
+  # Headings get the ids the guides' own links (#the-goal) expect, made as
+  # Markdown hosts make them: lower case, punctuation dropped, blanks as '-'.
+  body=$(cmark --safe "$md" | awk '
+    match($0, /^<h[1-6]>.*<\/h[1-6]>$/) {
+      level = substr($0, 3, 1)
+      inner = substr($0, 5, length($0) - 9)
+      slug = inner
+      gsub(/<[^>]*>/, "", slug)
+      gsub(/&[a-z]+;|&#[0-9]+;/, "", slug)
+      slug = tolower(slug)
+      gsub(/[^a-z0-9 _-]/, "", slug)
+      gsub(/ /, "-", slug)
+      print "<h" level " id=\"" slug "\">" inner "</h" level ">"
+      next
+    }
+    { print }')
   for other in $names; do
     body=$(printf '%s\n' "$body" | sed "s/href=\"$other\.md\([#\"]\)/href=\"$other.html\1/g")
   done

@@ -1,7 +1,8 @@
 // The page round the game, played in headless Chromium: a phone-sized window
 // with touch, the words panel's live region, offline play after one visit,
 // the keyboard focus leaving the game and coming back, closing with a
-// question first, and axe-core on the title, the field and command entry.
+// question first, the guides' links, and axe-core on the title, the field
+// and command entry.
 // Each check prints one line; runPageChecks returns how many failed.
 import { execFileSync } from 'node:child_process';
 import { axeViolations } from './page_server.mjs';
@@ -123,6 +124,33 @@ async function focus(browser, base) {
   return problems;
 }
 
+// The guides are UTF-8 HTML whose pictures, links and sections all exist.
+async function guides(browser, base) {
+  const page = await browser.newPage();
+  const problems = [];
+  for (const guide of ['players-guide.html', 'replays.html']) {
+    await page.goto(base + guide);
+    const found = await page.evaluate(async () => {
+      const local = [...document.querySelectorAll('a[href], img[src]')]
+        .map((e) => e.href || e.src).filter((u) => u.startsWith(location.origin));
+      const broken = [];
+      for (const url of new Set(local)) {
+        const hash = new URL(url).hash;
+        const response = await fetch(url);
+        if (!response.ok) broken.push(url);
+        else if (hash && url.split('#')[0] === location.href.split('#')[0] &&
+                 !document.getElementById(decodeURIComponent(hash.slice(1)))) broken.push(url);
+      }
+      return { charset: document.characterSet, broken, erase: document.body.textContent.includes('\u232b') };
+    });
+    if (found.charset !== 'UTF-8') problems.push(`${guide} is read as ${found.charset}`);
+    if (guide === 'players-guide.html' && !found.erase) problems.push(`${guide} lost the erase sign`);
+    for (const url of found.broken) problems.push(`${guide} links ${url}, which is not there`);
+  }
+  await page.close();
+  return problems;
+}
+
 async function axe(browser, base) {
   const page = await openGame(browser, base, false);
   const found = await axeViolations(page);
@@ -132,7 +160,7 @@ async function axe(browser, base) {
 
 export async function runPageChecks(browser, base, velmora) {
   const checks = { 'phone with touch keys': phone, 'live region': liveRegion, offline,
-                   'focus leaves and returns': focus, 'axe-core': axe };
+                   'focus leaves and returns': focus, guides, 'axe-core': axe };
   let failed = 0;
   for (const [name, check] of Object.entries(checks)) {
     let problems;
