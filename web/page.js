@@ -114,6 +114,21 @@ var velmoraPage = (function () {
     });
   }
 
+  // The program (1.1 MB, compiled by the browser while it downloads) is
+  // fetched once the page's text is on the screen, so that the title and the
+  // panel never wait for it.
+  // A page opened behind another tab paints nothing: it starts a moment later.
+  var programAsked = false;
+  function startProgram() {
+    if (programAsked) return;
+    programAsked = true;
+    var program = document.createElement('script');
+    program.src = 'velmora.js';
+    document.body.appendChild(program);
+  }
+  requestAnimationFrame(function () { setTimeout(startProgram, 0); });
+  setTimeout(startProgram, 250);
+
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     addEventListener('load', function () {
       navigator.serviceWorker.register('service-worker.js').catch(function () {});
