@@ -155,7 +155,7 @@ var velmoraPage = (function () {
       document.getElementById('close').style.display = 'none';
       document.getElementById('play').style.display = 'none';
       document.getElementById('closed').style.display = 'block';
-      changed();
+      document.querySelector('#closed a').focus();
     },
     showError: function (text) {
       document.getElementById('error-text').textContent = text || 'The game cannot start.';
