@@ -9,6 +9,8 @@
   var ModeCleared = 254;
   var ModeTitle = 255;
   var AnswersKept = 4;
+  var EraseCode = 0x80;  // the grid's two command cells
+  var SubmitCode = 0x7f;
   var KeyLines = {};
   KeyLines[ModeTitle] = 'Press any key to start.';
   KeyLines[ModeField] = 'Arrow keys walk the leader, one turn each; Enter opens command entry. ' +
@@ -32,6 +34,14 @@
     while (answers.childNodes.length > AnswersKept) answers.removeChild(answers.firstChild);
   }
 
+  function cellName(cursor) {
+    var code = Module._velmora_grid_cell(cursor[0], cursor[1]);
+    if (code === EraseCode) return 'the erase cell';
+    if (code === SubmitCode) return 'the submit cell';
+    if (code === 32) return 'a space';
+    return code < 0 ? 'no cell' : '"' + String.fromCharCode(code) + '"';
+  }
+
   function update() {
     if (!window.Module || !Module._velmora_state) return;
     var state;
@@ -48,7 +58,8 @@
            state.leader[3] + ', floor ' + state.leader[2] + ', at x ' + state.leader[0] +
            ', y ' + state.leader[1] + '.');
     }
-    text('statement', mode === ModeCommand ? 'Statement: ' + (state.command || '(empty)') : '');
+    text('statement', mode === ModeCommand ? 'Statement: ' + (state.command || '(empty)') +
+         '. The cursor is on ' + cellName(state.cursor) + '.' : '');
     // A statement was sent (command entry closed), or the game was won.
     if (last && ((last.mode === ModeCommand && mode !== ModeCommand) ||
                  (mode === ModeCleared && last.mode !== ModeCleared)))

@@ -50,20 +50,29 @@ async function phone(browser, base, velmora) {
   return problems;
 }
 
-// After a statement the live region's newest line is the strip's answer.
+// While composing the panel names the statement and the cell under the
+// cursor; after a statement the live region's newest line is the strip's answer.
 async function liveRegion(browser, base, velmora) {
   const page = await openGame(browser, base, false);
   await page.keyboard.press('Space');
   await page.keyboard.press('Enter');
+  const run = (s) => page.evaluate((l) => Module.ccall('velmora_run_script', 'number', ['string'], [l]), s);
+  // Typing walks the cursor to each character it picks.
+  await run('type SELECT * FROM p\n');
+  const composing = await page.evaluate(() => document.getElementById('statement').textContent);
   const script = 'type SELECT * FROM party\nsubmit\n';
-  await page.evaluate((s) => Module.ccall('velmora_run_script', 'number', ['string'], [s]), script);
+  await run('type arty\nsubmit\n');
   const status = JSON.parse(native(velmora, `key Space Enter\n${script}state\n`)).status;
   const said = await page.evaluate(() => {
     const lines = document.querySelectorAll('[aria-live="polite"] p');
     return lines.length ? lines[lines.length - 1].textContent : '';
   });
   await page.close();
-  return said === status && status !== '' ? [] : [`the live region says '${said}', the strip '${status}'`];
+  const problems = [];
+  if (composing !== 'Statement: SELECT * FROM p. The cursor is on "p".')
+    problems.push(`while composing the panel says '${composing}'`);
+  if (said !== status || status === '') problems.push(`the live region says '${said}', the strip '${status}'`);
+  return problems;
 }
 
 // One visit, then offline: a reload still starts the game.
