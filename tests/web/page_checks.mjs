@@ -50,6 +50,19 @@ async function phone(browser, base, velmora) {
   return problems;
 }
 
+// A large window enlarges the screen by whole pixels (2 x 576 here).
+async function enlarged(browser, base) {
+  const page = await openGame(browser, base, false);
+  await page.setViewport({ width: 1500, height: 1200 });
+  await page.waitForFunction('document.getElementById("screen").getBoundingClientRect().width !== 576');
+  const size = await page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return [r.width, r.height];
+  });
+  await page.close();
+  return size[0] === 1152 && size[1] === 928 ? [] : [`the screen is ${size.join(' x ')}, not 1152 x 928`];
+}
+
 // While composing the panel names the statement and the cell under the
 // cursor; after a statement the live region's newest line is the strip's answer.
 async function liveRegion(browser, base, velmora) {
@@ -168,7 +181,8 @@ async function axe(browser, base) {
 }
 
 export async function runPageChecks(browser, base, velmora) {
-  const checks = { 'phone with touch keys': phone, 'live region': liveRegion, offline,
+  const checks = { 'phone with touch keys': phone, 'whole pixels': enlarged,
+                   'live region': liveRegion, offline,
                    'focus leaves and returns': focus, guides, 'axe-core': axe };
   let failed = 0;
   for (const [name, check] of Object.entries(checks)) {
