@@ -47,8 +47,9 @@ cp "$root/assets/icons/"*.png "$out/icons/"
 # hash, so a page that changes replaces the copy a player keeps offline.
 files=$(cd "$out" && find . -type f ! -name service-worker.js ! -name '.*' | sed 's|^\./||' |
         LC_ALL=C sort)
-version=$(cd "$out" && printf '%s\n' $files | xargs sha256sum | sha256sum | cut -c1-16)
-list=$(printf "'./', "; printf "'%s', " $files | sed 's/, $//')
+version=$(cd "$out" && printf '%s\n' "$files" | tr '\n' '\0' | xargs -0 sha256sum | sha256sum |
+          cut -c1-16)
+list=$(printf '%s\n' ./ "$files" | sed "s/.*/'&'/" | paste -sd, - | sed 's/,/, /g')
 tmp=$(mktemp "$out/.service-worker.XXXXXX")
 sed "s|@VERSION@|$version|; s|@FILES@|$list|" "$root/web/service-worker.js" > "$tmp"
 mv -f "$tmp" "$out/service-worker.js"
