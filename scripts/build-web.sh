@@ -1,7 +1,7 @@
 #!/bin/sh
-# Builds the game's web page into OUTDIR: index.html, velmora.js,
-# velmora.wasm and the players' guide with its pictures, for any static web
-# server. Installs the Debian packages it needs when they are missing. A
+# Builds the game's web page into OUTDIR: index.html with its script, style,
+# icons, manifest and service worker, velmora.js, velmora.wasm and the guides
+# as HTML with their pictures, for any static web server. Installs the Debian packages it needs when they are missing. A
 # native build makes the baked fonts and pictures first: the one named by
 # VELMORA_NATIVE_BUILD, or build-web-native/. The emscripten build lives in
 # that native build's web-build/ folder.
@@ -14,7 +14,7 @@ fi
 out=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/install-packages.sh" emscripten
+"$root/scripts/install-packages.sh" emscripten cmark
 if [ -n "${VELMORA_NATIVE_BUILD:-}" ]; then
   native=$VELMORA_NATIVE_BUILD
 else
@@ -34,7 +34,22 @@ if [ ! -f "$web/build.ninja" ]; then
 fi
 ninja -C "$web" velmora >/dev/null
 
-mkdir -p "$out/images"
-cp "$web/velmora.js" "$web/velmora.wasm" "$root/web/index.html" "$root/docs/players-guide.md" \
-  "$root/docs/ReadMe_J.txt" "$out/"
+mkdir -p "$out/images" "$out/icons"
+cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$out/"
+for file in index.html page.js panel.js page.css manifest.webmanifest; do
+  cp "$root/web/$file" "$out/"
+done
 cp "$root/docs/images/"*.png "$out/images/"
+cp "$root/assets/icons/"*.png "$out/icons/"
+"$root/scripts/make-guides.sh" "$out" "$root/docs/players-guide.md" "$root/docs/replays.md"
+
+# The service worker keeps every file above under a cache named by their
+# hash, so a page that changes replaces the copy a player keeps offline.
+files=$(cd "$out" && find . -type f ! -name service-worker.js ! -name '.*' | sed 's|^\./||' |
+        LC_ALL=C sort)
+version=$(cd "$out" && printf '%s\n' "$files" | tr '\n' '\0' | xargs -0 sha256sum | sha256sum |
+          cut -c1-16)
+list=$(printf '%s\n' ./ "$files" | sed "s/.*/'&'/" | paste -sd, - | sed 's/,/, /g')
+tmp=$(mktemp "$out/.service-worker.XXXXXX")
+sed "s|@VERSION@|$version|; s|@FILES@|$list|" "$root/web/service-worker.js" > "$tmp"
+mv -f "$tmp" "$out/service-worker.js"

@@ -13,7 +13,7 @@ fi
 
 packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core nlohmann-json3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev"
+  libgtest-dev libgmock-dev libbenchmark-dev cmark"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
     python3 dpkg-dev file desktop-file-utils appstream lintian emscripten chromium"
@@ -26,9 +26,10 @@ fi
 "$(dirname "$0")/install-packages.sh" $packages
 
 cd "$(dirname "$0")/.."
-if [ "$with_tests" = yes ] && [ ! -d node_modules/puppeteer-core ]; then
-  # The browser test's driver, as package-lock.json pins it; it uses Debian's
-  # Chromium and never downloads a browser of its own.
+if [ "$with_tests" = yes ] && { [ ! -d node_modules/puppeteer-core ] ||
+                                 [ ! -d node_modules/@axe-core/puppeteer ]; }; then
+  # The browser test's driver and the page's audits, as package-lock.json pins
+  # them; they use Debian's Chromium and never download a browser of their own.
   PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts >/dev/null
 fi
 cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null

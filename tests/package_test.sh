@@ -30,7 +30,7 @@ share=./usr/share
 {
   echo ./usr/bin/velmora
   echo $share/applications/velmora.desktop
-  for doc in ReadMe_J.txt changelog.gz copyright players-guide.md replays.md; do
+  for doc in ReadMe_J.txt changelog.gz copyright players-guide.md replays.md players-guide.html replays.html; do
     echo $share/doc/velmora/$doc
   done
   for image in "$source"/docs/images/*.png; do

@@ -10,6 +10,7 @@
 #include "headless/headless_script.h"
 #include "headless/state_json.h"
 #include "platform/application.h"
+#include "ui/command_entry.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
@@ -58,5 +59,13 @@ EMSCRIPTEN_KEEPALIVE int velmora_run_script(const char* text) {
 
 // Ends the game as closing the window does: the page shows a closed screen.
 EMSCRIPTEN_KEEPALIVE void velmora_close() { platform::Application.shutdown(); }
+
+// The character of the grid's cell at column `col`, row `row` (EraseCode and
+// SubmitCode for the two command cells), or -1 off the grid: what the page's
+// words panel names under the cursor.
+EMSCRIPTEN_KEEPALIVE int velmora_grid_cell(int col, int row) {
+  if (col < 0 || col >= GridCols || row < 0 || row >= GridRows) return -1;
+  return CharGrid[row * GridCols + col];
+}
 
 }  // extern "C"

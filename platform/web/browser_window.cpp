@@ -28,6 +28,8 @@ EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   Module.frameContext.putImageData(Module.frame, 0, 0);
   // The first frame is the title: the moment the page is ready to play.
   if (!window.velmoraReady) window.velmoraReady = performance.now();
+  // The page's words panel reads the records once the key is done.
+  if (window.velmoraPage) velmoraPage.frameShown();
 });
 
 EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
@@ -48,6 +50,9 @@ namespace {
 
 constexpr int ViewWidth = 576;  // the client area the player sees
 constexpr int ViewHeight = 464;
+// Keys reach the game only while its screen has the focus, so that Enter,
+// Space and Tab on the page's own buttons stay theirs.
+constexpr const char* KeyTarget = "#screen";
 
 struct Page {
   FormEvents events;
@@ -116,7 +121,7 @@ void TApplication::createForm(const char* caption, int, int, const FormEvents& e
   page.events = events;
   page.frame.assign(size_t(ViewWidth) * ViewHeight * 4, 255);
   pageSetTitle(caption ? caption : "");
-  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyDown);
+  emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, onKeyDown);
   page.open = true;
   if (events_.create) events_.create();
   present();
@@ -153,7 +158,7 @@ void TApplication::setWindowIcon(const uint32_t*, int, int) {}
 
 void TApplication::shutdown() {
   if (page.open) {
-    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, nullptr);
     page.open = false;
     page.boxOpen = false;
     pageShowClosed();

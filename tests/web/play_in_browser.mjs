@@ -4,13 +4,15 @@
 // lines, every few dozen lines and at the end. Arrow, Enter, Space and Tab
 // keys go in as real DOM key presses, so the page's key mapping is played
 // too; numeric key codes and the typing commands go through the module.
+// Then the checks of the page round the game (page_checks.mjs).
 // Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR SCRIPT...
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
+import { runPageChecks } from './page_checks.mjs';
+import { ChromiumArgs, serve } from './page_server.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
 const Width = 576;
@@ -18,22 +20,6 @@ const Height = 464;
 const CheckEvery = 40; // lines between frames checked besides the script's own
 const DomKeys = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight',
                   Enter: 'Enter', Space: 'Space', Tab: 'Tab' };
-const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.md': 'text/plain; charset=utf-8', '.png': 'image/png' };
-
-function serve(root) {
-  const server = http.createServer((req, res) => {
-    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(root, name === '/' ? 'index.html' : name);
-    if (!file.startsWith(root) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'Content-Type': Types[path.extname(file)] || 'application/octet-stream' });
-    fs.createReadStream(file).pipe(res);
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 // The lines that play (key, type, submit) and, after which of them, a check.
 function readScript(file) {
@@ -118,7 +104,7 @@ async function playScript(browser, base, script) {
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(base);
-  await page.waitForFunction('window.velmoraReady');
+  await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
   let n = 0;
   let failed = 0;
   for (const step of steps) {
@@ -156,8 +142,7 @@ fs.mkdirSync(outDir, { recursive: true });
 const userDataDir = fs.mkdtempSync(path.join(outDir, 'chromium-'));
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium', userDataDir, headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
+  args: ChromiumArgs });
 let passed = 0;
 let failed = 0;
 try {
@@ -167,6 +152,9 @@ try {
     passed += result.passed;
     failed += result.failed;
   }
+  const result = await runPageChecks(browser, base, velmora);
+  passed += result.passed;
+  failed += result.failed;
 } finally {
   await browser.close();
   server.close();

@@ -1,12 +1,14 @@
 #!/bin/sh
 # The browser test: builds the web page with this native build's baked
 # fonts and pictures, then plays the recorded scripts in headless Chromium
-# and checks records and frames against this build's headless game.
+# and checks records and frames against this build's headless game, then the
+# page round the game (phone, words panel, offline, focus, guides, axe-core).
 # Usage: tests/web/run.sh NATIVE_BUILD_DIR VELMORA_EXECUTABLE
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-if [ ! -d "$here/../../node_modules/puppeteer-core" ]; then
+if [ ! -d "$here/../../node_modules/puppeteer-core" ] ||
+   [ ! -d "$here/../../node_modules/@axe-core/puppeteer" ]; then
   echo "node_modules is missing: run scripts/setup.sh BUILD --tests" >&2
   exit 1
 fi

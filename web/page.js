@@ -1,0 +1,169 @@
+// The page round the game: sizes the screen to the window, moves the keyboard
+// focus between the game and the page's controls, plays the touch keys, hosts
+// the message box and the closed screen, asks before closing the game and
+// registers the service worker that keeps the page for offline play. The game
+// (velmora.js) calls velmoraPage; the keys reach it only while the screen has
+// the focus.
+var velmoraPage = (function () {
+  var Width = 576;
+  var Height = 464;
+  var screen = document.getElementById('screen');
+  var box = document.getElementById('box');
+  var confirmClose = document.getElementById('confirm-close');
+  var listeners = [];
+  var ended = false;
+  var framesShown = 0;
+
+  // Whole-pixel enlargements where the screen fits at least once; below that
+  // the largest size that fits, drawn with square pixels.
+  function fit() {
+    var stage = document.getElementById('stage');
+    var panel = document.getElementById('panel');
+    var main = document.querySelector('main');
+    var style = getComputedStyle(main);
+    var inner = main.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    var beside = inner >= Width + 12 + 240;
+    var width = beside ? inner - 12 - 240 : inner;
+    var above = stage.getBoundingClientRect().top + scrollY;
+    var below = stage.offsetHeight - screen.offsetHeight + 16;
+    var height = Math.max(Height / 2, innerHeight - above - below);
+    var scale = Math.min(width / Width, height / Height);
+    scale = scale >= 1 ? Math.floor(scale) : scale;
+    // The height follows from the width (page.css), so that the screen has
+    // its shape before this script runs.
+    screen.style.width = Math.floor(Width * scale) + 'px';
+    panel.style.flexBasis = beside ? '240px' : '100%';
+  }
+
+  function focusGame() {
+    if (!ended) screen.focus({ preventScroll: true });
+  }
+
+  function boxShown() { return box.style.display === 'block'; }
+
+  // Escape on the screen hands the focus to the page's first control; the
+  // game has no use for it outside the message box.
+  addEventListener('keydown', function (event) {
+    if (event.target !== screen || event.key !== 'Escape' || boxShown()) return;
+    event.stopImmediatePropagation();
+    event.preventDefault();
+    document.getElementById('play').focus();
+  }, true);
+
+  // Whoever listens (the words panel) looks once the game is done with the
+  // key or keys that drew the new frame, however they came.
+  var pending = false;
+  function changed() {
+    if (pending) return;
+    pending = true;
+    queueMicrotask(function () {
+      pending = false;
+      listeners.forEach(function (listener) { listener(); });
+    });
+  }
+
+  // A touch key is the game's key; the message box takes Enter and Space.
+  function press(code) {
+    if (ended || !window.velmoraReady) return;
+    if (boxShown()) {
+      if (code === 13 || code === 32) Module._velmora_box_closed();
+    } else {
+      Module._velmora_key(code);
+    }
+  }
+
+  document.querySelectorAll('#touch-keys button').forEach(function (button) {
+    // The screen keeps the focus while a finger plays.
+    button.addEventListener('pointerdown', function (event) { event.preventDefault(); });
+    button.addEventListener('click', function () { press(Number(button.dataset.key)); });
+  });
+  if ('ontouchstart' in window || navigator.maxTouchPoints > 0)
+    document.documentElement.classList.add('touch');
+
+  screen.addEventListener('click', focusGame);
+  document.getElementById('play').addEventListener('click', focusGame);
+  document.getElementById('box-ok').addEventListener('click', function () {
+    Module._velmora_box_closed();
+    focusGame();
+  });
+  document.getElementById('close').addEventListener('click', function () {
+    confirmClose.showModal();
+    document.getElementById('confirm-keep').focus();
+  });
+  document.getElementById('confirm-keep').addEventListener('click', function () {
+    confirmClose.close();
+    focusGame();
+  });
+  document.getElementById('confirm-end').addEventListener('click', function () {
+    confirmClose.close();
+    Module._velmora_close();
+  });
+  addEventListener('resize', fit);
+  fit();
+
+  // Addresses in the message become links; the rest stays text.
+  function fillWithLinks(element, text) {
+    element.textContent = '';
+    text.split(/([A-Za-z][\w.-]*\.(?:md|html|txt)|https?:\/\/\S+)/).forEach(function (part, i) {
+      if (i % 2 === 0) { element.appendChild(document.createTextNode(part)); return; }
+      var link = document.createElement('a');
+      link.href = part;
+      link.target = '_blank';
+      link.textContent = part;
+      element.appendChild(link);
+    });
+  }
+
+  // The program (1.1 MB, compiled by the browser while it downloads) is
+  // fetched once the page's text is on the screen, so that the title and the
+  // panel never wait for it.
+  // A page opened behind another tab paints nothing: it starts a moment later.
+  var programAsked = false;
+  function startProgram() {
+    if (programAsked) return;
+    programAsked = true;
+    var program = document.createElement('script');
+    program.src = 'velmora.js';
+    document.body.appendChild(program);
+  }
+  requestAnimationFrame(function () { setTimeout(startProgram, 0); });
+  setTimeout(startProgram, 250);
+
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    addEventListener('load', function () {
+      navigator.serviceWorker.register('service-worker.js').catch(function () {});
+    });
+  }
+
+  return {
+    onChange: function (listener) { listeners.push(listener); },
+    // The first frame is the title, which the panel's own text describes:
+    // the records are first read at the first key, not while the page starts.
+    frameShown: function () { if (framesShown++) changed(); },
+    ready: focusGame,
+    showBox: function (text, caption) {
+      fillWithLinks(document.getElementById('box-text'), text);
+      box.setAttribute('aria-label', caption || 'Velmora Keep 03');
+      box.style.display = 'block';
+    },
+    hideBox: function () { box.style.display = 'none'; },
+    showClosed: function () {
+      ended = true;
+      box.style.display = 'none';
+      screen.style.display = 'none';
+      document.getElementById('touch-keys').style.display = 'none';
+      document.getElementById('close').style.display = 'none';
+      document.getElementById('play').style.display = 'none';
+      document.getElementById('closed').style.display = 'block';
+      document.querySelector('#closed a').focus();
+    },
+    showError: function (text) {
+      document.getElementById('error-text').textContent = text || 'The game cannot start.';
+      document.getElementById('error').style.display = 'block';
+    },
+  };
+})();
+// The module sets window.velmoraReady when the title is on the screen.
+var Module = {
+  onRuntimeInitialized: function () { setTimeout(velmoraPage.ready, 0); },
+};
