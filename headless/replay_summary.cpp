@@ -33,8 +33,8 @@ bool cursorOnSubmitCell() {
 void resetReplayTally() { tally = ReplayTally{}; }
 
 void tallyBeforeKey(uint16_t key) {
-  if (GameMode == ModeField && (isArrow(key) || key == KeyEnter)) ++tally.turns;
-  if (GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell()) ++tally.statements;
+  if (keyRunsTurn(key)) ++tally.turns;
+  if (keySubmitsStatement(key)) ++tally.statements;
   pressMetClearedGame = GameMode == ModeCleared;
   scoreBeforePress = Score;
 }
@@ -44,6 +44,14 @@ void tallyAfterKey() {
     tally.won = true;
     tally.score = scoreBeforePress;
   }
+}
+
+bool keyRunsTurn(uint16_t key) {
+  return GameMode == ModeField && (isArrow(key) || key == KeyEnter);
+}
+
+bool keySubmitsStatement(uint16_t key) {
+  return GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell();
 }
 
 const ReplayTally& replayTally() { return tally; }
