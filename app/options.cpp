@@ -54,8 +54,9 @@ constexpr char HelpBody[] =
     "  submit             in command entry: submit the statement\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
-    "display, a headless run cannot start or the recording could not be written\n"
-    "to its end, 2 for a bad option, a bad script line or a refused recording.\n"
+    "display, a headless run cannot start or the recording or movie could not be\n"
+    "written to its end, 2 for a bad option, a bad script line or a refused\n"
+    "recording or movie.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 

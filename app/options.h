@@ -22,7 +22,8 @@ struct Options {
 
 constexpr char UsageLine[] =
     "usage: velmora [--scale N] [--fullscreen] [--record FILE | --resume FILE]\n"
-    "       velmora --headless [--summary] [--movie OUT.webp|OUT.gif] [SCRIPT]\n"
+    "       velmora --headless [--summary] [SCRIPT]\n"
+    "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"
     "       velmora --help | --version";
 

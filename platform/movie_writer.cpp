@@ -10,7 +10,7 @@ namespace {
 bool endsWithNoCase(const std::string& text, const std::string& end) {
   if (text.size() < end.size()) return false;
   return std::equal(end.begin(), end.end(), text.end() - long(end.size()),
-                    [](char a, char b) { return std::tolower(uint8_t(a)) == b; });
+                    [](char wanted, char c) { return std::tolower(uint8_t(c)) == wanted; });
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Only platform/ (and the build tools and tests) may include SDL, FreeType,
-# fontconfig, libjpeg, libpng, libwebp, giflib and zlib; and each folder of the game includes only
-# itself and the folders below it, so the rules never reach the screen.
+# fontconfig, libjpeg, libpng, libwebp, giflib and zlib; and each folder of
+# the game includes only itself and the folders below it, so the rules never
+# reach the screen.
 #   layering_test.sh SOURCE_DIR
 cd "$1"
 [ "$(find . -path ./platform -prune -o -name '*.cpp' -print | wc -l)" -gt 10 ] || exit 1
