@@ -29,8 +29,8 @@ const char* const Steps[] = {
     "key Enter",
     // The statement, then the walk from its last character to the submit
     // cell: the frame before the submitting Space shows both.
-    "type UPDATE world SET fieldid = 5 WHERE worldid = 1 AND x = 1 AND y = 2\n"
-    "key Right Right Right Right Right Right Right Right Right Right Down Down",
+    ("type UPDATE world SET fieldid = 5 WHERE worldid = 1 AND x = 1 AND y = 2\n"
+     "key Right Right Right Right Right Right Right Right Right Right Down Down"),
     "key Space",
     "key Left",
 };
