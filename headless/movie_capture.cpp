@@ -97,6 +97,10 @@ bool startMovie(const std::string& path, std::string* reason) {
   made->kind =
       format == platform::MovieFormat::WebP ? platform::PictureKind::WebP : platform::PictureKind::Gif;
   if (!platform::pictureTargetAllowed(path.c_str(), made->kind, reason)) return false;
+  if (Form1.Image2.width() < ViewWidth || Form1.Image2.height() < ViewHeight) {
+    *reason = "the screen is not drawn";
+    return false;
+  }
   made->encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, reason);
   if (!made->encoder) return false;
   made->held.resize(size_t(ViewWidth) * ViewHeight);
