@@ -1,6 +1,7 @@
 // The lossless animated WebP encoder, libwebp's WebPAnimEncoder: every frame
-// decodes to exactly the pixels it was given. It stores only what changed
-// from the frame before, so a turn that moves one figure costs little.
+// decodes to exactly the pixels it was given. It stores only the rectangle
+// that changed from the frame before; a step scrolls most of the field, and
+// the switches between the field and command entry change all of it.
 #include <webp/encode.h>
 #include <webp/mux.h>
 
