@@ -11,8 +11,10 @@
 
 #include "app/key_recorder.h"
 #include "app/options.h"
+#include "app/replay_link.h"
 #include "app/window_icon.h"
 #include "headless/headless_script.h"
+#include "headless/movie_capture.h"
 #include "headless/replay_summary.h"
 #include "platform/application.h"
 #include "ui/game_resume.h"
@@ -25,6 +27,8 @@ namespace {
 constexpr int ExitCannotStart = 1;
 // The game was played, but its recording could not be written to the end.
 constexpr int ExitRecordingFailed = 1;
+// The game was played, but its movie could not be written.
+constexpr int ExitMovieLost = 1;
 constexpr int ExitUsage = 2;
 
 void keyDown(uint16_t key) {
@@ -72,8 +76,10 @@ int main(int argc, char** argv) {
   // The script is read whole first: only one that takes a screenshot needs
   // the game drawn, and a replay without drawing costs a small part.
   std::string script;
+  // A link's FILE is read as a script is.
+  if (!options.linkPath.empty()) options.scriptPath = options.linkPath;
   bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
-  if (options.headless) {
+  if (options.headless || !options.linkPath.empty()) {
     std::ifstream scriptFile;
     if (!fromStdin) {
       scriptFile.open(options.scriptPath);
@@ -88,10 +94,32 @@ int main(int argc, char** argv) {
 
   bool shownInBox = false;
   try {
+    if (!options.linkPath.empty()) {
+      startUp(platform::Backend::Headless, options, false);
+      const int status = printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl
+                                                                         : options.pageUrl);
+      platform::Application.shutdown();
+      return status;
+    }
     if (options.headless) {
-      startUp(platform::Backend::Headless, options, headless::scriptTakesScreenshots(script));
+      const bool movie = !options.moviePath.empty();
+      startUp(platform::Backend::Headless, options,
+              movie || headless::scriptTakesScreenshots(script));
+      if (movie && !headless::startMovie(options.moviePath, &error)) {
+        std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
+                     error.c_str());
+        platform::Application.shutdown();
+        return ExitUsage;
+      }
       std::istringstream scriptLines(script);
       int status = headless::runScript(scriptLines);
+      // A movie is of a whole script; one that failed leaves nothing behind.
+      if (movie && status != 0) headless::abandonMovie();
+      if (movie && status == 0 && !headless::finishMovie(&error)) {
+        std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
+                     error.c_str());
+        status = ExitMovieLost;
+      }
       // Only a script that ran to its end is a game worth summing up.
       if (options.summary && status == 0) {
         std::printf("%s\n", headless::summaryLine(headless::replayTally()).c_str());

@@ -9,6 +9,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/replay_link.h"
+#include "platform/movie_writer.h"
+
 namespace {
 
 // What --help prints after the usage lines.
@@ -31,6 +34,14 @@ constexpr char HelpBody[] =
     "                     (or standard input when SCRIPT is absent or -)\n"
     "  --summary          with --headless: after the script, print one line such as\n"
     "                     'won score=4321 turns=679 statements=212'\n"
+    "  --movie OUT        with --headless: write the game as a moving picture, a\n"
+    "                     frame for each turn and each statement; OUT ends in .webp\n"
+    "                     (lossless) or .gif (256 colours); only a new file or a\n"
+    "                     picture of the same kind is replaced\n"
+    "  --link FILE        print the game of FILE (a recording, or a script without\n"
+    "                     screenshot lines) as one web address that plays it\n"
+    "  --page URL         with --link: the page the address opens (default\n"
+    "                     {page})\n"
     "  -h, --help         print this help and exit\n"
     "  -V, --version      print the version and exit\n"
     "\n"
@@ -43,8 +54,9 @@ constexpr char HelpBody[] =
     "  submit             in command entry: submit the statement\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
-    "display, a headless run cannot start or the recording could not be written\n"
-    "to its end, 2 for a bad option, a bad script line or a refused recording.\n"
+    "display, a headless run cannot start or the recording or movie could not be\n"
+    "written to its end, 2 for a bad option, a bad script line or a refused\n"
+    "recording or movie.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 
@@ -61,6 +73,9 @@ enum OptionId : int {
   OptResume,
   OptHeadless,
   OptSummary,
+  OptMovie,
+  OptLink,
+  OptPage,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -74,6 +89,9 @@ const option LongOptions[] = {
     {"resume", required_argument, nullptr, OptResume},
     {"headless", optional_argument, nullptr, OptHeadless},
     {"summary", no_argument, nullptr, OptSummary},
+    {"movie", required_argument, nullptr, OptMovie},
+    {"link", required_argument, nullptr, OptLink},
+    {"page", required_argument, nullptr, OptPage},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -111,6 +129,28 @@ std::string refusal(const char* word, int id) {
     }
   }
   return "unknown option --" + std::string(name);
+}
+
+// --movie, --link and --page: the ways a game is shown to others.
+bool applyShowingOption(OptionId id, const char* value, Options* options, std::string* error) {
+  platform::MovieFormat format{};
+  if (id == OptMovie && !platform::movieFormatOf(value, &format)) {
+    *error = std::string("--movie ") + value + ": the name must end in .webp or .gif";
+    return false;
+  }
+  if (id == OptPage && !pageUrlAllowed(value)) {
+    *error = "--page needs a web address without blanks or control characters";
+    return false;
+  }
+  if (value[0] == '\0') {
+    *error = spelled(id) + " needs a file name";
+    return false;
+  }
+  std::string& target = id == OptMovie ? options->moviePath
+                        : id == OptLink ? options->linkPath
+                                        : options->pageUrl;
+  target = value;
+  return true;
 }
 
 // Carries out one option with its value (null when it has none).
@@ -153,6 +193,10 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptSummary:
       options->summary = true;
       break;
+    case OptMovie:
+    case OptLink:
+    case OptPage:
+      return applyShowingOption(id, value, options, error);
   }
   return true;
 }
@@ -176,6 +220,19 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--summary works only with --headless";
     return false;
   }
+  if (!options.moviePath.empty() && !options.headless) {
+    *error = "--movie works only with --headless";
+    return false;
+  }
+  const bool link = !options.linkPath.empty();
+  if (link && (options.headless || !options.recordPath.empty() || !options.resumePath.empty())) {
+    *error = "--link prints a link and plays nothing: use it alone, with --page at most";
+    return false;
+  }
+  if (!options.pageUrl.empty() && !link) {
+    *error = "--page works only with --link";
+    return false;
+  }
   return true;
 }
 
@@ -183,7 +240,12 @@ bool checkCombination(const Options& options, std::string* error) {
 
 const char* const VersionLine = "velmora (Velmora Keep 03) " VELMORA_VERSION;
 
-std::string helpText() { return std::string(UsageLine) + "\n" + HelpBody; }
+std::string helpText() {
+  std::string body = HelpBody;
+  const std::string_view mark = "{page}";
+  body.replace(body.find(mark), mark.size(), DefaultPageUrl);
+  return std::string(UsageLine) + "\n" + body;
+}
 
 bool parseOptions(int argc, const char* const* argv, Options* options, std::string* error) {
   // The script may stand before --headless, so it is checked at the end.

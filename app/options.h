@@ -15,11 +15,16 @@ struct Options {
   bool showVersion = false;  // --version: print the version and stop
   std::string recordPath;    // --record FILE: the window's key presses go there
   std::string resumePath;    // --resume FILE: that recording's game goes on, recorded there
+  std::string moviePath;     // --movie OUT: with --headless, the game as a moving picture
+  std::string linkPath;      // --link FILE: print FILE's game as a web address
+  std::string pageUrl;       // --page URL: the page a link opens (empty: the build's own)
 };
 
 constexpr char UsageLine[] =
     "usage: velmora [--scale N] [--fullscreen] [--record FILE | --resume FILE]\n"
     "       velmora --headless [--summary] [SCRIPT]\n"
+    "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
+    "       velmora --link FILE [--page URL]\n"
     "       velmora --help | --version";
 
 // Returns what --help prints: the usage lines, every option, the script

@@ -22,6 +22,10 @@ file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/statements/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/headless/*.cpp)
+# The movie and the packing of replay links are the desktop's: they need
+# libwebp, giflib and zlib. The page unpacks links with web/replay_link.js.
+list(REMOVE_ITEM WEB_GAME_SOURCES ${CMAKE_SOURCE_DIR}/headless/movie_capture.cpp
+     ${CMAKE_SOURCE_DIR}/headless/replay_code.cpp)
 
 # The platform code shared with the desktop, and the browser's own part in
 # place of SDL, FreeType, fontconfig, libjpeg and libpng.

@@ -195,11 +195,15 @@ std::string bytesAsText(const char* bytes, size_t size) {
   return out;
 }
 
+KeyWatcher ScriptKeyWatcher;
+
 void pressKey(uint16_t key) {
+  if (ScriptKeyWatcher.before) ScriptKeyWatcher.before(key);
   // Watched for the replay's summary: what the key met and what it did.
   tallyBeforeKey(key);
   FormKeyDown(key);
   tallyAfterKey();
+  if (ScriptKeyWatcher.after) ScriptKeyWatcher.after(key);
 }
 
 int runScript(std::istream& in) {

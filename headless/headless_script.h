@@ -42,4 +42,12 @@ std::string bytesAsText(const char* bytes, size_t size);
 // Passes one key press to the game as the window does.
 void pressKey(uint16_t key);
 
+// Sees every key a script presses, just before and just after the game
+// does (the movie and the link watch a game this way). Null sees nothing.
+struct KeyWatcher {
+  void (*before)(uint16_t key) = nullptr;
+  void (*after)(uint16_t key) = nullptr;
+};
+extern KeyWatcher ScriptKeyWatcher;
+
 }  // namespace headless

@@ -29,8 +29,8 @@ bool cursorOnSubmitCell() {
 void resetReplayTally() { tally = ReplayTally{}; }
 
 void tallyBeforeKey(uint16_t key) {
-  if (GameMode == ModeField && keyRunsTurn(key)) ++tally.turns;
-  if (GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell()) ++tally.statements;
+  if (pressRunsTurn(key)) ++tally.turns;
+  if (pressSubmitsStatement(key)) ++tally.statements;
   pressMetClearedGame = GameMode == ModeCleared;
   scoreBeforePress = Score;
 }
@@ -40,6 +40,12 @@ void tallyAfterKey() {
     tally.won = true;
     tally.score = scoreBeforePress;
   }
+}
+
+bool pressRunsTurn(uint16_t key) { return GameMode == ModeField && keyRunsTurn(key); }
+
+bool pressSubmitsStatement(uint16_t key) {
+  return GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell();
 }
 
 const ReplayTally& replayTally() { return tally; }

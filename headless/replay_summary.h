@@ -23,6 +23,11 @@ void resetReplayTally();
 void tallyBeforeKey(uint16_t key);
 void tallyAfterKey();
 
+// Whether `key`, pressed now, would run a turn in the field, or submit the
+// statement in command entry.
+bool pressRunsTurn(uint16_t key);
+bool pressSubmitsStatement(uint16_t key);
+
 // Returns the tally so far.
 const ReplayTally& replayTally();
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates the players' guide pictures: builds the game if needed and runs
 # every script of docs/screenshots headlessly from the repository root, where
-# each writes its docs/images/NAME.png. Usage: scripts/make_screenshots.sh [BUILD_DIR]
+# each writes its docs/images/NAME.png; each NAME.movie there is filmed into
+# docs/images/NAME.webp. Usage: scripts/make_screenshots.sh [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -15,4 +16,8 @@ mkdir -p docs/images
 for script in docs/screenshots/*.txt; do
   echo "$script"
   "$build_dir/velmora" --headless "$script" >/dev/null
+done
+for script in docs/screenshots/*.movie; do
+  echo "$script"
+  "$build_dir/velmora" --headless "$script" --movie "docs/images/$(basename "$script" .movie).webp"
 done

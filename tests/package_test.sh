@@ -22,7 +22,8 @@ deb=$work/velmora_${version}_$(dpkg --print-architecture).deb
 
 # dpkg-shlibdeps has named the libraries the program links.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libsdl2 libpng16 libjpeg62-turbo libfreetype6 libfontconfig1; do
+for library in libc6 libstdc++6 libsdl2 libpng16 libjpeg62-turbo libfreetype6 libfontconfig1 \
+  libwebpmux3 libgif7 zlib1g; do
   echo "$depends" | grep -q "$library" || fail "Depends lacks $library: $depends"
 done
 
@@ -33,7 +34,7 @@ share=./usr/share
   for doc in ReadMe_J.txt changelog.gz copyright players-guide.md replays.md players-guide.html replays.html; do
     echo $share/doc/velmora/$doc
   done
-  for image in "$source"/docs/images/*.png; do
+  for image in "$source"/docs/images/*.png "$source"/docs/images/*.webp; do
     echo $share/doc/velmora/images/"$(basename "$image")"
   done
   for size in 16 32 48 64 128 256; do echo $share/icons/hicolor/${size}x$size/apps/velmora.png; done

@@ -174,6 +174,17 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--fullscreen game.txt", "error: unexpected argument game.txt"},
       {"--headless a.txt b.txt", "error: only one script can be replayed at a time"},
       {"--headless=a.txt b.txt", "error: only one script can be replayed at a time"},
+      {"--headless --movie game.GIF", "scale=1 headless movie=game.GIF"},
+      {"--movie=x.webp --headless", "scale=1 headless movie=x.webp"},
+      {"--link game.keys --page http://h/", "scale=1 link=game.keys page=http://h/"},
+      {"--headless --movie x.png", "error: --movie x.png: the name must end in .webp or .gif"},
+      {"--movie x.webp", "error: --movie works only with --headless"},
+      {"--link", "error: --link needs a file name"},
+      {"--link=", "error: --link needs a file name"},
+      {"--link a --resume b", "error: --link prints a link and plays nothing: use it alone, with --page at most"},
+      {"--page http://h/", "error: --page works only with --link"},
+      {"--link a --page=", "error: --page needs a web address without blanks or control characters"},
+      {"--link a b", "error: unexpected argument b"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> words{"velmora"};
@@ -191,7 +202,10 @@ TEST(Options, EveryOptionReadTheGnuWay) {
            << (o.fullscreen ? " fullscreen" : "") << (o.headless ? " headless" : "")
            << (o.scriptPath.empty() ? "" : " script=") << o.scriptPath
            << (o.summary ? " summary" : "") << (o.recordPath.empty() ? "" : " record=")
-           << o.recordPath << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "");
+           << o.recordPath << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "")
+           << (o.moviePath.empty() ? "" : " movie=") << o.moviePath
+           << (o.linkPath.empty() ? "" : " link=") << o.linkPath
+           << (o.pageUrl.empty() ? "" : " page=") << o.pageUrl;
     }
     EXPECT_EQ(read.str(), c.read) << c.args;
   }

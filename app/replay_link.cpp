@@ -1,0 +1,45 @@
+// Printing a replay link: the script is played without drawing to learn its
+// keys, which are packed into the link's code.
+#include "app/replay_link.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "headless/replay_code.h"
+#include "headless/script_keys.h"
+
+#ifndef VELMORA_PAGE_URL
+#define VELMORA_PAGE_URL "http://127.0.0.1:8000/"
+#endif
+
+const char* const DefaultPageUrl = VELMORA_PAGE_URL;
+
+namespace {
+constexpr int ExitOutputLost = 1;
+constexpr int ExitCannotPack = 1;
+}  // namespace
+
+bool pageUrlAllowed(std::string_view url) {
+  if (url.empty()) return false;
+  for (char c : url) {
+    if (c <= ' ' || c >= 0x7F) return false;
+  }
+  return true;
+}
+
+int printReplayLink(std::string_view script, const std::string& page) {
+  std::vector<uint8_t> keys;
+  const int status = headless::collectScriptKeys(script, &keys);
+  if (status != 0) return status;
+  const std::string code = headless::replayCode(keys);
+  if (code.empty()) {
+    std::fprintf(stderr, "velmora: cannot pack the game's keys\n");
+    return ExitCannotPack;
+  }
+  const std::string line = page.substr(0, page.find('#')) + "#replay=" + code + "\n";
+  if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fflush(stdout) != 0) {
+    std::perror("velmora: cannot print the link");
+    return ExitOutputLost;
+  }
+  return 0;
+}

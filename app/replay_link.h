@@ -1,0 +1,20 @@
+// velmora --link FILE [--page URL]: the one line that sends a game as a web
+// address, URL#replay=CODE, for the page to play.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The page the build was configured with (CMake's VELMORA_PAGE_URL).
+extern const char* const DefaultPageUrl;
+
+// Returns whether `url` may stand before "#replay=": not empty, and printable
+// ASCII with no blanks, so the line printed is one web address.
+bool pageUrlAllowed(std::string_view url);
+
+// Collects the keys of `script` (a recording or any script without
+// screenshots) on the game the form has created, and prints
+// PAGE#replay=CODE on standard output; a fragment already in `page` is
+// replaced. Returns the exit status: 0, 1 when the line could not be
+// printed, or 2 after reporting a bad script line.
+int printReplayLink(std::string_view script, const std::string& page);

@@ -1,0 +1,134 @@
+// The movie's frames are taken around the keys the script runner presses,
+// judged by the replay tally: a key that ran a turn or submitted a statement
+// makes a frame of the screen after it, and a submitting key one of the
+// command entry just before it. A frame equal to the one before only
+// lengthens its time, so each frame in the file is a change on the screen.
+#include "headless/movie_capture.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "game/game_state.h"
+#include "headless/headless_script.h"
+#include "headless/replay_summary.h"
+#include "platform/movie_writer.h"
+#include "platform/picture_file.h"
+#include "ui/main_window.h"
+
+namespace headless {
+namespace {
+
+struct Movie {
+  std::string path;
+  platform::PictureKind kind = platform::PictureKind::WebP;
+  std::unique_ptr<platform::MovieEncoder> encoder;
+  std::vector<uint32_t> held;   // the frame not yet given to the encoder
+  std::vector<uint32_t> taken;  // the frame just taken
+  int heldMs = 0;               // 0: nothing held yet
+  std::string failure;          // the encoder's first failure
+  ReplayTally before;           // the tally as the key being pressed met it
+  bool opened = false;          // the opening frame is taken
+};
+
+std::unique_ptr<Movie> movie;
+
+// The screen as the screenshot command writes it.
+void takeScreen(std::vector<uint32_t>* frame) {
+  const platform::Canvas& screen = Form1.Image2;
+  for (int y = 0; y < ViewHeight; ++y) {
+    std::memcpy(frame->data() + size_t(y) * ViewWidth, screen.pixels() + size_t(y) * screen.width(),
+                ViewWidth * sizeof(uint32_t));
+  }
+}
+
+void passHeldFrame() {
+  if (movie->heldMs == 0 || !movie->failure.empty()) return;
+  std::string reason;
+  if (!movie->encoder->addFrame(movie->held.data(), movie->heldMs, &reason)) {
+    movie->failure = reason;
+  }
+}
+
+void takeFrame(int durationMs) {
+  takeScreen(&movie->taken);
+  if (movie->heldMs > 0 && movie->taken == movie->held) {
+    movie->heldMs += durationMs;
+    return;
+  }
+  passHeldFrame();
+  movie->held.swap(movie->taken);
+  movie->heldMs = durationMs;
+}
+
+void beforeKey(uint16_t key) {
+  movie->before = replayTally();
+  // The opening: where the first move starts from.
+  if (!movie->opened && pressRunsTurn(key)) {
+    movie->opened = true;
+    takeFrame(TurnFrameMs);
+  }
+  // The whole statement, as the player sees it just before it goes.
+  if (pressSubmitsStatement(key)) {
+    movie->opened = true;
+    takeFrame(StatementFrameMs);
+  }
+}
+
+void afterKey(uint16_t) {
+  const ReplayTally& now = replayTally();
+  if (now.statements != movie->before.statements) {
+    takeFrame(AnswerFrameMs);
+  } else if (now.turns != movie->before.turns) {
+    takeFrame(TurnFrameMs);
+  }
+}
+
+}  // namespace
+
+bool startMovie(const std::string& path, std::string* reason) {
+  platform::MovieFormat format{};
+  if (!platform::movieFormatOf(path, &format)) {
+    *reason = "a movie's name ends in .webp or .gif";
+    return false;
+  }
+  auto made = std::make_unique<Movie>();
+  made->path = path;
+  made->kind =
+      format == platform::MovieFormat::WebP ? platform::PictureKind::WebP : platform::PictureKind::Gif;
+  if (!platform::pictureTargetAllowed(path.c_str(), made->kind, reason)) return false;
+  if (Form1.Image2.width() < ViewWidth || Form1.Image2.height() < ViewHeight) {
+    *reason = "the screen is not drawn";
+    return false;
+  }
+  made->encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, reason);
+  if (!made->encoder) return false;
+  made->held.resize(size_t(ViewWidth) * ViewHeight);
+  made->taken.resize(made->held.size());
+  movie = std::move(made);
+  ScriptKeyWatcher = KeyWatcher{beforeKey, afterKey};
+  return true;
+}
+
+bool finishMovie(std::string* reason) {
+  if (!movie) return true;
+  ScriptKeyWatcher = KeyWatcher{};
+  // The end of the game, held long enough to be seen before the movie loops.
+  takeFrame(0);
+  if (movie->heldMs < LastFrameMs) movie->heldMs = LastFrameMs;
+  passHeldFrame();
+  std::vector<uint8_t> bytes;
+  bool ok = movie->failure.empty() && movie->encoder->finish(&bytes, reason);
+  if (!movie->failure.empty()) *reason = movie->failure;
+  if (ok) ok = platform::replacePictureFile(movie->path.c_str(), movie->kind, bytes.data(),
+                                            bytes.size(), reason);
+  movie.reset();
+  return ok;
+}
+
+void abandonMovie() {
+  ScriptKeyWatcher = KeyWatcher{};
+  movie.reset();
+}
+
+}  // namespace headless

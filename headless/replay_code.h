@@ -1,0 +1,23 @@
+// The code of a replay link: a game's keys packed into text that may stand in
+// a web address (velmora --link; web/replay_link.js unpacks it).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// The first byte of every code's packed bytes: which packing follows. A
+// later packing takes another value, so an old page refuses it clearly.
+constexpr uint8_t ReplayCodeVersion = 0xB1;
+
+// Packs the keys (codes 1 to 255): the version byte, then the keys
+// compressed with raw deflate, all written in unpadded base64url. Returns
+// an empty string when the compressor fails (out of memory).
+std::string replayCode(const std::vector<uint8_t>& keys);
+
+// Writes bytes as unpadded base64url (RFC 4648, section 5).
+std::string base64url(const std::vector<uint8_t>& bytes);
+
+}  // namespace headless

@@ -1,0 +1,85 @@
+// Collecting a script's keys by playing it: where `type` walks depends on
+// the cursor and the mode the game is in, so only playing knows the keys.
+// Nothing is drawn, and what `state` and `map` print goes nowhere, so the
+// link is the only thing the program prints.
+#include "headless/script_keys.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "headless/headless_script.h"
+
+namespace headless {
+namespace {
+
+std::vector<uint8_t>* collected = nullptr;
+
+void collectKey(uint16_t key) { collected->push_back(uint8_t(key)); }
+
+// The number of the first screenshot line, or 0.
+int screenshotLine(std::string_view script) {
+  int number = 0;
+  while (!script.empty()) {
+    ++number;
+    const size_t end = std::min(script.find('\n'), script.size());
+    std::string_view line = script.substr(0, end);
+    script.remove_prefix(std::min(end + 1, script.size()));
+    const size_t start = std::min(line.find_first_not_of(" \t"), line.size());
+    line.remove_prefix(start);
+    const std::string_view name = line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
+    if (name == "screenshot") return number;
+  }
+  return 0;
+}
+
+// Points standard output at /dev/null until it is restored.
+class MutedOutput {
+ public:
+  MutedOutput() {
+    std::fflush(stdout);
+    saved_ = ::dup(STDOUT_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) {
+      ::dup2(null, STDOUT_FILENO);
+      ::close(null);
+    }
+  }
+  ~MutedOutput() {
+    std::fflush(stdout);
+    if (saved_ >= 0) {
+      ::dup2(saved_, STDOUT_FILENO);
+      ::close(saved_);
+    }
+  }
+
+ private:
+  int saved_ = -1;
+};
+
+}  // namespace
+
+int collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys) {
+  if (const int line = screenshotLine(script); line != 0) {
+    std::fprintf(stderr, "script:%d: a link holds only keys: remove the screenshot lines\n", line);
+    return 2;
+  }
+  keys->clear();
+  collected = keys;
+  ScriptKeyWatcher = KeyWatcher{collectKey, nullptr};
+  int status = 0;
+  {
+    MutedOutput muted;
+    std::istringstream lines{std::string(script)};
+    status = runScript(lines);
+  }
+  ScriptKeyWatcher = KeyWatcher{};
+  collected = nullptr;
+  return status;
+}
+
+}  // namespace headless

@@ -1,0 +1,40 @@
+// Choosing a movie's format by its name and its encoder by the format.
+#include "platform/movie_writer.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform {
+namespace {
+
+bool endsWithNoCase(const std::string& text, const std::string& end) {
+  if (text.size() < end.size()) return false;
+  return std::equal(end.begin(), end.end(), text.end() - long(end.size()),
+                    [](char wanted, char c) { return std::tolower(uint8_t(c)) == wanted; });
+}
+
+}  // namespace
+
+bool movieFormatOf(const std::string& path, MovieFormat* format) {
+  if (endsWithNoCase(path, ".webp")) {
+    *format = MovieFormat::WebP;
+    return true;
+  }
+  if (endsWithNoCase(path, ".gif")) {
+    *format = MovieFormat::Gif;
+    return true;
+  }
+  return false;
+}
+
+std::unique_ptr<MovieEncoder> makeMovieEncoder(MovieFormat format, int width, int height,
+                                               std::string* reason) {
+  if (width <= 0 || height <= 0) {
+    *reason = "a movie needs frames of at least one pixel";
+    return nullptr;
+  }
+  return format == MovieFormat::WebP ? makeWebpEncoder(width, height, reason)
+                                     : makeGifEncoder(width, height, reason);
+}
+
+}  // namespace platform

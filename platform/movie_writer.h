@@ -1,0 +1,37 @@
+// Moving pictures of the game: frames of the screen, each shown for its own
+// time, encoded as a lossless animated WebP or as a GIF of 256 colours.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class MovieFormat { WebP, Gif };
+
+// Reads the format from the name's extension, .webp or .gif in any case.
+// Returns false for any other name.
+bool movieFormatOf(const std::string& path, MovieFormat* format);
+
+// Encodes frames of one size into the bytes of a movie file, in memory.
+class MovieEncoder {
+ public:
+  virtual ~MovieEncoder() = default;
+  // Adds a frame of width x height pixels 0x00RRGGBB, row-major, shown for
+  // `durationMs` milliseconds. Returns false and sets *reason on failure.
+  virtual bool addFrame(const uint32_t* pixels, int durationMs, std::string* reason) = 0;
+  // Ends the movie (shown in a loop) and hands over the file's bytes.
+  virtual bool finish(std::vector<uint8_t>* bytes, std::string* reason) = 0;
+};
+
+// Returns an encoder for frames of width x height, or null with *reason.
+std::unique_ptr<MovieEncoder> makeMovieEncoder(MovieFormat format, int width, int height,
+                                               std::string* reason);
+
+// The encoders behind makeMovieEncoder (webp_movie.cpp, gif_movie.cpp).
+std::unique_ptr<MovieEncoder> makeWebpEncoder(int width, int height, std::string* reason);
+std::unique_ptr<MovieEncoder> makeGifEncoder(int width, int height, std::string* reason);
+
+}  // namespace platform

@@ -1,0 +1,112 @@
+// The replay link's two halves against each other: codes printed by
+// `velmora --link` unpacked by web/replay_link.js give back the keys of the
+// recording, and the winning game's keys replay to the same records; damaged,
+// foreign and oversized codes are refused with their messages.
+// Usage: node replay_link_test.mjs VELMORA_EXECUTABLE SOURCE_DIR
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { deflateRawSync } from 'node:zlib';
+import {
+  Messages, MaxCodeLength, ReplayCodeVersion, decodeReplayCode, replayCodeOfHash,
+} from '../../web/replay_link.js';
+
+const [velmora, source] = process.argv.slice(2);
+const work = mkdtempSync(join(tmpdir(), 'velmora-link-'));
+const Header = '# velmora key recording: replay with velmora --headless FILE\n';
+let failures = 0;
+
+function check(ok, what) {
+  if (!ok) {
+    failures += 1;
+    console.error(`FAILED: ${what}`);
+  }
+}
+
+function recording(keys) {
+  return Header + [...keys].map((k) => `key ${k}\n`).join('');
+}
+
+function linkOf(file, ...extra) {
+  return execFileSync(velmora, ['--link', file, ...extra], { encoding: 'utf8' });
+}
+
+function codeOf(line) {
+  return replayCodeOfHash(line.slice(line.indexOf('#')).trimEnd());
+}
+
+function pack(bytes, version = ReplayCodeVersion) {
+  return Buffer.concat([Buffer.from([version]), deflateRawSync(Buffer.from(bytes))])
+    .toString('base64url');
+}
+
+async function refusal(code) {
+  try {
+    await decodeReplayCode(code);
+    return 'accepted';
+  } catch (e) {
+    return e.message;
+  }
+}
+
+try {
+  // Recordings of every kind of key come back as they were.
+  const recordings = [
+    [13],
+    [32, 38, 13, 40, 37, 39, 9, 1, 255, 65, 200],
+    Array.from({ length: 5000 }, (_, i) => 1 + ((i * 7919) % 255)),
+  ];
+  for (const keys of recordings) {
+    const file = join(work, 'game.keys');
+    writeFileSync(file, recording(keys));
+    const line = linkOf(file);
+    check(/^\S+#replay=[A-Za-z0-9_-]+\n$/.test(line), `one link line: ${line}`);
+    const decoded = await decodeReplayCode(codeOf(line));
+    check(decoded.join() === keys.join(), `recording of ${keys.length} keys comes back`);
+  }
+
+  // The winning game, written with `type` and `submit`, replays from its link
+  // to the records and summary of the script itself.
+  const winning = join(source, 'tests/scripts/winning_game.txt');
+  const line = linkOf(winning, '--page', 'https://example.org/velmora/#old');
+  check(line.startsWith('https://example.org/velmora/#replay='), `--page replaces the fragment: ${line}`);
+  check(line.length < 16 * 1024, `winning link under 16 KB: ${line.length}`);
+  console.log(`winning game link: ${line.length - 1} characters`);
+  const keys = await decodeReplayCode(codeOf(line));
+  const replay = join(work, 'winning.keys');
+  writeFileSync(replay, `${recording(keys)}state\n`);
+  const ending = (file) =>
+    execFileSync(velmora, ['--headless', '--summary', file], { encoding: 'utf8' });
+  const expected = join(work, 'winning.txt');
+  writeFileSync(expected, `${execFileSync('cat', [winning], { encoding: 'utf8' })}\nstate\n`);
+  const fromLink = ending(replay);
+  check(fromLink === ending(expected), 'the link replays to the same state and summary');
+  check(fromLink.includes('won score='), `the winning game is won: ${fromLink}`);
+
+  // Damaged, foreign and oversized codes, each with its message.
+  const good = codeOf(line);
+  const cases = [
+    ['', Messages.empty],
+    ['A'.repeat(MaxCodeLength + 1), Messages.tooLong],
+    [`${good.slice(0, 10)}!${good.slice(11)}`, Messages.notText],
+    [`${good}=`, Messages.notText],
+    [good + 'A'.repeat((5 - (good.length % 4)) % 4 || 4), Messages.notText],
+    [pack([13, 32], 0xb2), Messages.foreign],
+    ['eyJrZXlzIjpbMTNdfQ', Messages.foreign],
+    [good.slice(0, (good.length >> 2 << 2) - 40), Messages.damaged],
+    [pack([13]).slice(0, 2) + 'AAAAAAAA', Messages.damaged],
+    [pack(new Uint8Array(2 * 1024 * 1024).fill(13)), Messages.tooManyKeys],
+    [pack([13, 0, 32]), Messages.badKey],
+  ];
+  for (const [code, message] of cases) {
+    const got = await refusal(code);
+    check(got === message, `code ${code.slice(0, 24)}... (${code.length}): ${got}`);
+  }
+  check(replayCodeOfHash('#other=1') === null && replayCodeOfHash('#replay=xy') === 'xy',
+    'the fragment is read only when it is a replay');
+} finally {
+  rmSync(work, { recursive: true, force: true });
+}
+if (failures > 0) process.exit(1);
+console.log('replay links: all cases pass');

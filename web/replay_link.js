@@ -1,0 +1,105 @@
+// Unpacking a replay link's code (the text after "#replay=" that
+// `velmora --link` prints) into the game's key presses, in the browser.
+// A code may come from anybody, so everything is bounded: its length, and
+// what it inflates to, read a chunk at a time and given up past the limit.
+// The packing: unpadded base64url of one version byte, then the keys (codes
+// 1 to 255, one byte each) compressed with raw deflate.
+
+// The version byte the desktop writes (ReplayCodeVersion in headless/replay_code.h).
+export const ReplayCodeVersion = 0xb1;
+// A won game takes about a thousand characters; a code past this is refused
+// before anything is decoded.
+export const MaxCodeLength = 64 * 1024;
+// Keys are never inflated past this many bytes (a game of a million keys).
+export const MaxKeys = 1024 * 1024;
+
+export const Messages = {
+  empty: 'This replay link holds no game.',
+  tooLong: `This replay link is too long: a link holds at most ${MaxCodeLength} characters.`,
+  notText: 'This replay link is damaged: it has characters a replay code never holds.',
+  foreign: 'This replay link is not a Velmora Keep 03 game, or comes from a newer version.',
+  damaged: 'This replay link is damaged: its game cannot be unpacked.',
+  tooManyKeys: `This replay link's game is too long: more than ${MaxKeys} key presses.`,
+  badKey: 'This replay link is damaged: it holds a key that does not exist.',
+};
+
+// A refused code: `message` is the sentence to show the player.
+export class ReplayLinkError extends Error {}
+
+const Alphabet = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_';
+const Values = new Map([...Alphabet].map((c, i) => [c, i]));
+
+// Unpadded base64url to bytes; null for anything else (padding, other
+// characters, a length no encoder makes, or stray bits at the end).
+export function base64urlBytes(text) {
+  if (text.length % 4 === 1) return null;
+  const bytes = new Uint8Array(Math.floor((text.length * 3) / 4));
+  let bits = 0;
+  let count = 0;
+  let at = 0;
+  for (const c of text) {
+    const value = Values.get(c);
+    if (value === undefined) return null;
+    bits = ((bits << 6) | value) & 0xffffff;
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes[at++] = (bits >> count) & 0xff;
+    }
+  }
+  if ((bits & ((1 << count) - 1)) !== 0) return null;
+  return bytes;
+}
+
+// Inflates raw deflate, stopping at `limit` bytes: the stream is read a chunk
+// at a time and cancelled as soon as it would pass the limit.
+async function inflateBounded(bytes, limit) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+  const reader = stream.getReader();
+  const chunks = [];
+  let total = 0;
+  for (;;) {
+    let part;
+    try {
+      part = await reader.read();
+    } catch {
+      throw new ReplayLinkError(Messages.damaged);
+    }
+    if (part.done) break;
+    total += part.value.length;
+    if (total > limit) {
+      await reader.cancel().catch(() => {});
+      throw new ReplayLinkError(Messages.tooManyKeys);
+    }
+    chunks.push(part.value);
+  }
+  const keys = new Uint8Array(total);
+  let at = 0;
+  for (const chunk of chunks) {
+    keys.set(chunk, at);
+    at += chunk.length;
+  }
+  return keys;
+}
+
+// Returns the key codes (a Uint8Array) packed in `code`, or throws a
+// ReplayLinkError whose message tells the player what is wrong.
+export async function decodeReplayCode(code) {
+  if (typeof code !== 'string' || code.length === 0) throw new ReplayLinkError(Messages.empty);
+  if (code.length > MaxCodeLength) throw new ReplayLinkError(Messages.tooLong);
+  const bytes = base64urlBytes(code);
+  if (bytes === null) throw new ReplayLinkError(Messages.notText);
+  if (bytes.length === 0 || bytes[0] !== ReplayCodeVersion) {
+    throw new ReplayLinkError(Messages.foreign);
+  }
+  const keys = await inflateBounded(bytes.subarray(1), MaxKeys);
+  if (keys.includes(0)) throw new ReplayLinkError(Messages.badKey);
+  return keys;
+}
+
+// Returns the code of a page address's fragment ("#replay=CODE", as
+// location.hash gives it), or null when the fragment holds no replay.
+export function replayCodeOfHash(hash) {
+  const prefix = '#replay=';
+  return typeof hash === 'string' && hash.startsWith(prefix) ? hash.slice(prefix.length) : null;
+}
