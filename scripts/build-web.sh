@@ -39,7 +39,7 @@ cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$out/"
 for file in index.html page.js panel.js page.css manifest.webmanifest; do
   cp "$root/web/$file" "$out/"
 done
-cp "$root/docs/images/"*.png "$out/images/"
+cp "$root/docs/images/"*.png "$root/docs/images/"*.webp "$out/images/"
 cp "$root/assets/icons/"*.png "$out/icons/"
 "$root/scripts/make-guides.sh" "$out" "$root/docs/players-guide.md" "$root/docs/replays.md"
 
