@@ -1,11 +1,13 @@
 // The velmora program: starts the application with its one form, then plays
 // in the window until it is closed, or runs a headless script.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ constexpr int ExitCannotStart = 1;
 // The game was played, but its recording could not be written to the end.
 constexpr int ExitRecordingFailed = 1;
 constexpr int ExitUsage = 2;
+// What was printed could not be written.
+constexpr int ExitOutputLost = 1;
 
 void keyDown(uint16_t key) {
   if (KeyPressHook) KeyPressHook(key);
@@ -50,9 +54,60 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
                                    platform::FormEvents{FormCreate, keyDown, topSurface});
 }
 
+// A standard descriptor the caller closed is held by /dev/null opened the
+// wrong way round, so reading or writing it fails as a closed one does, and
+// no file the game opens later takes its number.
+void holdClosedStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int held = ::open("/dev/null", (fd == 0 ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+}
+
+// Prints `text` and a newline on standard output; says so when they are lost.
+int printed(const std::string& text) {
+  std::fputs((text + "\n").c_str(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
+  return ExitOutputLost;
+}
+
+// Plays the script at `path` ("" or "-": standard input) without a window.
+int runHeadless(const Options& options) {
+  const bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
+  int fd = STDIN_FILENO;
+  if (!fromStdin) {
+    // Never waiting on a FIFO nobody writes to at open: reads may still wait.
+    fd = ::open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+      std::fprintf(stderr, "velmora: cannot read script %s: %s\n", options.scriptPath.c_str(),
+                   std::strerror(errno));
+      return ExitUsage;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  }
+  // Nothing is loaded or drawn until the script asks for its first picture.
+  startUp(platform::Backend::Headless, options, false);
+  int status = headless::runScriptFrom(fd, fromStdin ? "-" : options.scriptPath.c_str());
+  if (!fromStdin) ::close(fd);
+  // Only a script that ran to its end is a game worth summing up.
+  if (options.summary && status == 0) {
+    status = printed(headless::summaryLine(headless::replayTally()));
+  }
+  platform::Application.shutdown();
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader gone from a pipe is a failed write, told like any other.
+  std::signal(SIGPIPE, SIG_IGN);
+  holdClosedStandardDescriptors();
   Options options;
   std::string error;
   if (!parseOptions(argc, argv, &options, &error)) {
@@ -60,45 +115,12 @@ int main(int argc, char** argv) {
                  error.c_str(), UsageLine);
     return ExitUsage;
   }
-  if (options.showHelp) {
-    std::printf("%s\n", helpText().c_str());
-    return 0;
-  }
-  if (options.showVersion) {
-    std::printf("%s\n", VersionLine);
-    return 0;
-  }
-
-  // The script is read whole first: only one that takes a screenshot needs
-  // the game drawn, and a replay without drawing costs a small part.
-  std::string script;
-  bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
-  if (options.headless) {
-    std::ifstream scriptFile;
-    if (!fromStdin) {
-      scriptFile.open(options.scriptPath);
-      if (!scriptFile) {
-        std::fprintf(stderr, "velmora: cannot read script %s\n", options.scriptPath.c_str());
-        return ExitUsage;
-      }
-    }
-    std::istream& in = fromStdin ? std::cin : scriptFile;
-    script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  if (options.showHelp) return printed(helpText());
+  if (options.showVersion) return printed(VersionLine);
 
   bool shownInBox = false;
   try {
-    if (options.headless) {
-      startUp(platform::Backend::Headless, options, headless::scriptTakesScreenshots(script));
-      std::istringstream scriptLines(script);
-      int status = headless::runScript(scriptLines);
-      // Only a script that ran to its end is a game worth summing up.
-      if (options.summary && status == 0) {
-        std::printf("%s\n", headless::summaryLine(headless::replayTally()).c_str());
-      }
-      platform::Application.shutdown();
-      return status;
-    }
+    if (options.headless) return runHeadless(options);
     std::vector<uint16_t> resumedKeys;
     if ((!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) ||
         (!options.resumePath.empty() &&

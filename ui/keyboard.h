@@ -15,6 +15,3 @@ enum KeyCode : uint16_t {
 
 void FormKeyDown(uint16_t key);
 
-// Sees every key the window delivers, just before FormKeyDown does (for
-// example to record a game). Set once at start-up; null sees nothing.
-extern void (*KeyPressHook)(uint16_t key);
