@@ -107,6 +107,8 @@ int runHeadless(const Options& options) {
 int main(int argc, char** argv) {
   // A reader gone from a pipe is a failed write, told like any other.
   std::signal(SIGPIPE, SIG_IGN);
+  // So is a write past a file size limit (ulimit -f).
+  std::signal(SIGXFSZ, SIG_IGN);
   holdClosedStandardDescriptors();
   Options options;
   std::string error;
