@@ -81,14 +81,13 @@ int runHeadless(const Options& options) {
   const bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
   int fd = STDIN_FILENO;
   if (!fromStdin) {
-    // Never waiting on a FIFO nobody writes to at open: reads may still wait.
-    fd = ::open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // A FIFO is waited on as any script is: its writer drives the game.
+    fd = ::open(options.scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
       std::fprintf(stderr, "velmora: cannot read script %s: %s\n", options.scriptPath.c_str(),
                    std::strerror(errno));
       return ExitUsage;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   }
   // Nothing is loaded or drawn until the script asks for its first picture.
   startUp(platform::Backend::Headless, options, false);
