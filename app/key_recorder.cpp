@@ -163,8 +163,7 @@ int openOwnFile(const char* path, int flags, const char* verb, std::string* erro
   }
   if (problem != nullptr) {
     ::close(fd);
-    *error = std::string("cannot ") + verb + " " + path + ": " + problem +
-             "; it was left as it is";
+    *error = std::string("cannot ") + verb + " " + path + ": " + problem + "; it was left as it is";
     return -1;
   }
   // Writes to a plain file never wait anyway; reads go on as they always did.

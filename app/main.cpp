@@ -91,7 +91,8 @@ int runHeadless(const Options& options) {
   }
   // Nothing is loaded or drawn until the script asks for its first picture.
   startUp(platform::Backend::Headless, options, false);
-  int status = headless::runScriptFrom(fd, fromStdin ? "-" : options.scriptPath.c_str());
+  const char* name = fromStdin ? "standard input" : options.scriptPath.c_str();
+  int status = headless::runScriptFrom(fd, name);
   if (!fromStdin) ::close(fd);
   // Only a script that ran to its end is a game worth summing up.
   if (options.summary && status == 0) {

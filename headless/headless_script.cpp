@@ -3,13 +3,14 @@
 // map and screenshot here, type and submit in script_typing.cpp.
 #include "headless/headless_script.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
-#include <unistd.h>
 
 #include "game/game_state.h"
 #include "headless/replay_summary.h"
@@ -79,8 +80,7 @@ bool keyCommand(std::string_view args, std::string* reason) {
   for (std::string_view word : words) {
     uint16_t code = 0;
     if (!parseKey(word, &code)) {
-      *reason = "unknown key '" + printable(word) + "' (" + keyNames(", ") +
-                " or a code 1 to 255)";
+      *reason = "unknown key '" + printable(word) + "' (" + keyNames(", ") + " or a code 1 to 255)";
       return false;
     }
     codes.push_back(code);

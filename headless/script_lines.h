@@ -2,10 +2,11 @@
 // and showing its text safely in messages.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace headless {
 

@@ -101,8 +101,8 @@ int createTemporary(const std::string& dir, std::string* name) {
     char leaf[64];
     std::snprintf(leaf, sizeof leaf, "/.velmora-%ld-%d.tmp", long(::getpid()), attempt);
     *name = dir + leaf;
-    const int fd = ::open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;

@@ -37,8 +37,8 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     const char* args;
     std::string script;
     int status;
-    const char* err;     // a part of standard error ("" when it must be empty)
-    const char* out;     // a part of standard output
+    const char* err;  // a part of standard error ("" when it must be empty)
+    const char* out;  // a part of standard output
   } cases[] = {
       // Screenshots: only new files and PNG pictures are written.
       {"", "--headless {script}", "screenshot {d}/link\n", 2,
@@ -56,15 +56,15 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
        "script:2: cannot write {d}/old.png: File too large", ""},
       {"", "--headless --summary {script}", "key Space\nscreenshot {d}/old.png\n", 0, "",
        "not won turns=0"},
-      {"", "--headless {script}", "screenshot {d}/new.png\nkey Space Down\nscreenshot {d}/new.png\n",
-       0, "", ""},
+      {"", "--headless {script}",
+       "screenshot {d}/new.png\nkey Space Down\nscreenshot {d}/new.png\n", 0, "", ""},
       // Scripts that cannot be read, or never end a line.
       {"", "--headless {d}", "", 2, "velmora: cannot read script {d}: Is a directory\n", ""},
       {"", "--headless /dev/zero", "", 2, "script:1: line longer than 65536 bytes\n", ""},
       {"", "--headless {script}", "state\n" + std::string(70000, 'x') + "\nstate\n", 2,
        "script:2: line longer than 65536 bytes\n", "{\"mode\":255"},
       {with("<&-"), "--headless --summary", "", 2,
-       "velmora: cannot read script -: Bad file descriptor\n", ""},
+       "velmora: cannot read script standard input: Bad file descriptor\n", ""},
       // Output that is lost.
       {with(">/dev/full"), "--help", "", 1,
        "velmora: cannot write standard output: No space left on device\n", ""},
@@ -98,8 +98,7 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     std::ofstream(dir + "/old.png", std::ios::binary) << Png << "an older picture";
     std::filesystem::create_symlink(dir + "/notes", dir + "/link");
     const std::string script = fill(c.script, dir);
-    const HeadlessRun run =
-        runVelmora(fill(c.args, dir), script, {fill(c.prefix, dir), false});
+    const HeadlessRun run = runVelmora(fill(c.args, dir), script, {fill(c.prefix, dir), false});
     const std::string what = fill(c.args, dir) + " on " + script.substr(0, 80);
     EXPECT_EQ(run.status, c.status) << what << "\n" << run.err;
     if (*c.err == '\0') EXPECT_EQ(run.err, "") << what;

@@ -64,8 +64,8 @@ TEST_F(Recording, FilesAreCheckedBeforeTheWindowOpens) {
       // Only a plain file of its own, held by this game alone.
       {"--record {f}.link", "", "", 2,
        "velmora: cannot record to {f}.link: it is a symbolic link\n", "ln -s {f} {f}.link &&"},
-      {"--resume {f}.link2", Recorded, Recorded, 2, "cannot resume {f}.link2: it is a symbolic link",
-       "ln -s {f} {f}.link2 &&"},
+      {"--resume {f}.link2", Recorded, Recorded, 2,
+       "cannot resume {f}.link2: it is a symbolic link", "ln -s {f} {f}.link2 &&"},
       {"--record {f}.fifo", "", "", 2,
        "velmora: cannot record to {f}.fifo: No such device or address\n",
        "mkfifo {f}.fifo && timeout 10"},
@@ -79,8 +79,9 @@ TEST_F(Recording, FilesAreCheckedBeforeTheWindowOpens) {
   };
   for (const auto& c : cases) {
     std::ofstream(file_, std::ios::binary | std::ios::trunc) << c.before;
-    const HeadlessRun run = runVelmora(fill(c.args, file_), "",
-                                       {fill(c.prefix, file_) + " env -u DISPLAY -u WAYLAND_DISPLAY", false});
+    const HeadlessRun run =
+        runVelmora(fill(c.args, file_), "",
+                   {fill(c.prefix, file_) + " env -u DISPLAY -u WAYLAND_DISPLAY", false});
     EXPECT_EQ(run.status, c.status) << c.args << " on " << c.before << run.err;
     EXPECT_NE(run.err.find(fill(c.err, file_)), std::string::npos) << run.err;
     EXPECT_EQ(readFile(file_), c.after) << c.args << " on " << c.before;
