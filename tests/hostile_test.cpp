@@ -37,8 +37,9 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     const char* args;
     std::string script;
     int status;
-    const char* err;  // a part of standard error ("" when it must be empty)
-    const char* out;  // a part of standard output
+    const char* err;                // a part of standard error ("" when it must be empty)
+    const char* out;                // a part of standard output
+    const char* picture = nullptr;  // the file that must now hold the screen
   } cases[] = {
       // Screenshots: only new files and PNG pictures are written.
       {"", "--headless {script}", "screenshot {d}/link\n", 2,
@@ -55,9 +56,9 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
       {"ulimit -f 1 &&", "--headless {script}", "key Space\nscreenshot {d}/old.png\n", 2,
        "script:2: cannot write {d}/old.png: File too large", ""},
       {"", "--headless --summary {script}", "key Space\nscreenshot {d}/old.png\n", 0, "",
-       "not won turns=0"},
+       "not won turns=0", "old.png"},
       {"", "--headless {script}",
-       "screenshot {d}/new.png\nkey Space Down\nscreenshot {d}/new.png\n", 0, "", ""},
+       "screenshot {d}/new.png\nkey Space Down\nscreenshot {d}/new.png\n", 0, "", "", "new.png"},
       // Scripts that cannot be read, or never end a line.
       {"", "--headless {d}", "", 2, "velmora: cannot read script {d}: Is a directory\n", ""},
       {"", "--headless /dev/zero", "", 2, "script:1: line longer than 65536 bytes\n", ""},
@@ -82,8 +83,8 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
        }(),
        1, "velmora: cannot write standard output: Broken pipe\n", ""},
       // Text echoed in messages: escaped, cut, NUL and all.
-      {"", "--headless {script}", "jump\x1b]2;owned\x07\x1b[31m\n", 2,
-       "script:1: unknown command 'jump\\x1b]2;owned\\x07\\x1b[31m'\n", ""},
+      {"", "--headless {script}", "jump\x1b]2;owned\x07\x1b[31m\xe0\x80\x80\n", 2,
+       "script:1: unknown command 'jump\\x1b]2;owned\\x07\\x1b[31m\\xe0\\x80\\x80'\n", ""},
       {"", "--headless {script}", std::string("key Up \xff\xc2\x9b") + '\0' + "z\xc3\xa9\n", 2,
        "unknown key '\\xff\\xc2\\x9b\\x00z\xc3\xa9' (Up, Down", ""},
       {"", "--headless {script}", std::string(100, 'q') + "\n", 2,
@@ -116,6 +117,7 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
       if (entry.path().filename() == "new.png") EXPECT_EQ(readFile(entry.path()).substr(0, 8), Png);
     }
     EXPECT_LE(files, 4) << what;
+    if (c.picture) EXPECT_GT(readFile(dir + "/" + c.picture).size(), 10000u) << what;
     std::filesystem::remove_all(dir);
   }
 }
