@@ -102,7 +102,9 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     const HeadlessRun run = runVelmora(fill(c.args, dir), script, {fill(c.prefix, dir), false});
     const std::string what = fill(c.args, dir) + " on " + script.substr(0, 80);
     EXPECT_EQ(run.status, c.status) << what << "\n" << run.err;
-    if (*c.err == '\0') EXPECT_EQ(run.err, "") << what;
+    if (*c.err == '\0') {
+      EXPECT_EQ(run.err, "") << what;
+    }
     EXPECT_NE(run.err.find(fill(c.err, dir)), std::string::npos) << what << "\n" << run.err;
     EXPECT_NE(run.out.find(c.out), std::string::npos) << what << "\n" << run.out.substr(0, 200);
     // Whatever the script did, the other files are as they were, and no
@@ -110,14 +112,20 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     EXPECT_EQ(readFile(dir + "/notes"), "the checker's own notes\n") << what;
     const std::string old = readFile(dir + "/old.png");
     EXPECT_EQ(old.substr(0, 8), Png) << what;
-    if (c.status != 0) EXPECT_EQ(old, Png + "an older picture") << what;
+    if (c.status != 0) {
+      EXPECT_EQ(old, Png + "an older picture") << what;
+    }
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
       ++files;
-      if (entry.path().filename() == "new.png") EXPECT_EQ(readFile(entry.path()).substr(0, 8), Png);
+      if (entry.path().filename() == "new.png") {
+        EXPECT_EQ(readFile(entry.path()).substr(0, 8), Png) << what;
+      }
     }
     EXPECT_LE(files, 4) << what;
-    if (c.picture) EXPECT_GT(readFile(dir + "/" + c.picture).size(), 10000u) << what;
+    if (c.picture) {
+      EXPECT_GT(readFile(dir + "/" + c.picture).size(), 10000u) << what;
+    }
     std::filesystem::remove_all(dir);
   }
 }
