@@ -5,6 +5,7 @@
 // records, state and frame, keep every record invariant and allocate nothing.
 // Also: the invariant checker itself notices broken records.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -252,7 +253,8 @@ std::string withStates(const std::string& script) {
 
 // Games played without drawing end as drawn ones do: the committed games and
 // random games, replayed by the program with and without a screenshot asked
-// for, print the same states every few keys and the same maps.
+// for first (drawing from then on), print the same states every few keys and
+// the same maps.
 TEST(NoDraw, GamesReplayedUndrawnPrintWhatDrawnOnesPrint) {
   std::vector<std::string> scripts;
   for (const char* name : {"every_mode", "spell", "winning_game"}) {
@@ -268,10 +270,14 @@ TEST(NoDraw, GamesReplayedUndrawnPrintWhatDrawnOnesPrint) {
     }
     scripts.push_back(withStates(script));
   }
+  const std::string picture = "/tmp/velmora-nodraw-" + std::to_string(getpid()) + ".png";
   for (const std::string& script : scripts) {
     const HeadlessRun undrawn = runVelmora("--headless {script}", script);
-    const HeadlessRun drawn = runVelmora("--headless {script}", script + "screenshot /dev/null\n");
+    const HeadlessRun drawn =
+        runVelmora("--headless {script}", "screenshot " + picture + "\n" + script);
+    std::filesystem::remove(picture);
     ASSERT_EQ(undrawn.status, 0) << undrawn.err;
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
     EXPECT_GE(std::count(undrawn.out.begin(), undrawn.out.end(), '{'), 10);
     EXPECT_EQ(undrawn.out, drawn.out) << script.substr(0, 400);
   }
