@@ -3,10 +3,12 @@
 // a script line that `velmora --headless FILE` replays to the same state.
 // Each line goes to the file in one write() of its own, never through a
 // buffer, so a killed session loses nothing it saw and a failed write leaves
-// nothing behind to be flushed later.
+// nothing behind to be flushed later. The file is locked (flock) while the
+// game holds it, so a second game cannot interleave its keys.
 #include "app/key_recorder.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +20,8 @@
 #include <string_view>
 
 #include "platform/message_box.h"
-#include "ui/keyboard.h"
+
+void (*KeyPressHook)(uint16_t key) = nullptr;
 
 namespace {
 
@@ -132,24 +135,48 @@ void recordKey(uint16_t key) {
   ++recording.keysInFile;
 }
 
-void beginRecording(int fd, const char* path, long keys) {
+void beginRecording(int fd, const char* path, long keys, bool empty) {
   recording = Recording{};
   recording.fd = fd;
   std::snprintf(recording.path, sizeof recording.path, "%s", path);
   recording.keysInFile = keys;
-  recording.headerDue = keys == 0;
+  // A file holding the header and no key yet gets no second header.
+  recording.headerDue = empty;
   KeyPressHook = recordKey;
+}
+
+// Opens `path` without following a link or waiting on a FIFO, and takes it
+// for this game alone. Returns the descriptor, or -1 with *error set.
+int openOwnFile(const char* path, int flags, const char* verb, std::string* error) {
+  const int fd = ::open(path, flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+  if (fd < 0) {
+    *error = std::string("cannot ") + verb + " " + path + ": " +
+             (errno == ELOOP ? "it is a symbolic link" : std::strerror(errno));
+    return -1;
+  }
+  struct stat info {};
+  const char* problem = nullptr;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    problem = "it is not a plain file";
+  } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    problem = "another game holds it";
+  }
+  if (problem != nullptr) {
+    ::close(fd);
+    *error = std::string("cannot ") + verb + " " + path + ": " + problem + "; it was left as it is";
+    return -1;
+  }
+  // Writes to a plain file never wait anyway; reads go on as they always did.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
 }
 
 }  // namespace
 
 bool startKeyRecording(const char* path, std::string* error) {
   // Never O_TRUNC: a file already there is looked at, not emptied.
-  const int fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    *error = std::string("cannot record to ") + path + ": " + std::strerror(errno);
-    return false;
-  }
+  const int fd = openOwnFile(path, O_WRONLY | O_CREAT | O_APPEND, "record to", error);
+  if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) == 0 && info.st_size > 0) {
     ::close(fd);
@@ -157,16 +184,13 @@ bool startKeyRecording(const char* path, std::string* error) {
              ", or record to another name (or remove the file) to start afresh";
     return false;
   }
-  beginRecording(fd, path, 0);
+  beginRecording(fd, path, 0, true);
   return true;
 }
 
 bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error) {
-  const int fd = ::open(path, O_RDWR | O_APPEND | O_CLOEXEC);
-  if (fd < 0) {
-    *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
-    return false;
-  }
+  const int fd = openOwnFile(path, O_RDWR | O_APPEND, "resume", error);
+  if (fd < 0) return false;
   // Line 0: the file as a whole is no recording.
   auto refuse = [&](int line) {
     *error = std::string(path) + " is not a key recording made with --record" +
@@ -174,10 +198,7 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
     ::close(fd);
     return false;
   };
-  // Only a plain file can be one; a device could be read for ever.
-  struct stat info {};
   std::string text;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return refuse(0);
   if (!readWholeFile(fd, &text)) {
     *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
     ::close(fd);
@@ -197,7 +218,7 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
     ::close(fd);
     return false;
   }
-  beginRecording(fd, path, long(keys->size()));
+  beginRecording(fd, path, long(keys->size()), wholeSize == 0);
   return true;
 }
 

@@ -1,16 +1,22 @@
 // Recording a window session's key presses as a headless script, so that the
 // same game can be replayed without a window, and continued in a later
-// session. A recording is never overwritten, and a write that fails is told.
+// session. A recording is never overwritten, is held by one game at a time,
+// and a write that fails is told.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// Sees every key the window delivers, just before the game does; set while a
+// recording is open, null otherwise.
+extern void (*KeyPressHook)(uint16_t key);
+
 // Opens `path` for a new recording: from now on every key the window delivers
 // goes there as one "key N" line, written at once, so that even a session
 // that ends abruptly leaves every press it made. A file that exists and is
-// not empty is refused and left as it is. Start-up only. Returns false and
+// not empty, a link, anything but a plain file, or a file another game holds
+// is refused and left as it is. Start-up only. Returns false and
 // sets *error (one line) when the file cannot be used.
 bool startKeyRecording(const char* path, std::string* error);
 

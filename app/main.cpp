@@ -1,11 +1,13 @@
 // The velmora program: starts the application with its one form, then plays
 // in the window until it is closed, or runs a headless script.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,8 @@ constexpr int ExitRecordingFailed = 1;
 // The game was played, but its movie could not be written.
 constexpr int ExitMovieLost = 1;
 constexpr int ExitUsage = 2;
+// What was printed could not be written.
+constexpr int ExitOutputLost = 1;
 
 void keyDown(uint16_t key) {
   if (KeyPressHook) KeyPressHook(key);
@@ -54,9 +58,130 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
                                    platform::FormEvents{FormCreate, keyDown, topSurface});
 }
 
+// A standard descriptor the caller closed is held by /dev/null opened the
+// wrong way round, so reading or writing it fails as a closed one does, and
+// no file the game opens later takes its number.
+void holdClosedStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int held = ::open("/dev/null", (fd == 0 ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+}
+
+// Prints `text` and a newline on standard output; says so when they are lost.
+int printed(const std::string& text) {
+  std::fputs((text + "\n").c_str(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
+  return ExitOutputLost;
+}
+
+// Opens the script of `path` ("" or "-": standard input) for reading, or
+// says why it cannot and returns -1. A FIFO is waited on as any script is:
+// its writer drives the game.
+int openScript(const std::string& path, const char** name) {
+  if (path.empty() || path == "-") {
+    *name = "standard input";
+    return STDIN_FILENO;
+  }
+  *name = path.c_str();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    std::fprintf(stderr, "velmora: cannot read script %s: %s\n", path.c_str(), std::strerror(errno));
+  }
+  return fd;
+}
+
+// Reads all of `fd`, at most `limit` bytes, into *text; says why not.
+bool readWhole(int fd, const char* name, size_t limit, std::string* text) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) return true;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      std::fprintf(stderr, "velmora: cannot read script %s: %s\n", name, std::strerror(errno));
+      return false;
+    }
+    if (text->size() + size_t(got) > limit) {
+      std::fprintf(stderr, "velmora: cannot read script %s: longer than %zu bytes\n", name, limit);
+      return false;
+    }
+    text->append(buffer, size_t(got));
+  }
+}
+
+// velmora --link FILE: the script's keys as one web address.
+int printLink(const Options& options) {
+  // A link holds at most a game's worth of keys; its script is read whole
+  // because the keys of `type` are known only once the script has played.
+  constexpr size_t LinkScriptLimit = 16u << 20;
+  const char* name = nullptr;
+  const int fd = openScript(options.linkPath, &name);
+  if (fd < 0) return ExitUsage;
+  std::string script;
+  const bool read = readWhole(fd, name, LinkScriptLimit, &script);
+  if (fd != STDIN_FILENO) ::close(fd);
+  if (!read) return ExitUsage;
+  startUp(platform::Backend::Headless, options, false);
+  const int status =
+      printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+  platform::Application.shutdown();
+  return status;
+}
+
+// Writes the movie the script has played, or says why it could not.
+int finishedMovie(const Options& options, int status) {
+  std::string error;
+  // A movie is of a whole script; one that failed leaves nothing behind.
+  if (status != 0) {
+    headless::abandonMovie();
+    return status;
+  }
+  if (headless::finishMovie(&error)) return status;
+  std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(), error.c_str());
+  return ExitMovieLost;
+}
+
+// Plays the script of options.scriptPath without a window.
+int runHeadless(const Options& options) {
+  const char* name = nullptr;
+  const int fd = openScript(options.scriptPath, &name);
+  if (fd < 0) return ExitUsage;
+  // Nothing is loaded or drawn until the script asks for its first picture,
+  // unless every turn is to be filmed.
+  const bool movie = !options.moviePath.empty();
+  startUp(platform::Backend::Headless, options, movie);
+  std::string error;
+  if (movie && !headless::startMovie(options.moviePath, &error)) {
+    std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(), error.c_str());
+    if (fd != STDIN_FILENO) ::close(fd);
+    platform::Application.shutdown();
+    return ExitUsage;
+  }
+  int status = headless::runScriptFrom(fd, name);
+  if (fd != STDIN_FILENO) ::close(fd);
+  if (movie) status = finishedMovie(options, status);
+  // Only a script that ran to its end is a game worth summing up.
+  if (options.summary && status == 0) {
+    status = printed(headless::summaryLine(headless::replayTally()));
+  }
+  platform::Application.shutdown();
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader gone from a pipe is a failed write, told like any other.
+  std::signal(SIGPIPE, SIG_IGN);
+  // So is a write past a file size limit (ulimit -f).
+  std::signal(SIGXFSZ, SIG_IGN);
+  holdClosedStandardDescriptors();
   Options options;
   std::string error;
   if (!parseOptions(argc, argv, &options, &error)) {
@@ -64,69 +189,13 @@ int main(int argc, char** argv) {
                  error.c_str(), UsageLine);
     return ExitUsage;
   }
-  if (options.showHelp) {
-    std::printf("%s\n", helpText().c_str());
-    return 0;
-  }
-  if (options.showVersion) {
-    std::printf("%s\n", VersionLine);
-    return 0;
-  }
-
-  // The script is read whole first: only one that takes a screenshot needs
-  // the game drawn, and a replay without drawing costs a small part.
-  std::string script;
-  // A link's FILE is read as a script is.
-  if (!options.linkPath.empty()) options.scriptPath = options.linkPath;
-  bool fromStdin = options.scriptPath.empty() || options.scriptPath == "-";
-  if (options.headless || !options.linkPath.empty()) {
-    std::ifstream scriptFile;
-    if (!fromStdin) {
-      scriptFile.open(options.scriptPath);
-      if (!scriptFile) {
-        std::fprintf(stderr, "velmora: cannot read script %s\n", options.scriptPath.c_str());
-        return ExitUsage;
-      }
-    }
-    std::istream& in = fromStdin ? std::cin : scriptFile;
-    script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  if (options.showHelp) return printed(helpText());
+  if (options.showVersion) return printed(VersionLine);
 
   bool shownInBox = false;
   try {
-    if (!options.linkPath.empty()) {
-      startUp(platform::Backend::Headless, options, false);
-      const int status = printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl
-                                                                         : options.pageUrl);
-      platform::Application.shutdown();
-      return status;
-    }
-    if (options.headless) {
-      const bool movie = !options.moviePath.empty();
-      startUp(platform::Backend::Headless, options,
-              movie || headless::scriptTakesScreenshots(script));
-      if (movie && !headless::startMovie(options.moviePath, &error)) {
-        std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
-                     error.c_str());
-        platform::Application.shutdown();
-        return ExitUsage;
-      }
-      std::istringstream scriptLines(script);
-      int status = headless::runScript(scriptLines);
-      // A movie is of a whole script; one that failed leaves nothing behind.
-      if (movie && status != 0) headless::abandonMovie();
-      if (movie && status == 0 && !headless::finishMovie(&error)) {
-        std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
-                     error.c_str());
-        status = ExitMovieLost;
-      }
-      // Only a script that ran to its end is a game worth summing up.
-      if (options.summary && status == 0) {
-        std::printf("%s\n", headless::summaryLine(headless::replayTally()).c_str());
-      }
-      platform::Application.shutdown();
-      return status;
-    }
+    if (!options.linkPath.empty()) return printLink(options);
+    if (options.headless) return runHeadless(options);
     std::vector<uint16_t> resumedKeys;
     if ((!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) ||
         (!options.resumePath.empty() &&

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/replay_link.h"
+#include "headless/headless_script.h"
 #include "platform/movie_writer.h"
 
 namespace {
@@ -26,7 +27,8 @@ constexpr char HelpBody[] =
     "  --fullscreen       fill the screen: the picture enlarged by the largest whole\n"
     "                     factor that fits, centred on black\n"
     "  --record FILE      write every key press of the window to FILE as a script;\n"
-    "                     a FILE that is not empty is refused\n"
+    "                     a FILE that is not empty, is a link or is no plain file\n"
+    "                     (a FIFO, a device) is refused, as is one another game holds\n"
     "  --resume FILE      replay the recording FILE, then play on in the window from\n"
     "                     where it ended, adding the new key presses to FILE\n"
     "  --headless [SCRIPT]\n"
@@ -46,7 +48,7 @@ constexpr char HelpBody[] =
     "  -V, --version      print the version and exit\n"
     "\n"
     "Script commands (one a line; blank lines and lines starting with # are skipped):\n"
-    "  key NAME...        press keys: Up Down Left Right Enter Space Tab or a code 1-255\n"
+    "  key NAME...        press keys: {keys} or a code 1-255\n"
     "  state              print the game state as one line of JSON\n"
     "  map W F            print floor F of world W's map, 32 lines of 32 characters\n"
     "  screenshot FILE    write what the player sees as a PNG\n"
@@ -54,9 +56,9 @@ constexpr char HelpBody[] =
     "  submit             in command entry: submit the statement\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
-    "display, a headless run cannot start or the recording or movie could not be\n"
-    "written to its end, 2 for a bad option, a bad script line or a refused\n"
-    "recording or movie.\n"
+    "display, a headless run cannot start, its output could not be written or the\n"
+    "recording or movie could not be written to its end, 2 for a bad option, an\n"
+    "unreadable script, a bad script line or a refused recording or movie.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 
@@ -244,6 +246,7 @@ std::string helpText() {
   std::string body = HelpBody;
   const std::string_view mark = "{page}";
   body.replace(body.find(mark), mark.size(), DefaultPageUrl);
+  body.replace(body.find("{keys}"), 6, headless::keyNames(" "));
   return std::string(UsageLine) + "\n" + body;
 }
 

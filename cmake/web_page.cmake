@@ -36,6 +36,7 @@ set(WEB_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/headless.cpp
   ${CMAKE_SOURCE_DIR}/platform/image_list.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources.cpp
+  ${CMAKE_SOURCE_DIR}/platform/safe_file.cpp
   ${CMAKE_SOURCE_DIR}/platform/system_metrics.cpp
   ${WEB_BACKEND_SOURCES})
 

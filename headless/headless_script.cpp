@@ -1,19 +1,25 @@
 // The headless script runner: reads one command a line and drives the game
-// through the same key handler the window uses. The built-in commands are
-// key, state, map and screenshot; other units add theirs to the table.
+// through the same key handler the window uses. The commands are key, state,
+// map and screenshot here, type and submit in script_typing.cpp.
 #include "headless/headless_script.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
-#include <map>
 
 #include "game/game_state.h"
 #include "headless/replay_summary.h"
+#include "headless/script_lines.h"
 #include "headless/script_typing.h"
 #include "headless/state_json.h"
 #include "platform/png_io.h"
+#include "platform/safe_file.h"
+#include "ui/game_resume.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
@@ -21,11 +27,7 @@ namespace headless {
 namespace {
 
 constexpr int ExitBadLine = 2;
-
-std::map<std::string, ScriptCommand, std::less<>>& commandTable() {
-  static std::map<std::string, ScriptCommand, std::less<>> table;
-  return table;
-}
+constexpr int ExitOutputLost = 1;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -78,8 +80,7 @@ bool keyCommand(std::string_view args, std::string* reason) {
   for (std::string_view word : words) {
     uint16_t code = 0;
     if (!parseKey(word, &code)) {
-      *reason = "unknown key '" + std::string(word) +
-                "' (Up, Down, Left, Right, Enter, Space, Tab or a code 1 to 255)";
+      *reason = "unknown key '" + printable(word) + "' (" + keyNames(", ") + " or a code 1 to 255)";
       return false;
     }
     codes.push_back(code);
@@ -128,45 +129,114 @@ bool mapCommand(std::string_view args, std::string* reason) {
   return true;
 }
 
+// The picture replaces only a picture: a script may name any path, so a file
+// that is not a PNG, a link or a device is never written.
 bool screenshotCommand(std::string_view args, std::string* reason) {
   std::string path(trim(args));
   if (path.empty()) {
     *reason = "screenshot needs a file name";
     return false;
   }
-  if (!platform::writePng(Form1.Image2, platform::Rect{0, 0, ViewWidth, ViewHeight},
-                          path.c_str())) {
-    *reason = "cannot write " + path;
+  if (path.find('\0') != std::string::npos) {
+    *reason = "cannot write " + printable(path) + ": a file name holds no NUL byte";
+    return false;
+  }
+  // Nothing is drawn until a picture is asked for.
+  startDrawingFromRecords();
+  std::vector<uint8_t> png;
+  std::string cause = "the picture cannot be encoded";
+  if (!platform::encodePng(Form1.Image2, platform::Rect{0, 0, ViewWidth, ViewHeight}, &png) ||
+      !platform::writeFileAtomically(path.c_str(), png.data(), png.size(),
+                                     platform::ReplaceRule{platform::startsAsPng, "a PNG picture"},
+                                     &cause)) {
+    *reason = "cannot write " + printable(path) + ": " + cause;
     return false;
   }
   return true;
 }
 
-void registerBuiltinCommands() {
-  if (!commandTable().empty()) return;
-  registerScriptCommand("key", keyCommand);
-  registerScriptCommand("state", stateCommand);
-  registerScriptCommand("map", mapCommand);
-  registerScriptCommand("screenshot", screenshotCommand);
-  // Commands that live in other units register here as well.
-  registerTypingCommands();
+struct CommandEntry {
+  std::string_view name;
+  ScriptCommand run;
+};
+constexpr CommandEntry Commands[] = {
+    {"key", keyCommand},   {"state", stateCommand},   {"map", mapCommand},
+    {"type", typeCommand}, {"submit", submitCommand}, {"screenshot", screenshotCommand},
+};
+
+ScriptCommand findCommand(std::string_view name) {
+  for (const CommandEntry& command : Commands) {
+    if (command.name == name) return command.run;
+  }
+  return nullptr;
+}
+
+// Standard output lost (a full disk, a reader gone) loses the script's
+// answers: that is a failure, not an end.
+bool outputKept() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
+  return false;
+}
+
+// Carries out one line. Returns false and sets *reason for a bad one.
+bool runLine(std::string_view text, std::string* reason) {
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  if (trim(text).empty() || trim(text).front() == '#') return true;
+  while (isBlank(text.front())) text.remove_prefix(1);
+
+  size_t nameEnd = 0;
+  while (nameEnd < text.size() && !isBlank(text[nameEnd])) ++nameEnd;
+  const std::string_view name = text.substr(0, nameEnd);
+  // One blank separates the name from its arguments; the rest is kept as it
+  // is, so a command that takes text sees its spaces.
+  const std::string_view args = text.substr(nameEnd < text.size() ? nameEnd + 1 : nameEnd);
+  const ScriptCommand command = findCommand(name);
+  if (command == nullptr) {
+    *reason = "unknown command '" + printable(name) + "'";
+    return false;
+  }
+  return command(args, reason);
+}
+
+int runLines(LineReader& lines, const char* name) {
+  resetReplayTally();
+  std::string line;
+  for (int lineNumber = 1;; ++lineNumber) {
+    const LineRead read = lines.next(&line);
+    if (read == LineRead::End) break;
+    std::string reason;
+    if (read == LineRead::Failed) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "velmora: cannot read script %s: %s\n", printable(name, 200).c_str(),
+                   std::strerror(lines.error()));
+      return ExitBadLine;
+    }
+    std::string_view text(line);
+    // A byte-order mark some editors put first is no part of the command.
+    if (lineNumber == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (read == LineRead::TooLong) {
+      reason = "line longer than " + std::to_string(MaxLineBytes) + " bytes";
+    } else if (runLine(text, &reason)) {
+      if (!outputKept()) return ExitOutputLost;
+      continue;
+    }
+    if (!outputKept()) return ExitOutputLost;
+    std::fprintf(stderr, "script:%d: %s\n", lineNumber, reason.c_str());
+    return ExitBadLine;
+  }
+  return outputKept() ? 0 : ExitOutputLost;
 }
 
 }  // namespace
 
-void registerScriptCommand(const char* name, ScriptCommand command) {
-  commandTable()[name] = command;
-}
-
-bool scriptTakesScreenshots(std::string_view script) {
-  while (!script.empty()) {
-    const size_t end = std::min(script.find('\n'), script.size());
-    const std::string_view line = trim(script.substr(0, end));
-    script.remove_prefix(std::min(end + 1, script.size()));
-    const std::string_view name = line.substr(0, std::min(line.find_first_of(" \t"), line.size()));
-    if (name == "screenshot") return true;
+std::string keyNames(std::string_view separator) {
+  std::string names;
+  for (const NamedKey& key : NamedKeys) {
+    if (!names.empty()) names += separator;
+    names += key.name;
   }
-  return false;
+  return names;
 }
 
 std::vector<std::string_view> splitWords(std::string_view text) {
@@ -207,37 +277,21 @@ void pressKey(uint16_t key) {
 }
 
 int runScript(std::istream& in) {
-  registerBuiltinCommands();
-  resetReplayTally();
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(in, line)) {
-    ++lineNumber;
-    std::string_view text(line);
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    if (trim(text).empty() || trim(text).front() == '#') continue;
-    while (isBlank(text.front())) text.remove_prefix(1);
+  auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
+    auto* stream = static_cast<std::istream*>(source);
+    stream->read(buffer, std::streamsize(size));
+    return stream->gcount();
+  };
+  LineReader lines(read, &in);
+  return runLines(lines, "stream");
+}
 
-    size_t nameEnd = 0;
-    while (nameEnd < text.size() && !isBlank(text[nameEnd])) ++nameEnd;
-    std::string_view name = text.substr(0, nameEnd);
-    // One blank separates the name from its arguments; the rest is kept as it
-    // is, so a command that takes text sees its spaces.
-    std::string_view args = text.substr(nameEnd < text.size() ? nameEnd + 1 : nameEnd);
-
-    std::string reason;
-    auto found = commandTable().find(name);
-    if (found == commandTable().end()) {
-      reason = "unknown command '" + std::string(name) + "'";
-    } else if (found->second(args, &reason)) {
-      continue;
-    }
-    std::fflush(stdout);
-    std::fprintf(stderr, "script:%d: %s\n", lineNumber, reason.c_str());
-    return ExitBadLine;
-  }
-  std::fflush(stdout);
-  return 0;
+int runScriptFrom(int fd, const char* name) {
+  auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
+    return ::read(*static_cast<int*>(source), buffer, size);
+  };
+  LineReader lines(read, &fd);
+  return runLines(lines, name);
 }
 
 }  // namespace headless

@@ -1,6 +1,5 @@
 // Headless play: the game driven by a script instead of a window, one command
-// a line, for tests and recorded games. Commands live in a small table that
-// other units extend with registerScriptCommand.
+// a line, for tests and recorded games. The commands are one fixed table.
 #pragma once
 
 #include <cstddef>
@@ -18,18 +17,18 @@ namespace headless {
 // Returns false and sets *reason when the line cannot be carried out.
 using ScriptCommand = bool (*)(std::string_view args, std::string* reason);
 
-// Adds a command to the table; a name already there is replaced.
-void registerScriptCommand(const char* name, ScriptCommand command);
+// The names `key` takes besides a code 1 to 255, joined by `separator`
+// ("Up, Down, ..."): the one list for messages and --help.
+std::string keyNames(std::string_view separator);
 
-// Runs the script on the game as the form has created it. Returns the exit
-// status: 0 at the script's end, 2 after reporting the first bad line on
-// standard error as "script:LINE: reason".
+// Runs the script on the game as the form has created it, each line as soon
+// as it is read, standard output flushed after each. Returns the exit
+// status: 0 at the script's end; 2 after reporting on standard error the
+// first bad line as "script:LINE: reason" or a read failure as "velmora:
+// cannot read script NAME: reason"; 1 when standard output could not be
+// written.
 int runScript(std::istream& in);
-
-// Returns whether any line of `script` is a screenshot command, the only
-// one that needs the game's pictures: without one the game may be played
-// with its drawing set aside.
-bool scriptTakesScreenshots(std::string_view script);
+int runScriptFrom(int fd, const char* name);
 
 // Splits a command's arguments at blanks.
 std::vector<std::string_view> splitWords(std::string_view text);

@@ -59,6 +59,8 @@ std::string describe(unsigned char c) {
   return code;
 }
 
+}  // namespace
+
 // `text` is the rest of the line after the one blank behind the name, so
 // blanks at either end are typed too.
 bool typeCommand(std::string_view text, std::string* reason) {
@@ -90,13 +92,6 @@ bool submitCommand(std::string_view args, std::string* reason) {
   walkTo(Cell{GridCols - 1, GridRows - 1});
   pressKey(KeySpace);
   return true;
-}
-
-}  // namespace
-
-void registerTypingCommands() {
-  registerScriptCommand("type", typeCommand);
-  registerScriptCommand("submit", submitCommand);
 }
 
 }  // namespace headless

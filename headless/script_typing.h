@@ -2,9 +2,12 @@
 // way a player does: `type TEXT` and `submit`.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace headless {
 
-// Adds `type` and `submit` to the script runner's command table.
-void registerTypingCommands();
+bool typeCommand(std::string_view text, std::string* reason);
+bool submitCommand(std::string_view args, std::string* reason);
 
 }  // namespace headless

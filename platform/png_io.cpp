@@ -35,8 +35,7 @@ bool decodePng(const uint8_t* data, size_t size, RgbaImage* out) {
   return true;
 }
 
-bool writePng(const Canvas& canvas, const Rect& rect, const char* path) {
-  if (!path) return false;
+bool encodePng(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png) {
   int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
   int right = std::min(rect.right, canvas.width()), bottom = std::min(rect.bottom, canvas.height());
   if (right <= left || bottom <= top) return false;
@@ -57,7 +56,14 @@ bool writePng(const Canvas& canvas, const Rect& rect, const char* path) {
   image.width = png_uint_32(width);
   image.height = png_uint_32(height);
   image.format = PNG_FORMAT_RGB;
-  bool ok = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr) != 0;
+  // Asked once for the size, then written into a buffer of that size.
+  png_alloc_size_t size = 0;
+  bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0;
+  if (ok) {
+    png->resize(size);
+    ok = png_image_write_to_memory(&image, png->data(), &size, 0, rgb.data(), 0, nullptr) != 0;
+    png->resize(size);
+  }
   png_image_free(&image);
   return ok;
 }

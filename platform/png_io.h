@@ -1,4 +1,4 @@
-// PNG reading (the tile and sprite sheets) and writing (screenshots).
+// PNG reading (the tile and sprite sheets) and encoding (screenshots).
 #pragma once
 
 #include <cstddef>
@@ -21,9 +21,9 @@ struct RgbaImage {
 // larger than 8192 pixels a side. Start-up only: allocates the image.
 bool decodePng(const uint8_t* data, size_t size, RgbaImage* out);
 
-// Writes `rect` of the canvas, clipped to it, as an RGB PNG file at `path`.
-// Returns false when nothing is left after clipping or the file cannot be
-// written.
-bool writePng(const Canvas& canvas, const Rect& rect, const char* path);
+// Encodes `rect` of the canvas, clipped to it, as an RGB PNG into *png.
+// Returns false when nothing is left after clipping or libpng fails. (The
+// file is written by writeFileAtomically, never by libpng itself.)
+bool encodePng(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png);
 
 }  // namespace platform

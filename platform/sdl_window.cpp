@@ -93,6 +93,21 @@ void openWindow(const char* caption, int clientWidth, int clientHeight, int scal
   SDL_Rect place{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth * state.scale,
                  clientHeight * state.scale};
   Uint32 flags = SDL_WINDOW_HIDDEN;
+  SDL_Rect usable{};
+  if (!fullscreen && SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+    // A window taller than the desktop would put the strip, the game's only
+    // text, off the screen: the largest enlargement that fits is used instead.
+    const int fitted = fitOnScreen(clientWidth, clientHeight, usable.w, usable.h, state.scale).scale;
+    if (fitted < state.scale) {
+      std::fprintf(stderr,
+                   "velmora: --scale %d does not fit the desktop's %dx%d usable area; "
+                   "using --scale %d\n",
+                   state.scale, usable.w, usable.h, fitted);
+      state.scale = fitted;
+      place.w = clientWidth * fitted;
+      place.h = clientHeight * fitted;
+    }
+  }
   if (fullscreen) {
     // The desktop's own mode, so the screen never changes resolution under
     // the player. The window is made the screen's size from the start: with

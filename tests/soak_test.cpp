@@ -5,6 +5,7 @@
 // records, state and frame, keep every record invariant and allocate nothing.
 // Also: the invariant checker itself notices broken records.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -260,7 +261,8 @@ std::string withStates(const std::string& script) {
 
 // Games played without drawing end as drawn ones do: the committed games and
 // random games, replayed by the program with and without a screenshot asked
-// for, print the same states every few keys and the same maps.
+// for first (drawing from then on), print the same states every few keys and
+// the same maps.
 TEST(NoDraw, GamesReplayedUndrawnPrintWhatDrawnOnesPrint) {
   std::vector<std::string> scripts;
   for (const char* name : {"every_mode", "spell", "winning_game"}) {
@@ -276,10 +278,14 @@ TEST(NoDraw, GamesReplayedUndrawnPrintWhatDrawnOnesPrint) {
     }
     scripts.push_back(withStates(script));
   }
+  const std::string picture = "/tmp/velmora-nodraw-" + std::to_string(getpid()) + ".png";
   for (const std::string& script : scripts) {
     const HeadlessRun undrawn = runVelmora("--headless {script}", script);
-    const HeadlessRun drawn = runVelmora("--headless {script}", script + "screenshot /dev/null\n");
+    const HeadlessRun drawn =
+        runVelmora("--headless {script}", "screenshot " + picture + "\n" + script);
+    std::filesystem::remove(picture);
     ASSERT_EQ(undrawn.status, 0) << undrawn.err;
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
     EXPECT_GE(std::count(undrawn.out.begin(), undrawn.out.end(), '{'), 10);
     EXPECT_EQ(undrawn.out, drawn.out) << script.substr(0, 400);
   }
@@ -304,6 +310,66 @@ TEST(NoDraw, AResumedGameShowsTheDrawnGamesFrameAndRecords) {
     // What the player sees; the columns beyond it keep older frames' leftovers.
     EXPECT_EQ(visibleFrame(), seen) << "seed " << seed;
   }
+}
+
+// Paints every surface so that a frame left undrawn cannot pass for one.
+void smearSurfaces() {
+  for (platform::Canvas* c : {&Form1.Image1, &Form1.Image2, &Form1.GridPicture}) {
+    c->setBrushStyle(platform::BrushSolid);
+    c->setBrushColor(0xFF00FF);
+    c->fillRect(c->clipRect());
+  }
+}
+
+// A headless replay draws nothing until its first screenshot, then the frame
+// from the records: the same frame the game drawn all along shows, and the
+// keys after it draw as they do there. Random games end in every mode; the
+// two ways of winning end with the message over the field and over the grid.
+TEST(NoDraw, DrawingStartedLateShowsTheFrameOfAGameDrawnAllAlong) {
+  std::vector<std::vector<uint16_t>> games;
+  Reach reach;
+  const int budgets[] = {0, 1, 2, 9, 40, 130, 400, 900, 1600};
+  for (uint64_t seed = 0; seed < 18; ++seed) {
+    RandomPlayer player(seed + 51, &reach, budgets[seed % 9] + 12);
+    player.play();
+    games.push_back(player.keys);
+  }
+  for (const uint16_t winningKey : {uint16_t(KeyRight), uint16_t(KeyEnter)}) {
+    games.push_back({KeySpace, KeyUp, KeySpace, KeyUp, winningKey, KeyUp, KeyEnter, KeyTab});
+  }
+  for (size_t g = 0; g < games.size(); ++g) {
+    const std::vector<uint16_t>& keys = games[g];
+    // The picture is asked for a few keys before the end; the rest follow drawn.
+    const bool won = g >= games.size() - 2;
+    const size_t late = won ? 5 : keys.size() < 6 ? keys.size() : keys.size() - 6;
+    std::vector<uint32_t> frames[2];
+    std::string records[2];
+    for (int undrawn = 0; undrawn < 2; ++undrawn) {
+      showFreshTitle();
+      if (undrawn) {
+        smearSurfaces();
+        setFormDrawing(false);
+      }
+      for (size_t k = 0; k < keys.size(); ++k) {
+        if (k == late && undrawn) startDrawingFromRecords();
+        if (k == late) frames[undrawn] = visibleFrame();
+        // The won games' charas have all arrived when the fifth key wins.
+        if (won && k == 4) {
+          for (CharaRec& c : Charas) c.moveKind = MoveArrived;
+        }
+        FormKeyDown(keys[k]);
+      }
+      if (late == keys.size() && undrawn) startDrawingFromRecords();
+      if (late == keys.size()) frames[undrawn] = visibleFrame();
+      records[undrawn] = gameStateJson() + std::to_string(frames[undrawn].size());
+      const std::vector<uint32_t> end = visibleFrame();
+      frames[undrawn].insert(frames[undrawn].end(), end.begin(), end.end());
+    }
+    EXPECT_EQ(records[1], records[0]) << "game " << g;
+    EXPECT_TRUE(frames[1] == frames[0]) << "game " << g << ", " << keys.size() << " keys";
+  }
+  EXPECT_EQ(GameMode, ModeCleared);
+  setFormDrawing(true);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ void openCommandEntry() {
 }
 
 void drawCharGrid() {
+  noteGridShown(true);
   platform::Canvas& canvas = Form1.Image2;
   canvas.setBrushStyle(platform::BrushClear);
   // The face stays selected afterwards: the status strip only changes its

@@ -79,6 +79,7 @@ void enterField() {
 }
 
 void drawField(MapPos pos) {
+  noteGridShown(false);
   if (!drawTiles(pos)) return;
   Form1.Chara.draw(Form1.Image2, CentreX, CentreY, CharaLeader);
   drawCharas(pos);

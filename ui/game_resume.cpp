@@ -6,6 +6,7 @@
 #include "ui/game_resume.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "ui/command_entry.h"
 #include "ui/field_view.h"
@@ -16,15 +17,25 @@
 
 namespace {
 
-// The whole screen of the present mode, as entering that mode draws it.
+// The whole screen of the present mode, as entering that mode draws it, with
+// the message the strip last showed (a step resets it just after drawing).
 void drawScreenFromRecords() {
+  char shown[StatusSize];
+  std::memcpy(shown, shownStatusLine(), sizeof shown);
   clearSurface();
-  if (GameMode == ModeCommand) {
+  if (GameMode == ModeTitle) {
+    drawTitlePicture();
+  } else if (GameMode == ModeCommand || (GameMode == ModeCleared && gridShown())) {
     drawCharGrid();
     drawGridCursor();
-    if (CommandLength > 0) drawCommandLine();
+    if (GameMode == ModeCleared) {
+      drawStatusLine(shown);
+    } else if (CommandLength > 0) {
+      drawCommandLine();
+    }
   } else {
     drawField(LeaderPos);
+    drawStatusLine(shown);
   }
 }
 
@@ -38,4 +49,19 @@ void playRecordedKeys(const std::vector<uint16_t>& keys) {
   // Still on the title: the title picture is on the surfaces as drawn.
   if (GameMode != ModeTitle) drawScreenFromRecords();
   FormKeyDown(keys.back());
+}
+
+void startDrawingFromRecords() {
+  if (formDrawing()) return;
+  loadFormResources();
+  setFormDrawing(true);
+  // A form created with its drawing aside has no pixels yet.
+  if (Form1.Image1.width() == 0) {
+    const FormSize size = formOuterSize();
+    Form1.Image1.create(size.width, size.height);
+    Form1.Image2.create(size.width, size.height);
+    Form1.GridPicture.create(size.width, size.height);
+  }
+  drawScreenFromRecords();
+  presentFrame();
 }

@@ -1,5 +1,7 @@
 // Continuing a recorded game in the window: its keys played again without
-// drawing, then the screen they led to drawn as the player last saw it.
+// drawing, then the screen they led to drawn as the player last saw it. A
+// headless replay that asks for its first picture late starts drawing the
+// same way.
 #pragma once
 
 #include <cstdint>
@@ -9,3 +11,9 @@
 // only for the last one, and presents the frame it leaves. Every record ends
 // as it would after pressing the keys in a drawn game, and so does the frame.
 void playRecordedKeys(const std::vector<uint16_t>& keys);
+
+// Turns the form's drawing on for a game played so far with it set aside
+// from the start (headless, until the first screenshot): loads what the form
+// draws with, makes its surfaces and draws the frame a game drawn all along
+// would show now. Throws std::runtime_error as loadFormResources does.
+void startDrawingFromRecords();

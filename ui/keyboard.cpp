@@ -10,8 +10,6 @@
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
 
-void (*KeyPressHook)(uint16_t key) = nullptr;
-
 namespace {
 
 // Returns the keypad direction of an arrow key, or 0 for any other key.

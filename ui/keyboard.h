@@ -18,7 +18,3 @@ void FormKeyDown(uint16_t key);
 // Returns whether key, pressed in the field, plays a turn: an arrow steps the
 // leader, Enter opens command entry.
 bool keyRunsTurn(uint16_t key);
-
-// Sees every key the window delivers, just before FormKeyDown does (for
-// example to record a game). Set once at start-up; null sees nothing.
-extern void (*KeyPressHook)(uint16_t key);

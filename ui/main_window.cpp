@@ -27,6 +27,8 @@ struct SetAside {
   bool aside = false;
 } setAside;
 
+bool gridUnderStrip = false;
+
 constexpr int TitleTop = 32;
 
 constexpr int SmallTextHeight = StripHeight;
@@ -140,9 +142,13 @@ void showTitle() {
   setStatus(GameTitleText);
   GameMode = ModeTitle;
   clearSurface();
-  Form1.Image2.draw(titleLeft(Form1.Image2.width(), Form1.title.width), TitleTop, Form1.title);
+  drawTitlePicture();
   presentFrame();
   resetForRun();
+}
+
+void drawTitlePicture() {
+  Form1.Image2.draw(titleLeft(Form1.Image2.width(), Form1.title.width), TitleTop, Form1.title);
 }
 
 void clearSurface() {
@@ -166,3 +172,8 @@ void setFormDrawing(bool on) {
   Form1.GridPicture.swapPixels(setAside.gridPicture);
   setAside.aside = !on;
 }
+
+bool formDrawing() { return !setAside.aside; }
+
+bool gridShown() { return gridUnderStrip; }
+void noteGridShown(bool shown) { gridUnderStrip = shown; }

@@ -64,6 +64,8 @@ void FormCreate();
 void showTitle();
 // Fills Image2 white over Image1's bounds.
 void clearSurface();
+// Draws the title picture on Image2.
+void drawTitlePicture();
 // Copies Image2 into Image1 over Image1's clip rectangle.
 void presentFrame();
 
@@ -74,3 +76,8 @@ void presentFrame();
 // the same, only the drawing is saved. Set aside before FormCreate, the
 // surfaces are never made at all.
 void setFormDrawing(bool on);
+// Whether the form draws (see setFormDrawing).
+bool formDrawing();
+// Whether the grid, not the field, was the last picture under the strip.
+bool gridShown();
+void noteGridShown(bool shown);

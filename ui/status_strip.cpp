@@ -12,6 +12,8 @@ namespace {
 constexpr int SlotWidth = 16;  // one fixed slot per character of a statement
 constexpr int ShownCommandChars = 44;
 
+char shownStatus[StatusSize];
+
 // Whitens the strip across the whole surface width, which is a little wider
 // than the view.
 void clearStrip() {
@@ -24,12 +26,20 @@ void clearStrip() {
 }  // namespace
 
 void drawStatusLine(const char* text) {
+  // Noted even while drawing is set aside, so the strip can be drawn later.
+  if (text != shownStatus) {
+    const size_t length = strnlen(text, StatusSize - 1);
+    std::memcpy(shownStatus, text, length);
+    shownStatus[length] = '\0';
+  }
   clearStrip();
   Form1.Image2.setFontHeight(StripHeight);
   // Every message is zero-terminated within the 130 bytes of StatusText; the
   // bound keeps an unterminated one from being read past its end.
   Form1.Image2.textOut(0, 0, text, int(strnlen(text, StatusSize - 1)));
 }
+
+const char* shownStatusLine() { return shownStatus; }
 
 void drawCommandLine() {
   clearStrip();

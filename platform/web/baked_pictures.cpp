@@ -26,6 +26,6 @@ bool decodeJpeg(const ResourceStream& stream, Picture* out) {
 
 // The page has no files to write; a script's screenshot answers that it
 // cannot write one, and the browser test reads the frame from the page.
-bool writePng(const Canvas&, const Rect&, const char*) { return false; }
+bool encodePng(const Canvas&, const Rect&, std::vector<uint8_t>*) { return false; }
 
 }  // namespace platform

@@ -1,0 +1,155 @@
+// Safe replacement of a file: checked with lstat and opened with O_NOFOLLOW,
+// written to an O_EXCL temporary file in the same directory (so the rename
+// stays on one file system), synced, then renamed over the target. A new
+// target is taken with RENAME_NOREPLACE, so a file that appears meanwhile is
+// not replaced unchecked.
+#include "platform/safe_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr size_t HeadSize = 64;
+
+std::string directoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Reads the first bytes of the plain file at `path` without following a link
+// or blocking on anything that is no plain file.
+bool readHead(const char* path, std::string* head, std::string* reason) {
+  const int fd = ::open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *reason = errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    *reason = "it is not a plain file";
+    return false;
+  }
+  char bytes[HeadSize];
+  ssize_t n;
+  do n = ::read(fd, bytes, sizeof bytes);
+  while (n < 0 && errno == EINTR);
+  const int readError = errno;
+  ::close(fd);
+  if (n < 0) {
+    *reason = std::strerror(readError);
+    return false;
+  }
+  head->assign(bytes, size_t(n));
+  return true;
+}
+
+// Whether the target may be written: absent, or a plain file `rule` accepts.
+bool targetAllowed(const char* path, ReplaceRule rule, bool* exists, std::string* reason) {
+  struct stat info {};
+  if (::lstat(path, &info) != 0) {
+    if (errno != ENOENT) {
+      *reason = std::strerror(errno);
+      return false;
+    }
+    *exists = false;
+    return true;
+  }
+  *exists = true;
+  if (S_ISLNK(info.st_mode)) {
+    *reason = "it is a symbolic link";
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *reason = "it is not a plain file";
+    return false;
+  }
+  std::string head;
+  if (!readHead(path, &head, reason)) return false;
+  if (!rule.isOurs(head)) {
+    *reason = std::string("it is not ") + rule.what + ", so it was left as it is";
+    return false;
+  }
+  return true;
+}
+
+bool writeAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
+
+// Creates a fresh temporary file in `dir`; *name receives its path.
+int createTemporary(const std::string& dir, std::string* name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char leaf[64];
+    std::snprintf(leaf, sizeof leaf, "/.velmora-%ld-%d.tmp", long(::getpid()), attempt);
+    *name = dir + leaf;
+    const int fd =
+        ::open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool moveIntoPlace(const char* from, const char* to, bool replace) {
+  if (replace) return ::rename(from, to) == 0;
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+  // A file system without the flag: the plain rename, checked just before.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  return ::rename(from, to) == 0;
+}
+
+}  // namespace
+
+bool startsAsPng(std::string_view head) {
+  return head.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8);
+}
+
+bool writeFileAtomically(const char* path, const void* data, size_t size, ReplaceRule rule,
+                         std::string* reason) {
+  bool exists = false;
+  if (!targetAllowed(path, rule, &exists, reason)) return false;
+  std::string temporary;
+  const int fd = createTemporary(directoryOf(path), &temporary);
+  if (fd < 0) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  bool ok = writeAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
+  int error = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && !moveIntoPlace(temporary.c_str(), path, exists)) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    *reason = std::strerror(error);
+  }
+  return ok;
+}
+
+}  // namespace platform

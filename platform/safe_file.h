@@ -1,0 +1,34 @@
+// Writing a file the program makes (a screenshot, a movie, a saved state)
+// where a stranger's script or command line named it: never through a
+// symbolic link, never onto anything but a plain file, never over a file that
+// is not one of ours, and never leaving half a file behind.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// What an existing file at the target must be for it to be replaced: `isOurs`
+// looks at its first bytes (at most 64); `what` names it in the refusal, as in
+// "a PNG picture".
+struct ReplaceRule {
+  bool (*isOurs)(std::string_view head);
+  const char* what;
+};
+
+// Writes `size` bytes to `path`: into a new temporary file beside it, made
+// whole and synced, then renamed into place. A path that is a symbolic link,
+// a directory, a device or a FIFO, or a plain file that `rule` does not accept,
+// is refused and left as it is. Any failure leaves what stood at `path`
+// untouched and removes the temporary file. Returns false and sets *reason
+// (the cause alone, such as "No space left on device") when nothing was
+// written.
+bool writeFileAtomically(const char* path, const void* data, size_t size, ReplaceRule rule,
+                         std::string* reason);
+
+// Whether `head` starts with the eight-byte PNG signature.
+bool startsAsPng(std::string_view head);
+
+}  // namespace platform

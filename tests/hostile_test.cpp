@@ -1,0 +1,185 @@
+// A replay from a stranger, run as the checker would run it: scripts and
+// set-ups that try to harm files, hang, eat memory, hide their output or send
+// escape sequences to the terminal. Each gets its exit status and message, and
+// the files around it stay as they were. Also: a program driving the game
+// through a pipe, one answer at a time.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/support/headless_run.h"
+
+namespace {
+
+const std::string Png = "\x89PNG\r\n\x1a\n";
+// The prefix that runs the game with its standard descriptors changed after
+// the test's own redirections: exec "$0" "$@" REDIRECTION.
+std::string with(const std::string& redirection) {
+  return "sh -c 'exec \"$0\" \"$@\" " + redirection + "'";
+}
+
+std::string fill(std::string text, const std::string& dir) {
+  for (size_t at = text.find("{d}"); at != std::string::npos; at = text.find("{d}", at)) {
+    text.replace(at, 3, dir);
+  }
+  return text;
+}
+
+TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
+  const struct {
+    std::string prefix;  // shell words before the program
+    const char* args;
+    std::string script;
+    int status;
+    const char* err;                // a part of standard error ("" when it must be empty)
+    const char* out;                // a part of standard output
+    const char* picture = nullptr;  // the file that must now hold the screen
+  } cases[] = {
+      // Screenshots: only new files and PNG pictures are written.
+      {"", "--headless {script}", "screenshot {d}/link\n", 2,
+       "script:1: cannot write {d}/link: it is a symbolic link\n", ""},
+      {"", "--headless {script}", "screenshot {d}/notes\n", 2,
+       "script:1: cannot write {d}/notes: it is not a PNG picture, so it was left as it is\n", ""},
+      {"", "--headless {script}", "screenshot /dev/null\n", 2,
+       "script:1: cannot write /dev/null: it is not a plain file\n", ""},
+      {"", "--headless {script}", "screenshot {d}\n", 2, "it is not a plain file", ""},
+      {"", "--headless {script}", "screenshot {d}/no/x.png\n", 2,
+       "cannot write {d}/no/x.png: No such file or directory", ""},
+      {"", "--headless {script}", std::string("screenshot {d}/new.png") + '\0' + "x\n", 2,
+       "cannot write {d}/new.png\\x00x: a file name holds no NUL byte", ""},
+      {"ulimit -f 1 &&", "--headless {script}", "key Space\nscreenshot {d}/old.png\n", 2,
+       "script:2: cannot write {d}/old.png: File too large", ""},
+      {"", "--headless --summary {script}", "key Space\nscreenshot {d}/old.png\n", 0, "",
+       "not won turns=0", "old.png"},
+      {"", "--headless {script}",
+       "screenshot {d}/new.png\nkey Space Down\nscreenshot {d}/new.png\n", 0, "", "", "new.png"},
+      // Scripts that cannot be read, or never end a line.
+      {"", "--headless {d}", "", 2, "velmora: cannot read script {d}: Is a directory\n", ""},
+      {"", "--headless /dev/zero", "", 2, "script:1: line longer than 65536 bytes\n", ""},
+      {"", "--headless {script}", "state\n" + std::string(70000, 'x') + "\nstate\n", 2,
+       "script:2: line longer than 65536 bytes\n", "{\"mode\":255"},
+      {with("<&-"), "--headless --summary", "", 2,
+       "velmora: cannot read script standard input: Bad file descriptor\n", ""},
+      // Output that is lost.
+      {with(">/dev/full"), "--help", "", 1,
+       "velmora: cannot write standard output: No space left on device\n", ""},
+      {with(">&-"), "--version", "", 1,
+       "velmora: cannot write standard output: Bad file descriptor\n", ""},
+      {with(">/dev/full"), "--headless --summary {script}", "key Space\n", 1,
+       "cannot write standard output: No space left on device", ""},
+      {with(">/dev/full"), "--headless {script}", "map 1 1\nkey Space\n", 1,
+       "cannot write standard output: No space left on device", ""},
+      {"bash -c 'set -o pipefail; \"$0\" \"$@\" | :' ", "--headless {script}",
+       [] {
+         std::string s;
+         for (int i = 0; i < 200; ++i) s += "state\n";
+         return s;
+       }(),
+       1, "velmora: cannot write standard output: Broken pipe\n", ""},
+      // Text echoed in messages: escaped, cut, NUL and all.
+      {"", "--headless {script}", "jump\x1b]2;owned\x07\x1b[31m\xe0\x80\x80\n", 2,
+       "script:1: unknown command 'jump\\x1b]2;owned\\x07\\x1b[31m\\xe0\\x80\\x80'\n", ""},
+      {"", "--headless {script}", std::string("key Up \xff\xc2\x9b") + '\0' + "z\xc3\xa9\n", 2,
+       "unknown key '\\xff\\xc2\\x9b\\x00z\xc3\xa9' (Up, Down", ""},
+      {"", "--headless {script}", std::string(100, 'q') + "\n", 2,
+       "unknown command 'qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqq...'\n", ""},
+      {"", "--headless {script}", "\xEF\xBB\xBFkey Space\nstate\n", 0, "", "{\"mode\":0,"},
+  };
+  for (const auto& c : cases) {
+    char pattern[] = "/tmp/velmora-hostile-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    std::ofstream(dir + "/notes") << "the checker's own notes\n";
+    std::ofstream(dir + "/old.png", std::ios::binary) << Png << "an older picture";
+    std::filesystem::create_symlink(dir + "/notes", dir + "/link");
+    const std::string script = fill(c.script, dir);
+    const HeadlessRun run = runVelmora(fill(c.args, dir), script, {fill(c.prefix, dir), false});
+    const std::string what = fill(c.args, dir) + " on " + script.substr(0, 80);
+    EXPECT_EQ(run.status, c.status) << what << "\n" << run.err;
+    if (*c.err == '\0') {
+      EXPECT_EQ(run.err, "") << what;
+    }
+    EXPECT_NE(run.err.find(fill(c.err, dir)), std::string::npos) << what << "\n" << run.err;
+    EXPECT_NE(run.out.find(c.out), std::string::npos) << what << "\n" << run.out.substr(0, 200);
+    // Whatever the script did, the other files are as they were, and no
+    // temporary file is left behind.
+    EXPECT_EQ(readFile(dir + "/notes"), "the checker's own notes\n") << what;
+    const std::string old = readFile(dir + "/old.png");
+    EXPECT_EQ(old.substr(0, 8), Png) << what;
+    if (c.status != 0) {
+      EXPECT_EQ(old, Png + "an older picture") << what;
+    }
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      ++files;
+      if (entry.path().filename() == "new.png") {
+        EXPECT_EQ(readFile(entry.path()).substr(0, 8), Png) << what;
+      }
+    }
+    EXPECT_LE(files, 4) << what;
+    if (c.picture) {
+      EXPECT_GT(readFile(dir + "/" + c.picture).size(), 10000u) << what;
+    }
+    std::filesystem::remove_all(dir);
+  }
+}
+
+// Reads one line from `fd`, waiting at most ten seconds for it.
+std::string readLine(int fd) {
+  std::string line;
+  char c = 0;
+  pollfd wait{fd, POLLIN, 0};
+  while (poll(&wait, 1, 10000) == 1 && read(fd, &c, 1) == 1 && c != '\n') line += c;
+  return line;
+}
+
+// A program drives the game through pipes: each answer is read before the
+// next command is written, so the game must run each line as it arrives.
+TEST(PipeDriving, EachCommandIsAnsweredBeforeTheNextIsSent) {
+  int toGame[2], fromGame[2];
+  ASSERT_EQ(pipe(toGame), 0);
+  ASSERT_EQ(pipe(fromGame), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(toGame[0], 0);
+    dup2(fromGame[1], 1);
+    for (int fd : {toGame[0], toGame[1], fromGame[0], fromGame[1]}) close(fd);
+    execl(VELMORA_EXECUTABLE, "velmora", "--headless", "--summary", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(toGame[0]);
+  close(fromGame[1]);
+  const struct {
+    const char* command;
+    const char* answer;  // the start of the line it must print
+  } steps[] = {
+      {"state\n", "{\"mode\":255,"},
+      {"key Space\nstate\n", "{\"mode\":0,"},
+      {"key Enter\nstate\n", "{\"mode\":1,"},
+      {"type SELECT\nsubmit\nstate\n", "{\"mode\":0,"},
+      {"map 1 1\n", "5"},
+  };
+  for (const auto& step : steps) {
+    ASSERT_EQ(write(toGame[1], step.command, strlen(step.command)), ssize_t(strlen(step.command)));
+    EXPECT_EQ(readLine(fromGame[0]).rfind(step.answer, 0), 0u) << step.command;
+  }
+  close(toGame[1]);
+  std::string rest;
+  for (std::string line = readLine(fromGame[0]); !line.empty(); line = readLine(fromGame[0])) {
+    rest = line;
+  }
+  close(fromGame[0]);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(rest, "not won turns=1 statements=1");
+}
+
+}  // namespace
