@@ -7,6 +7,7 @@
 // the fuzzers and the test fixtures.
 void resetForRun();
 
-// Places the leader and the charas, sets the authority planes and empties the
-// player tables. Maps, score and seed are left as resetForRun set them.
+// Puts the game in the field, places the leader and the charas, sets the
+// authority planes and empties the player tables. Maps, score and seed are
+// left as resetForRun set them.
 void startNewGame();

@@ -101,7 +101,7 @@ TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
       {SDLK_F12, SDL_SCANCODE_F12, 123},
       {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
       {0x3B1, SDL_SCANCODE_A, 65},
-      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::VkOther},
+      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::KeyOther},
   };
   for (const auto& k : cases) EXPECT_EQ(platform::virtualKeyOf(k.key, k.scan), k.vk) << k.key;
   const std::set<uint16_t> gameKeys = {9, 13, 32, 37, 38, 39, 40};

@@ -5,14 +5,15 @@
 
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
+#include "ui/view_size.h"
 
 namespace {
 
-constexpr int ViewCols = 9;
-constexpr int ViewRows = 7;
-constexpr int CentreCol = 4;
-constexpr int CentreRow = 3;
-constexpr int TileSide = 64;
+// The tile sets are image lists: a tile is one of their images.
+static_assert(TileSide == platform::ImageSide);
+
+constexpr int CentreCol = ViewCols / 2;
+constexpr int CentreRow = ViewRows / 2;
 constexpr int CentreX = TileSide * CentreCol;                // 256
 constexpr int CentreY = StripHeight + TileSide * CentreRow;  // 208
 

@@ -13,7 +13,6 @@
 #include "platform/jpeg_decode.h"
 #include "platform/message_box.h"
 #include "platform/resources.h"
-#include "platform/system_metrics.h"
 #include "statements/dispatcher.h"
 #include "ui/command_entry.h"
 
@@ -90,15 +89,6 @@ void loadTitlePicture() {
 }
 
 }  // namespace
-
-FormSize formOuterSize() {
-  using platform::getSystemMetrics;
-  return FormSize{
-      ViewWidth + 2 * getSystemMetrics(platform::SM_CXFRAME),
-      ViewHeight + getSystemMetrics(platform::SM_CYCAPTION) +
-          2 * getSystemMetrics(platform::SM_CYFRAME),
-  };
-}
 
 int titleLeft(int surfaceWidth, int pictureWidth) {
   // Integer division truncates toward zero, as the centring has always done.

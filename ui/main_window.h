@@ -4,11 +4,7 @@
 
 #include "platform/canvas.h"
 #include "platform/image_list.h"
-
-// Client area the player sees: 9 tiles across, strip plus 7 tiles down.
-constexpr int ViewWidth = 576;
-constexpr int ViewHeight = 464;
-constexpr int StripHeight = 16;  // the status strip, and its text's cell height
+#include "ui/view_size.h"
 
 // The task-bar title and the form's caption, wherever the form is shown.
 constexpr char ApplicationTitle[] = "Velmora Keep 03";
@@ -43,14 +39,6 @@ enum CharaImage : int {
 
 constexpr int CharaImageCount = 8;
 
-// The window's outer size, which both surfaces take as theirs.
-struct FormSize {
-  int width;
-  int height;
-};
-// Returns the outer size from the system metrics as they are now: the view
-// plus the frame on each side and the caption.
-FormSize formOuterSize();
 // Returns the left edge that centres a picture on a surface, truncating
 // toward zero (584 and 480 give 52; 577 and 480 give 48).
 int titleLeft(int surfaceWidth, int pictureWidth);
