@@ -40,7 +40,7 @@ enum CharaImage : int {
 constexpr int CharaImageCount = 8;
 
 // Returns the left edge that centres a picture on a surface, truncating
-// toward zero (584 and 480 give 52; 577 and 480 give 48).
+// toward zero (a surface 104 wider than the picture gives 52, one 97 wider gives 48).
 int titleLeft(int surfaceWidth, int pictureWidth);
 
 // Prepares what the form draws with (image lists, fonts, the title picture).
