@@ -37,6 +37,12 @@ const platform::ImageList* tileSetOf(int world) {
   }
 }
 
+void drawTile(int col, int row, int code) {
+  const platform::ImageList* tiles = tileSetOf(LeaderPos.world);
+  if (tiles == nullptr) return;
+  tiles->draw(Form1.Image2, TileSide * col, StripHeight + TileSide * row, code);
+}
+
 // Draws the 63 tiles row by row. Returns false when the view reaches an
 // on-map cell of a world that has no map: the picture stops there, with the
 // outside tiles before that cell already drawn.
@@ -86,8 +92,3 @@ void drawField(MapPos pos) {
   drawStatusLine(StatusText);
 }
 
-void drawTile(int col, int row, int code) {
-  const platform::ImageList* tiles = tileSetOf(LeaderPos.world);
-  if (tiles == nullptr) return;
-  tiles->draw(Form1.Image2, TileSide * col, StripHeight + TileSide * row, code);
-}

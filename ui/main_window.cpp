@@ -88,12 +88,15 @@ void loadTitlePicture() {
   Form1.title = makeFallbackTitle();
 }
 
-}  // namespace
-
+// Returns the left edge that centres a picture on a surface, truncating
+// toward zero (a surface 104 wider than the picture gives 52, one 97 wider
+// gives 48).
 int titleLeft(int surfaceWidth, int pictureWidth) {
   // Integer division truncates toward zero, as the centring has always done.
   return (surfaceWidth - pictureWidth) / 2;
 }
+
+}  // namespace
 
 void loadFormResources() {
   Form1.Parts1.load("PARTS1", TileCount, false);

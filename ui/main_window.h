@@ -39,20 +39,22 @@ enum CharaImage : int {
 
 constexpr int CharaImageCount = 8;
 
-// Returns the left edge that centres a picture on a surface, truncating
-// toward zero (a surface 104 wider than the picture gives 52, one 97 wider gives 48).
-int titleLeft(int surfaceWidth, int pictureWidth);
 
 // Prepares what the form draws with (image lists, fonts, the title picture).
-// Start-up only; throws std::runtime_error on a platform failure.
+// A missing or damaged title picture is told once on standard error and
+// replaced by a plain one. Start-up only (startForm calls it); throws
+// std::runtime_error when an image list cannot be loaded.
 void loadFormResources();
-// Sizes the window and the surfaces from the system metrics, then showTitle.
+// The form's creation: sizes the surfaces to the window's outer size (unless
+// drawing is set aside), sets the help box's hook, then showTitle.
 void FormCreate();
-// Title screen and the once-per-run resets.
+// Shows the title screen, presents it, and makes the once-per-run resets
+// (resetForRun): the game is where a program just started is.
 void showTitle();
 // Fills Image2 white over Image1's bounds.
 void clearSurface();
-// Copies Image2 into Image1 over Image1's clip rectangle.
+// Copies Image2 into Image1 and has the application show the frame: the one
+// present of a key press. Does nothing while drawing is set aside.
 void presentFrame();
 
 // Sets the form's surfaces aside (false) or brings them back (true). While

@@ -2,5 +2,9 @@
 // being composed.
 #pragma once
 
+// Whitens the strip and writes `text` (at most StatusSize - 1 bytes) at its
+// left in the strip's height.
 void drawStatusLine(const char* text);
+// Whitens the strip and shows the last 44 characters of CommandLine, one
+// 16-pixel slot each, ending at the view's right edge.
 void drawCommandLine();
