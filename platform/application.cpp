@@ -51,7 +51,9 @@ void TApplication::showMessage(const char* text, const char* caption) {
   std::fprintf(stderr, "message box: %s\n", text ? text : "");
 }
 
-void TApplication::present() { system_->present(events_.topSurface ? events_.topSurface() : nullptr); }
+void TApplication::present() {
+  system_->present(events_.topSurface ? events_.topSurface() : nullptr);
+}
 
 void TApplication::setWindowIcon(const uint32_t* argb, int width, int height) {
   system_->setIcon(argb, width, height);

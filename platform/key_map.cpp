@@ -24,7 +24,8 @@ uint16_t virtualKeyOf(int32_t keycode, int32_t scancode) {
   if (keycode >= SDLK_0 && keycode <= SDLK_9) return uint16_t('0' + (keycode - SDLK_0));
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return uint16_t(KeyF1 + (keycode - SDLK_F1));
   if (keycode >= SDLK_F13 && keycode <= SDLK_F24) return uint16_t(KeyF13 + (keycode - SDLK_F13));
-  if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9) return uint16_t(KeyPad0 + 1 + (keycode - SDLK_KP_1));
+  if (keycode >= SDLK_KP_1 && keycode <= SDLK_KP_9)
+    return uint16_t(KeyPad0 + 1 + (keycode - SDLK_KP_1));
   if (keycode == SDLK_KP_0) return KeyPad0;
   for (const KeyPair& k : NamedKeys) {
     if (k.sdl == keycode) return k.code;

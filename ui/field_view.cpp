@@ -91,4 +91,3 @@ void drawField(MapPos pos) {
   drawCharas(pos);
   drawStatusLine(StatusText);
 }
-

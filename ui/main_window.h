@@ -39,7 +39,6 @@ enum CharaImage : int {
 
 constexpr int CharaImageCount = 8;
 
-
 // Prepares what the form draws with (image lists, fonts, the title picture).
 // A missing or damaged title picture is told once on standard error and
 // replaced by a plain one. Start-up only (startForm calls it); throws

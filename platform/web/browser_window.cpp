@@ -112,8 +112,7 @@ class BrowserPage final : public WindowBackend {
   }
 
   void present(const Canvas* surface) override {
-    if (!page.open || !surface || surface->width() < page.width ||
-        surface->height() < page.height)
+    if (!page.open || !surface || surface->width() < page.width || surface->height() < page.height)
       return;
     uint8_t* out = page.frame.data();
     for (int y = 0; y < page.height; ++y) {
