@@ -19,9 +19,9 @@
 #include "headless/movie_capture.h"
 #include "headless/replay_summary.h"
 #include "platform/application.h"
+#include "ui/form_start.h"
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
-#include "ui/main_window.h"
 
 namespace {
 
@@ -40,22 +40,19 @@ void keyDown(uint16_t key) {
   FormKeyDown(key);
 }
 
-const platform::Canvas* topSurface() { return &Form1.Image2; }
-
-// Starts the application and creates the form, whose creation shows the title.
-// Without `pictures` nothing is loaded to draw with and the form's drawing is
-// set aside from the start.
+// Starts the form on `backend`, whose creation shows the title. Without
+// `pictures` nothing is loaded to draw with and the form's drawing is set
+// aside from the start.
 void startUp(platform::Backend backend, const Options& options, bool pictures = true) {
+  FormStart start;
+  start.backend = backend;
   // In fullscreen the screen picks the enlargement; a --scale given caps it.
-  const int scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
-  platform::Application.initialize(backend, platform::WindowOptions{scale, options.fullscreen});
-  platform::Application.setTitle(ApplicationTitle);
-  setGameWindowIcon();
-  if (pictures) loadFormResources();
-  setFormDrawing(pictures);
-  FormSize size = formOuterSize();
-  platform::Application.createForm(FormCaption, size.width, size.height,
-                                   platform::FormEvents{FormCreate, keyDown, topSurface});
+  start.window.scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
+  start.window.fullscreen = options.fullscreen;
+  start.pictures = pictures;
+  start.keyDown = keyDown;
+  start.beforeWindow = [] { setGameWindowIcon(); };
+  startForm(start);
 }
 
 // A standard descriptor the caller closed is held by /dev/null opened the

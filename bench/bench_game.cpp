@@ -8,5 +8,4 @@ void startRecordsOnlyGame() {
   resetAllState();
   resetForRun();
   startNewGame();
-  GameMode = ModeField;
 }

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 
-// The surface as the window's metrics make it: 584 x 491 pixels of 4 bytes,
-// the yardstick every figure is read against.
-constexpr size_t SurfaceBytes = 584 * 491 * 4;
+#include "ui/view_size.h"
+
+// The surface as the window's metrics make it, 4 bytes a pixel: the yardstick
+// every figure is read against.
+constexpr size_t SurfaceBytes = size_t(formOuterSize().width) * formOuterSize().height * 4;
 
 // Every record at its start, the run's resets and a new game begun, in the
 // field; no form, nothing drawn. Needs the rules alone.

@@ -2,16 +2,15 @@
 #include "bench/bench_game.h"
 #include "game/game_state.h"
 #include "game/new_game.h"
-#include "platform/application.h"
 #include "ui/field_view.h"
+#include "ui/form_start.h"
 #include "ui/main_window.h"
 
 void startFormGame() {
-  static bool ready = false;
-  if (!ready) {
-    platform::Application.initialize(platform::Backend::Headless);
-    loadFormResources();
-    ready = true;
+  static bool started = false;
+  if (!started) {
+    startForm(FormStart{});
+    started = true;
   }
   resetAllState();
   FormCreate();

@@ -27,17 +27,19 @@ file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
 list(REMOVE_ITEM WEB_GAME_SOURCES ${CMAKE_SOURCE_DIR}/headless/movie_capture.cpp
      ${CMAKE_SOURCE_DIR}/headless/replay_code.cpp)
 
-# The platform code shared with the desktop, and the browser's own part in
-# place of SDL, FreeType, fontconfig, libjpeg and libpng.
+# The platform code shared with the desktop (the application object, the
+# headless backend), and the browser's own part in place of SDL, FreeType,
+# fontconfig, libjpeg and libpng: the page's backend, keys, fonts, pictures.
 file(GLOB WEB_BACKEND_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.cpp)
 set(WEB_PLATFORM_SOURCES
+  ${CMAKE_SOURCE_DIR}/platform/application.cpp
   ${CMAKE_SOURCE_DIR}/platform/canvas.cpp
   ${CMAKE_SOURCE_DIR}/platform/font_table.cpp
   ${CMAKE_SOURCE_DIR}/platform/headless.cpp
   ${CMAKE_SOURCE_DIR}/platform/image_list.cpp
+  ${CMAKE_SOURCE_DIR}/platform/message_box.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources.cpp
   ${CMAKE_SOURCE_DIR}/platform/safe_file.cpp
-  ${CMAKE_SOURCE_DIR}/platform/system_metrics.cpp
   ${WEB_BACKEND_SOURCES})
 
 add_executable(velmora

@@ -21,7 +21,6 @@ inline void freshGameRecords() {
   setStatus(GameTitleText);
   resetForRun();
   startNewGame();
-  GameMode = ModeField;
 }
 
 // Remembers the working maps before a statement or key press.

@@ -44,6 +44,7 @@ void resetForRun() {
 }
 
 void startNewGame() {
+  GameMode = ModeField;
   LeaderPos = StartCell(1);
 
   // The trails stay as they are: zero from program start, and a new game is

@@ -8,7 +8,8 @@
 // the fuzzers and the test fixtures.
 void resetForRun();
 
-// Places the leader and the charas on their start cells, sets the authority
-// planes of worlds 1 to 3 (every flag held) and empties the player tables.
-// Maps, score and seed are left as resetForRun set them.
+// Puts the game in the field, places the leader and the charas on their start
+// cells, sets the authority planes of worlds 1 to 3 (every flag held) and
+// empties the player tables. Maps, score and seed are left as resetForRun set
+// them.
 void startNewGame();

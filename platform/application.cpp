@@ -5,9 +5,6 @@
 #include <cstdio>
 
 #include "platform/font.h"
-#include "platform/headless.h"
-#include "platform/sdl_window.h"
-#include "platform/system_metrics.h"
 
 namespace platform {
 
@@ -21,58 +18,51 @@ void TApplication::initialize(Backend backend, const WindowOptions& options) {
     if (options_.scale < 1) options_.scale = 1;
     if (options_.scale > 4) options_.scale = 4;
   }
+  WindowBackend& chosen = backend == Backend::Window ? windowBackend() : headlessBackend();
   // Fonts start with the first one prepared: a replay that draws nothing
   // never pays for reading the font configuration.
-  if (backend == Backend::Window) sdl::start();
+  chosen.start();
+  system_ = &chosen;
   backend_ = backend;
 }
 
 void TApplication::setTitle(const char* title) {
   std::snprintf(title_, sizeof title_, "%s", title ? title : "");
-  if (backend_ == Backend::Window) sdl::setTitle(title_);
+  system_->setTitle(title_);
 }
 
-void TApplication::createForm(const char* caption, int outerWidth, int outerHeight,
+void TApplication::createForm(const char* caption, int width, int height,
                               const FormEvents& events) {
   events_ = events;
-  if (backend_ == Backend::Headless) {
-    headless::createForm(events_);
-    return;
-  }
-  // The outer size includes the caption and frames the metrics describe; the
-  // window system draws those itself, so only the client area is asked for.
-  int frameX = getSystemMetrics(SM_CXFRAME), frameY = getSystemMetrics(SM_CYFRAME);
-  int clientWidth = outerWidth - 2 * frameX;
-  int clientHeight = outerHeight - getSystemMetrics(SM_CYCAPTION) - 2 * frameY;
-  if (clientWidth < 1) clientWidth = 1;
-  if (clientHeight < 1) clientHeight = 1;
-  sdl::openWindow(caption, clientWidth, clientHeight, options_.scale, options_.fullscreen);
-  if (events_.create) events_.create();
-  sdl::showWindow(events_.topSurface ? events_.topSurface() : nullptr);
+  system_->openForm(caption ? caption : "", width < 1 ? 1 : width, height < 1 ? 1 : height,
+                    options_, events_);
 }
 
-int TApplication::run() {
-  return backend_ == Backend::Window ? sdl::run(events_) : headless::run();
-}
+int TApplication::run() { return system_->run(); }
 
 bool TApplication::showException(const char* message) {
-  if (backend_ == Backend::Window && sdl::showBox(message, title_, true)) return true;
-  headless::showError(message);
+  if (system_->showBox(message ? message : "", title_, true)) return true;
+  std::fprintf(stderr, "%s\n", message ? message : "");
   return false;
 }
 
+void TApplication::showMessage(const char* text, const char* caption) {
+  if (system_->showBox(text ? text : "", caption ? caption : "", false)) return;
+  std::fprintf(stderr, "message box: %s\n", text ? text : "");
+}
+
 void TApplication::present() {
-  if (backend_ == Backend::Window)
-    sdl::present(events_.topSurface ? events_.topSurface() : nullptr);
+  system_->present(events_.topSurface ? events_.topSurface() : nullptr);
 }
 
 void TApplication::setWindowIcon(const uint32_t* argb, int width, int height) {
-  if (backend_ == Backend::Window) sdl::setIcon(argb, width, height);
+  system_->setIcon(argb, width, height);
 }
 
 void TApplication::shutdown() {
-  if (backend_ == Backend::Window) sdl::stop();
+  system_->stop();
   shutdownFonts();
+  system_ = &headlessBackend();
   backend_ = Backend::Headless;
 }
 

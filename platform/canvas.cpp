@@ -85,8 +85,6 @@ bool Canvas::setFontHeight(int height) { return setFont(fontFace(), height); }
 
 const char* Canvas::fontFace() const { return font_ ? font_->face : DefaultFontFace; }
 
-int Canvas::fontHeight() const { return font_ ? font_->height : 0; }
-
 int Canvas::textWidth(const char* text, int length) const {
   if (!font_ || !text) return 0;
   int width = 0;

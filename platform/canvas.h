@@ -42,8 +42,6 @@ class Canvas {
 
   void setBrushColor(Color c) { brushColor_ = c; }
   void setBrushStyle(BrushStyle s) { brushStyle_ = s; }
-  Color brushColor() const { return brushColor_; }
-  BrushStyle brushStyle() const { return brushStyle_; }
 
   // Fills r (clipped to the surface) with the brush colour; a clear brush
   // fills nothing.
@@ -55,8 +53,6 @@ class Canvas {
   bool setFont(const char* face, int height);
   // Changes only the height, keeping the face (prepared at start-up too).
   bool setFontHeight(int height);
-  const char* fontFace() const;
-  int fontHeight() const;
 
   // Draws `length` bytes of text with the cell's top-left at (x, y) in black.
   // With a solid brush the text's cell box is filled first with the brush.
@@ -86,6 +82,9 @@ class Canvas {
   Color brushColor_ = ColorWhite;
   BrushStyle brushStyle_ = BrushSolid;
   const FontFace* font_ = nullptr;
+
+  // The selected font's face, or the default face when none is selected.
+  const char* fontFace() const;
 };
 
 }  // namespace platform

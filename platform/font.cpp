@@ -121,8 +121,8 @@ void renderGlyph(FT_Face face, FT_UInt index, int ascent, FontFace* out, Glyph* 
 
 void copyName(char (&dst)[64], const char* src) { std::snprintf(dst, sizeof dst, "%s", src); }
 
-}  // namespace
-
+// Brings up fontconfig and FreeType when the first font is prepared; calling
+// it again does nothing. Throws std::runtime_error when either cannot start.
 void initFonts() {
   static bool cleanupRegistered = false;
   if (!cleanupRegistered) {
@@ -140,6 +140,8 @@ void initFonts() {
     throw std::runtime_error("FreeType could not start");
   }
 }
+
+}  // namespace
 
 void shutdownFonts() {
   if (freeType) FT_Done_FreeType(freeType);

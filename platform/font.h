@@ -36,15 +36,11 @@ struct FontFace {
   std::vector<uint8_t> coverage;
 };
 
-// Brings up fontconfig and FreeType. Called by TApplication::initialize and,
-// if needed, by prepareFont; calling it again does nothing. Throws
-// std::runtime_error when either library cannot start.
-void initFonts();
-
 // Renders the glyphs of bytes 0x20..0xFF for `face` at cell height
 // `cellHeight` (ascent plus descent in pixels) and registers the pair; a pair
-// already prepared is left as it is. Start-up only. Throws std::runtime_error
-// when no face can be found, the height is outside 1..256 or the table of
+// already prepared is left as it is. The first call brings up fontconfig and
+// FreeType. Start-up only. Throws std::runtime_error when either cannot
+// start, when no face can be found, the height is outside 1..256 or the table of
 // prepared fonts is full.
 void prepareFont(const char* face, int cellHeight);
 

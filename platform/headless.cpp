@@ -1,20 +1,31 @@
 // The headless backend: no window at all. The form is created and drawn as
 // usual, so tests and scripted runs exercise the same drawing code; there is
 // nothing to show it on and no events arrive.
-#include "platform/headless.h"
+#include "platform/backend.h"
 
-#include <cstdio>
+namespace platform {
+namespace {
 
-namespace platform::headless {
+class Headless final : public WindowBackend {
+ public:
+  void start() override {}
+  void setTitle(const char*) override {}
+  void openForm(const char*, int, int, const WindowOptions&, const FormEvents& events) override {
+    if (events.create) events.create();
+  }
+  void present(const Canvas*) override {}
+  int run() override { return 0; }
+  // No box: the application writes the text to standard error.
+  bool showBox(const char*, const char*, bool) override { return false; }
+  void setIcon(const uint32_t*, int, int) override {}
+  void stop() override {}
+};
 
-void createForm(const FormEvents& events) {
-  if (events.create) events.create();
+}  // namespace
+
+WindowBackend& headlessBackend() {
+  static Headless backend;
+  return backend;
 }
 
-int run() { return 0; }
-
-void showBox(const char* text) { std::fprintf(stderr, "message box: %s\n", text ? text : ""); }
-
-void showError(const char* message) { std::fprintf(stderr, "%s\n", message ? message : ""); }
-
-}  // namespace platform::headless
+}  // namespace platform

@@ -18,9 +18,6 @@ class ImageList {
   // only; throws std::runtime_error when the resource is missing or bad.
   void load(const char* resourceName, int count, bool masked);
 
-  int count() const { return count_; }
-  bool masked() const { return masked_; }
-
   // Draws image `index` with its top-left at (x, y), clipped to the canvas.
   // An index outside the list draws nothing.
   void draw(Canvas& canvas, int x, int y, int index) const;

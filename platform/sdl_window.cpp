@@ -1,8 +1,7 @@
 // The SDL2 window: start-up with a real display, a fixed-size window whose
 // client area shows the top surface enlarged by whole pixels, and the event
-// loop that turns key-downs into the game's key codes.
-#include "platform/sdl_window.h"
-
+// loop that turns key-downs into the game's key codes: the window backend of
+// the desktop program (backend.h).
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
+#include "platform/canvas.h"
 #include "platform/key_map.h"
 #include "platform/screen_fit.h"
 #include "platform/x11_names.h"
@@ -52,8 +53,6 @@ void applyIcon() {
   SDL_SetWindowIcon(state.window, surface);
   SDL_FreeSurface(surface);
 }
-
-}  // namespace
 
 void start() {
   // Without a display SDL quietly picks an off-screen driver and the player
@@ -133,6 +132,8 @@ void openWindow(const char* caption, int clientWidth, int clientHeight, int scal
   if (state.title[0]) setX11Names(state.window, state.title);
 }
 
+void present(const Canvas* top);
+
 void showWindow(const Canvas* top) {
   if (!state.window) return;
   SDL_ShowWindow(state.window);
@@ -170,6 +171,8 @@ void present(const Canvas* top) {
   SDL_UpdateWindowSurface(state.window);
 }
 
+// Delivers events until the window is closed; returns 0. The form presents
+// its own frame after each key, so a key-down repaints nothing here.
 int run(const FormEvents& events) {
   auto top = [&events]() { return events.topSurface ? events.topSurface() : nullptr; };
   SDL_Event event;
@@ -181,7 +184,6 @@ int run(const FormEvents& events) {
       case SDL_KEYDOWN:
         if (events.keyDown)
           events.keyDown(virtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode));
-        present(top());
         break;
       case SDL_WINDOWEVENT:
         switch (event.window.event) {
@@ -227,4 +229,39 @@ void stop() {
   state.videoUp = false;
 }
 
+class SdlWindow final : public WindowBackend {
+ public:
+  void start() override { sdl::start(); }
+  void setTitle(const char* title) override { sdl::setTitle(title); }
+  void openForm(const char* caption, int width, int height, const WindowOptions& options,
+                const FormEvents& events) override {
+    events_ = events;
+    openWindow(caption, width, height, options.scale, options.fullscreen);
+    if (events.create) events.create();
+    showWindow(events.topSurface ? events.topSurface() : nullptr);
+  }
+  void present(const Canvas* top) override { sdl::present(top); }
+  int run() override { return sdl::run(events_); }
+  bool showBox(const char* text, const char* caption, bool error) override {
+    return sdl::showBox(text, caption, error);
+  }
+  void setIcon(const uint32_t* argb, int width, int height) override {
+    sdl::setIcon(argb, width, height);
+  }
+  void stop() override { sdl::stop(); }
+
+ private:
+  FormEvents events_;
+};
+
+}  // namespace
 }  // namespace platform::sdl
+
+namespace platform {
+
+WindowBackend& windowBackend() {
+  static sdl::SdlWindow backend;
+  return backend;
+}
+
+}  // namespace platform

@@ -3,7 +3,7 @@
 # benchmark with repetitions: first the rules' program (statements, turns),
 # then the form's (key presses, start-up, whole games). Each ends with a
 # Markdown table of the medians and their ratios to one plain copy of a whole
-# 584 x 491 surface, the figures of docs/performance.md. Extra arguments go to
+# drawing surface (bench/bench_game.h), the figures of docs/performance.md. Extra arguments go to
 # both benchmark programs, e.g.
 #   scripts/bench.sh --benchmark_filter=Statement
 # REPETITIONS (default 9) sets how many runs each median is taken over.

@@ -36,8 +36,12 @@ ninja -C "$web" velmora >/dev/null
 
 mkdir -p "$out/images" "$out/icons"
 cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$out/"
+# The view's size comes from the one place the game defines it.
+view() { sed -n "s/^constexpr int $1 = \([0-9]*\);.*/\1/p" "$root/ui/view_size.h"; }
+width=$(($(view ViewCols) * $(view TileSide)))
+height=$(($(view StripHeight) + $(view ViewRows) * $(view TileSide)))
 for file in index.html page.js panel.js page.css manifest.webmanifest; do
-  cp "$root/web/$file" "$out/"
+  sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g" "$root/web/$file" >"$out/$file"
 done
 cp "$root/docs/images/"*.png "$root/docs/images/"*.webp "$out/images/"
 cp "$root/assets/icons/"*.png "$out/icons/"

@@ -16,6 +16,7 @@
 #include "ui/command_entry.h"
 #include "game/game_state.h"
 #include "statements/reserved_words.h"
+#include "ui/view_size.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 
@@ -128,6 +129,22 @@ TEST(Guide, ReservedWordAppendicesAreTheGamesList) {
       listedWordsAfter(sourceFile("docs/players-guide.md"), "## Appendix: the reserved words"),
       reserved);
   EXPECT_EQ(listedWordsAfter(sourceFile("docs/ReadMe_J.txt"), "14. 付録：予約語"), reserved);
+}
+
+// The read-me and the manual give the screenshot's size as the game makes it.
+TEST(Guide, DocumentsGiveTheViewsSize) {
+  const std::string size = std::to_string(ViewWidth) + " x " + std::to_string(ViewHeight);
+  for (const char* file : {"README.md", "docs/velmora.6"}) {
+    std::istringstream text(sourceFile(file));
+    int told = 0;
+    for (std::string line; std::getline(text, line);) {
+      static const std::regex anySize(R"(\b\d{3} x \d{3}\b)");
+      if (!std::regex_search(line, anySize)) continue;
+      EXPECT_NE(line.find(size), std::string::npos) << file << ": " << line;
+      ++told;
+    }
+    EXPECT_GT(told, 0) << file;
+  }
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #!/bin/sh
 # Only platform/ (and the build tools and tests) may include SDL, FreeType,
-# fontconfig, libjpeg, libpng, libwebp, giflib and zlib; and each folder of
-# the game includes only itself and the folders below it, so the rules never
-# reach the screen.
+# fontconfig, libjpeg, libpng, libwebp, giflib and zlib; and each folder of the game includes only
+# itself and the folders below it, so the rules never reach the screen. The
+# platform seam: the shared part of platform/ (the seam's header, the
+# application object, the headless backend, the key table) includes no native
+# library, each window backend lives in its own file, and every front end
+# starts the form through ui/form_start alone. The view's size is written
+# once, in ui/view_size.h.
 #   layering_test.sh SOURCE_DIR
 cd "$1"
 [ "$(find . -path ./platform -prune -o -name '*.cpp' -print | wc -l)" -gt 10 ] || exit 1
@@ -19,4 +23,22 @@ for rule in "platform:platform" "game:game" "sql:game|sql" "statements:game|sql|
   grep -rEn '^\s*#\s*include\s*"[a-z_]+/' "$folder" | grep -Ev "#\s*include\s*\"(${rule#*:})/" &&
     status=1
 done
+
+# The shared part of the seam includes no native library and no backend.
+if grep -En '^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|png|emscripten|platform/web/)' \
+  platform/backend.h platform/application.h platform/application.cpp platform/headless.cpp \
+  platform/key_codes.h platform/message_box.h platform/message_box.cpp; then
+  status=1
+fi
+# One window backend per build, each in its own file.
+[ "$(grep -rlE '^WindowBackend& windowBackend\(\) \{' platform | sort | tr '\n' ' ')" = \
+  "platform/sdl_window.cpp platform/web/browser_window.cpp " ] || { echo "windowBackend"; status=1; }
+# One start-up: only ui/form_start.cpp brings up the application and its form.
+grep -rEn 'Application\.(initialize|createForm)' \
+  --include='*.cpp' --include='*.h' app web headless ui tools bench fuzz tests/support |
+  grep -v '^ui/form_start.cpp:' && status=1
+# The view's size is derived, never written out, in the code, the page and its tests.
+grep -rEn '\b(576|464|584|491)\b' --include='*.cpp' --include='*.h' --include='*.html' \
+  --include='*.mjs' --include='*.js' --include='*.cmake' app bench fuzz headless platform ui web \
+  tests/web tests/support tools cmake | grep -Ev '^ui/view_size\.h:|TOTAL_STACK' && status=1
 exit $status

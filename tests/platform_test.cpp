@@ -16,6 +16,7 @@
 #include "platform/font.h"
 #include "platform/key_map.h"
 #include "platform/screen_fit.h"
+#include "platform/web/dom_keys.h"
 
 using platform::Canvas;
 using platform::Rect;
@@ -101,7 +102,7 @@ TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
       {SDLK_F12, SDL_SCANCODE_F12, 123},
       {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
       {0x3B1, SDL_SCANCODE_A, 65},
-      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::VkOther},
+      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::KeyOther},
   };
   for (const auto& k : cases) EXPECT_EQ(platform::virtualKeyOf(k.key, k.scan), k.vk) << k.key;
   const std::set<uint16_t> gameKeys = {9, 13, 32, 37, 38, 39, 40};
@@ -116,6 +117,40 @@ TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
       EXPECT_EQ(gameKeys.count(vk), 0u) << "scancode " << scan << " -> " << vk;
     }
   }
+}
+
+// The page's key map reads the same table: a key gives the page the code it
+// gives the desktop, and a key the browser cannot name gives no game key.
+TEST(KeyMap, PageKeysHaveTheDesktopsCodes) {
+  const struct {
+    const char* key;
+    const char* code;
+    SDL_Keycode sdl;
+    SDL_Scancode scan;
+  } cases[] = {
+      {"Tab", "Tab", SDLK_TAB, SDL_SCANCODE_TAB},
+      {"Enter", "Enter", SDLK_RETURN, SDL_SCANCODE_RETURN},
+      {"Enter", "NumpadEnter", SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER},
+      {" ", "Space", SDLK_SPACE, SDL_SCANCODE_SPACE},
+      {"ArrowLeft", "ArrowLeft", SDLK_LEFT, SDL_SCANCODE_LEFT},
+      {"ArrowUp", "ArrowUp", SDLK_UP, SDL_SCANCODE_UP},
+      {"ArrowRight", "ArrowRight", SDLK_RIGHT, SDL_SCANCODE_RIGHT},
+      {"ArrowDown", "ArrowDown", SDLK_DOWN, SDL_SCANCODE_DOWN},
+      {"Escape", "Escape", SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
+      {"Backspace", "Backspace", SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE},
+      {";", "Semicolon", SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON},
+      {"]", "BracketRight", SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET},
+      {"Shift", "ShiftRight", SDLK_RSHIFT, SDL_SCANCODE_RSHIFT},
+      {"q", "KeyA", SDLK_q, SDL_SCANCODE_A},
+      {"\xCE\xB1", "KeyA", 0x3B1, SDL_SCANCODE_A},
+      {"9", "Digit9", SDLK_9, SDL_SCANCODE_9},
+      {"F12", "F12", SDLK_F12, SDL_SCANCODE_F12},
+      {"F13", "F13", SDLK_F13, SDL_SCANCODE_F13},
+      {"Unidentified", "", SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN},
+  };
+  for (const auto& k : cases)
+    EXPECT_EQ(platform::virtualKeyOfDom(k.key, k.code), platform::virtualKeyOf(k.sdl, k.scan))
+        << k.code;
 }
 
 TEST(Application, WindowWithoutADisplayAsksForHeadless) {

@@ -92,7 +92,6 @@ const Game Games[] = {
 TEST(FixedSeeds, GamesReachTheirKnownStates) {
   for (const Game& game : Games) {
     startFreshGame();
-    GameMode = ModeField;
     game.setup();
     int turn = 0;
     const int checkpoints[4] = {1, 10, 100, 400};

@@ -229,7 +229,6 @@ TEST(Invariants, BrokenRecordsAreCaughtAndNamed) {
   };
   for (const auto& [breakIt, named] : cases) {
     startFreshGame();
-    GameMode = ModeField;
     breakIt();
     std::string why;
     EXPECT_EQ(checkInvariants(&why), *named == '\0') << named;

@@ -18,7 +18,7 @@
 #include "headless/headless_script.h"
 #include "platform/application.h"
 #include "tools/plan_winning_game/beam_search.h"
-#include "ui/keyboard.h"
+#include "ui/form_start.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -26,14 +26,6 @@ namespace {
 constexpr int StepsPerLine = 20;
 // The leader's walk passes turns; where it goes plays no part in the game.
 constexpr const char* PassingKey = "Up";
-
-void startProgram() {
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
-  FormSize size = formOuterSize();
-  platform::Application.createForm("plan", size.width, size.height,
-                                   platform::FormEvents{FormCreate, FormKeyDown, nullptr});
-}
 
 // The game as the program starts it: records zero, title shown.
 void freshTitle() {
@@ -98,7 +90,7 @@ int main(int argc, char** argv) {
   options.lostPrivilegePenalty = argValue(argc, argv, "--penalty", options.lostPrivilegePenalty);
   options.lookAhead = argValue(argc, argv, "--ahead", options.lookAhead);
   options.perPosition = argValue(argc, argv, "--crowd", options.perPosition);
-  startProgram();
+  startForm(FormStart{});
 
   freshTitle();
   if (!runLines("key Space\n")) return 1;

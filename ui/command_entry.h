@@ -39,9 +39,24 @@ struct GridWalk {
 // forward (right, down) when both ways are as long.
 GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow);
 
+// Empties the command line, draws the grid with the cursor where it was left
+// and puts the game in command entry. Runs no turn (the key handler does).
 void openCommandEntry();
+// Moves the grid cursor one cell by keypad `direction` (2 down, 8 up, 6
+// right, 4 left), wrapping at the grid's edges, and redraws it; any other
+// value leaves it in place and redraws it there.
 void moveCursor(int direction);
+// Acts on the cell under the cursor: the erase cell drops the line's last
+// character, the submit cell runs the line (executeStatement), keeps it as
+// LastCommand and goes back to the field, any other cell adds its character
+// while the line is shorter than PickLimit. Redraws what changed.
 void pickChar();
+// Tab: on a line of at most CompleteLimit characters, adds the piece its
+// first and last characters call for, or on an empty or unknown start recalls
+// LastCommand; then redraws the line. A longer line is left as it is.
 void completeWord();
+// Draws the character grid and its separators on Image2 and keeps a copy of
+// the grid (GridPicture) for the cursor's eraser to mend glyphs from.
 void drawCharGrid();
+// Wipes the cursor ring at its previous cell and draws it at the current one.
 void drawGridCursor();

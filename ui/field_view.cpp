@@ -5,14 +5,15 @@
 
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
+#include "ui/view_size.h"
 
 namespace {
 
-constexpr int ViewCols = 9;
-constexpr int ViewRows = 7;
-constexpr int CentreCol = 4;
-constexpr int CentreRow = 3;
-constexpr int TileSide = 64;
+// The tile sets are image lists: a tile is one of their images.
+static_assert(TileSide == platform::ImageSide);
+
+constexpr int CentreCol = ViewCols / 2;
+constexpr int CentreRow = ViewRows / 2;
 constexpr int CentreX = TileSide * CentreCol;                // 256
 constexpr int CentreY = StripHeight + TileSide * CentreRow;  // 208
 
@@ -34,6 +35,12 @@ const platform::ImageList* tileSetOf(int world) {
     default:
       return nullptr;
   }
+}
+
+void drawTile(int col, int row, int code) {
+  const platform::ImageList* tiles = tileSetOf(LeaderPos.world);
+  if (tiles == nullptr) return;
+  tiles->draw(Form1.Image2, TileSide * col, StripHeight + TileSide * row, code);
 }
 
 // Draws the 63 tiles row by row. Returns false when the view reaches an
@@ -84,10 +91,4 @@ void drawField(MapPos pos) {
   Form1.Chara.draw(Form1.Image2, CentreX, CentreY, CharaLeader);
   drawCharas(pos);
   drawStatusLine(StatusText);
-}
-
-void drawTile(int col, int row, int code) {
-  const platform::ImageList* tiles = tileSetOf(LeaderPos.world);
-  if (tiles == nullptr) return;
-  tiles->draw(Form1.Image2, TileSide * col, StripHeight + TileSide * row, code);
 }

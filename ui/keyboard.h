@@ -3,16 +3,17 @@
 
 #include <cstdint>
 
-enum KeyCode : uint16_t {
-  KeyTab = 9,
-  KeyEnter = 13,
-  KeySpace = 32,
-  KeyLeft = 37,
-  KeyUp = 38,
-  KeyRight = 39,
-  KeyDown = 40,
-};
+#include "platform/key_codes.h"
 
+// The game's key codes (KeyEnter, KeyUp, ...), as the platform delivers them.
+using enum platform::KeyCode;
+
+// Handles one key press by the game's mode: on the title any key starts a new
+// game; in the field an arrow steps and runs a turn, Enter opens command entry
+// and runs a turn; in command entry arrows move the cursor, Space picks the
+// cell under it and Tab completes the word. Other keys change nothing. Every
+// key, whatever it did, ends by presenting the frame (presentFrame), once.
+// Allocates nothing.
 void FormKeyDown(uint16_t key);
 
 // Returns whether key, pressed in the field, plays a turn: an arrow steps the

@@ -13,7 +13,6 @@
 #include "platform/jpeg_decode.h"
 #include "platform/message_box.h"
 #include "platform/resources.h"
-#include "platform/system_metrics.h"
 #include "statements/dispatcher.h"
 #include "ui/command_entry.h"
 
@@ -91,21 +90,15 @@ void loadTitlePicture() {
   Form1.title = makeFallbackTitle();
 }
 
-}  // namespace
-
-FormSize formOuterSize() {
-  using platform::getSystemMetrics;
-  return FormSize{
-      ViewWidth + 2 * getSystemMetrics(platform::SM_CXFRAME),
-      ViewHeight + getSystemMetrics(platform::SM_CYCAPTION) +
-          2 * getSystemMetrics(platform::SM_CYFRAME),
-  };
-}
-
+// Returns the left edge that centres a picture on a surface, truncating
+// toward zero (a surface 104 wider than the picture gives 52, one 97 wider
+// gives 48).
 int titleLeft(int surfaceWidth, int pictureWidth) {
   // Integer division truncates toward zero, as the centring has always done.
   return (surfaceWidth - pictureWidth) / 2;
 }
+
+}  // namespace
 
 void loadFormResources() {
   Form1.Parts1.load("PARTS1", TileCount, false);

@@ -4,11 +4,7 @@
 
 #include "platform/canvas.h"
 #include "platform/image_list.h"
-
-// Client area the player sees: 9 tiles across, strip plus 7 tiles down.
-constexpr int ViewWidth = 576;
-constexpr int ViewHeight = 464;
-constexpr int StripHeight = 16;  // the status strip, and its text's cell height
+#include "ui/view_size.h"
 
 // The task-bar title and the form's caption, wherever the form is shown.
 constexpr char ApplicationTitle[] = "Velmora Keep 03";
@@ -43,30 +39,23 @@ enum CharaImage : int {
 
 constexpr int CharaImageCount = 8;
 
-// The window's outer size, which both surfaces take as theirs.
-struct FormSize {
-  int width;
-  int height;
-};
-// Returns the outer size from the system metrics as they are now: the view
-// plus the frame on each side and the caption.
-FormSize formOuterSize();
-// Returns the left edge that centres a picture on a surface, truncating
-// toward zero (584 and 480 give 52; 577 and 480 give 48).
-int titleLeft(int surfaceWidth, int pictureWidth);
-
 // Prepares what the form draws with (image lists, fonts, the title picture).
-// Start-up only; throws std::runtime_error on a platform failure.
+// A missing or damaged title picture is told once on standard error and
+// replaced by a plain one. Start-up only (startForm calls it); throws
+// std::runtime_error when an image list cannot be loaded.
 void loadFormResources();
-// Sizes the window and the surfaces from the system metrics, then showTitle.
+// The form's creation: sizes the surfaces to the window's outer size (unless
+// drawing is set aside), sets the help box's hook, then showTitle.
 void FormCreate();
-// Title screen and the once-per-run resets.
+// Shows the title screen, presents it, and makes the once-per-run resets
+// (resetForRun): the game is where a program just started is.
 void showTitle();
 // Fills Image2 white over Image1's bounds.
 void clearSurface();
 // Draws the title picture on Image2.
 void drawTitlePicture();
-// Copies Image2 into Image1 over Image1's clip rectangle.
+// Copies Image2 into Image1 and has the application show the frame: the one
+// present of a key press. Does nothing while drawing is set aside.
 void presentFrame();
 
 // Sets the form's surfaces aside (false) or brings them back (true). While

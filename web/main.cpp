@@ -11,23 +11,12 @@
 #include "headless/state_json.h"
 #include "platform/application.h"
 #include "ui/command_entry.h"
+#include "ui/form_start.h"
 #include "ui/keyboard.h"
-#include "ui/main_window.h"
-
-namespace {
-
-const platform::Canvas* topSurface() { return &Form1.Image2; }
-
-}  // namespace
 
 int main() {
   try {
-    platform::Application.initialize(platform::Backend::Window);
-    platform::Application.setTitle(ApplicationTitle);
-    loadFormResources();
-    FormSize size = formOuterSize();
-    platform::Application.createForm(FormCaption, size.width, size.height,
-                                     platform::FormEvents{FormCreate, FormKeyDown, topSurface});
+    startForm(FormStart{.backend = platform::Backend::Window});
     return platform::Application.run();
   } catch (const std::exception& e) {
     platform::Application.showException(e.what());

@@ -5,8 +5,8 @@
 // (velmora.js) calls velmoraPage; the keys reach it only while the screen has
 // the focus.
 var velmoraPage = (function () {
-  var Width = 576;
-  var Height = 464;
+  var Width = @VIEW_WIDTH@;
+  var Height = @VIEW_HEIGHT@;
   var screen = document.getElementById('screen');
   var box = document.getElementById('box');
   var confirmClose = document.getElementById('confirm-close');

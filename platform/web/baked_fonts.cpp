@@ -10,8 +10,6 @@
 
 namespace platform {
 
-void initFonts() {}
-
 void shutdownFonts() {}
 
 void prepareFont(const char* face, int cellHeight) {

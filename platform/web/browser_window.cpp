@@ -1,21 +1,30 @@
-// The browser backend of the application object: the form's picture on the
-// page's 576 x 464 canvas, key-downs from the page, the caption as the page's
-// title, and the closed screen when the player ends the game. The page itself
-// (web/index.html) enlarges the canvas and hosts the message box.
-#include "platform/web/browser_window.h"
-
+// The browser backend (backend.h): the form's picture on the page's canvas,
+// sized to the form's view, key-downs from the page, the caption as the
+// page's title, the message box on the page and the closed screen when the
+// player ends the game. The page itself (web/index.html) enlarges the canvas
+// and hosts the boxes.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/font.h"
-#include "platform/headless.h"
+#include "platform/backend.h"
+#include "platform/canvas.h"
+#include "platform/key_codes.h"
 #include "platform/web/dom_keys.h"
 
 // clang-format off
+EM_JS(void, pageOpen, (int width, int height, const char* title), {
+  // The canvas takes the view's size from the game; the page lays it out anew.
+  var screen = document.getElementById('screen');
+  screen.width = width;
+  screen.height = height;
+  screen.style.visibility = '';
+  document.title = UTF8ToString(title);
+  dispatchEvent(new Event('resize'));
+});
+
 EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   // Made once: the memory cannot grow, so the view of the frame stays valid,
   // and a key press creates no object on either side.
@@ -32,8 +41,6 @@ EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   if (window.velmoraPage) velmoraPage.frameShown();
 });
 
-EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
-
 EM_JS(void, pageShowBox, (const char* text, const char* caption), {
   velmoraPage.showBox(UTF8ToString(text), UTF8ToString(caption));
 });
@@ -48,26 +55,33 @@ EM_JS(void, pageShowError, (const char* text), { velmoraPage.showError(UTF8ToStr
 namespace platform {
 namespace {
 
-constexpr int ViewWidth = 576;  // the client area the player sees
-constexpr int ViewHeight = 464;
 // Keys reach the game only while its screen has the focus, so that Enter,
 // Space and Tab on the page's own buttons stay theirs.
 constexpr const char* KeyTarget = "#screen";
 
 struct Page {
   FormEvents events;
-  std::vector<uint8_t> frame;  // ViewWidth x ViewHeight, RGBA, made once
+  int width = 0;  // the view, as the form asked for it
+  int height = 0;
+  std::vector<uint8_t> frame;  // width x height, RGBA, made once
   bool open = false;           // the game is on the page and takes keys
   bool boxOpen = false;
 };
 Page page;
 
-bool closesBox(uint16_t vk) { return vk == 13 || vk == 27 || vk == 32; }
+// Hides the page's message box (OK, Enter, Space or Escape).
+void closeBox() {
+  page.boxOpen = false;
+  pageHideBox();
+}
+
+bool closesBox(uint16_t vk) { return vk == KeyEnter || vk == KeyEscape || vk == KeySpace; }
 
 // Keys whose browser default (scrolling, focus moves, going back) would take
 // the page away from the game.
 bool pageWouldUse(uint16_t vk) {
-  return vk == 8 || vk == 9 || vk == 13 || vk == 32 || (vk >= 33 && vk <= 40);
+  return vk == KeyBack || vk == KeyTab || vk == KeyEnter || vk == KeySpace ||
+         (vk >= KeyPageUp && vk <= KeyDown);
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
@@ -77,97 +91,84 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   const uint16_t vk = virtualKeyOfDom(event->key, event->code);
   if (page.boxOpen) {
     // The box is modal: the game sees nothing until it is closed.
-    if (closesBox(vk)) browser::closeBox();
+    if (closesBox(vk)) closeBox();
     return EM_TRUE;
   }
   if (page.events.keyDown) page.events.keyDown(vk);
   return pageWouldUse(vk) ? EM_TRUE : EM_FALSE;
 }
 
-}  // namespace
+class BrowserPage final : public WindowBackend {
+ public:
+  void start() override {}
+  // The page's title is the form's caption, set when the form opens.
+  void setTitle(const char*) override {}
 
-namespace browser {
-
-void closeBox() {
-  page.boxOpen = false;
-  pageHideBox();
-}
-
-void showBox(const char* text, const char* caption) {
-  page.boxOpen = true;
-  pageShowBox(text ? text : "", caption ? caption : "");
-}
-
-}  // namespace browser
-
-TApplication Application;
-
-void TApplication::initialize(Backend backend, const WindowOptions& options) {
-  options_ = options;
-  initFonts();
-  backend_ = backend;
-}
-
-void TApplication::setTitle(const char* title) {
-  std::snprintf(title_, sizeof title_, "%s", title ? title : "");
-}
-
-void TApplication::createForm(const char* caption, int, int, const FormEvents& events) {
-  events_ = events;
-  if (backend_ == Backend::Headless) {
-    headless::createForm(events_);
-    return;
+  void openForm(const char* caption, int width, int height, const WindowOptions&,
+                const FormEvents& events) override {
+    page.events = events;
+    page.width = width;
+    page.height = height;
+    page.frame.assign(size_t(width) * height * 4, 255);
+    pageOpen(width, height, caption);
+    emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, onKeyDown);
+    page.open = true;
+    if (events.create) events.create();
+    present(events.topSurface ? events.topSurface() : nullptr);
   }
-  page.events = events;
-  page.frame.assign(size_t(ViewWidth) * ViewHeight * 4, 255);
-  pageSetTitle(caption ? caption : "");
-  emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, onKeyDown);
-  page.open = true;
-  if (events_.create) events_.create();
-  present();
-}
 
-// The page lives on after main returns; key-downs arrive by callback.
-int TApplication::run() { return 0; }
-
-bool TApplication::showException(const char* message) {
-  const bool onPage = backend_ == Backend::Window;
-  if (onPage) pageShowError(message ? message : "");
-  headless::showError(message);
-  return onPage;
-}
-
-void TApplication::present() {
-  if (backend_ != Backend::Window || !page.open || !events_.topSurface) return;
-  const Canvas* surface = events_.topSurface();
-  if (!surface || surface->width() < ViewWidth || surface->height() < ViewHeight) return;
-  uint8_t* out = page.frame.data();
-  for (int y = 0; y < ViewHeight; ++y) {
-    const uint32_t* row = surface->pixels() + size_t(y) * surface->width();
-    for (int x = 0; x < ViewWidth; ++x, out += 4) {
-      out[0] = uint8_t(row[x] >> 16);
-      out[1] = uint8_t(row[x] >> 8);
-      out[2] = uint8_t(row[x]);
+  void present(const Canvas* surface) override {
+    if (!page.open || !surface || surface->width() < page.width || surface->height() < page.height)
+      return;
+    uint8_t* out = page.frame.data();
+    for (int y = 0; y < page.height; ++y) {
+      const uint32_t* row = surface->pixels() + size_t(y) * surface->width();
+      for (int x = 0; x < page.width; ++x, out += 4) {
+        out[0] = uint8_t(row[x] >> 16);
+        out[1] = uint8_t(row[x] >> 8);
+        out[2] = uint8_t(row[x]);
+      }
     }
+    pagePutFrame(page.frame.data(), page.width, page.height);
   }
-  pagePutFrame(page.frame.data(), ViewWidth, ViewHeight);
-}
 
-// The page shows its own icon (none); the game's icon is for desktops.
-void TApplication::setWindowIcon(const uint32_t*, int, int) {}
+  // The page lives on after main returns; key-downs arrive by callback.
+  int run() override { return 0; }
 
-void TApplication::shutdown() {
-  if (page.open) {
-    emscripten_set_keydown_callback(KeyTarget, nullptr, EM_FALSE, nullptr);
+  // The page's box holds the game's keys until it is closed; the game goes
+  // on at once, as nothing it does afterwards depends on the box. A failure
+  // also goes to the console.
+  bool showBox(const char* text, const char* caption, bool error) override {
+    if (error) {
+      pageShowError(text);
+      std::fprintf(stderr, "%s\n", text);
+      return true;
+    }
+    page.boxOpen = true;
+    pageShowBox(text, caption);
+    return true;
+  }
+
+  // The page shows its own icon (none); the game's icon is for desktops.
+  void setIcon(const uint32_t*, int, int) override {}
+
+  void stop() override {
+    if (!page.open) return;
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
     page.open = false;
     page.boxOpen = false;
     pageShowClosed();
   }
-  shutdownFonts();
-  backend_ = Backend::Headless;
+};
+
+}  // namespace
+
+WindowBackend& windowBackend() {
+  static BrowserPage backend;
+  return backend;
 }
 
 }  // namespace platform
 
 // Called by the page when the player closes the box with its OK button.
-extern "C" EMSCRIPTEN_KEEPALIVE void velmora_box_closed() { platform::browser::closeBox(); }
+extern "C" EMSCRIPTEN_KEEPALIVE void velmora_box_closed() { platform::closeBox(); }

@@ -1,69 +1,25 @@
-// DOM key names to virtual-key codes: the same codes the desktop's key map
-// gives, so the game's key handler cannot tell the two apart.
+// DOM key names to the game's key codes: the same codes the desktop's key
+// map gives, from the same table, so the game's key handler cannot tell the
+// two apart.
 #include "platform/web/dom_keys.h"
 
 #include <cstring>
 
-#include "platform/key_map.h"
+#include "platform/key_codes.h"
 
 namespace platform {
 namespace {
 
 struct KeyPair {
   const char* code;
-  uint16_t vk;
+  uint16_t key;
 };
 
 // Named keys by KeyboardEvent.code; letters, digits, F and keypad digit keys
-// are handled by range.
-constexpr KeyPair NamedKeys[] = {
-    {"Backspace", VkBack},
-    {"Tab", VkTab},
-    {"Enter", VkReturn},
-    {"NumpadEnter", VkReturn},
-    {"Pause", 19},
-    {"CapsLock", 20},
-    {"Escape", VkEscape},
-    {"Space", VkSpace},
-    {"PageUp", 33},
-    {"PageDown", 34},
-    {"End", 35},
-    {"Home", 36},
-    {"ArrowLeft", VkLeft},
-    {"ArrowUp", VkUp},
-    {"ArrowRight", VkRight},
-    {"ArrowDown", VkDown},
-    {"PrintScreen", 44},
-    {"Insert", 45},
-    {"Delete", 46},
-    {"ShiftLeft", 16},
-    {"ShiftRight", 16},
-    {"ControlLeft", 17},
-    {"ControlRight", 17},
-    {"AltLeft", 18},
-    {"AltRight", 18},
-    {"MetaLeft", 91},
-    {"MetaRight", 92},
-    {"ContextMenu", 93},
-    {"NumpadMultiply", 106},
-    {"NumpadAdd", 107},
-    {"NumpadSubtract", 109},
-    {"NumpadDecimal", 110},
-    {"NumpadDivide", 111},
-    {"NumLock", 144},
-    {"ScrollLock", 145},
-    {"Semicolon", 186},
-    {"Equal", 187},
-    {"Comma", 188},
-    {"Minus", 189},
-    {"Period", 190},
-    {"Slash", 191},
-    {"Backquote", 192},
-    {"BracketLeft", 219},
-    {"Backslash", 220},
-    {"BracketRight", 221},
-    {"Quote", 222},
-};
+// are handled by range. The SDL column is never expanded here.
+#define VELMORA_DOM_KEY(key, sdl, dom) {dom, key},
+constexpr KeyPair NamedKeys[] = {VELMORA_NAMED_KEYS(VELMORA_DOM_KEY)};
+#undef VELMORA_DOM_KEY
 
 // Returns the number after `prefix` in `text` ("F12" -> 12), or -1.
 int numberAfter(const char* text, const char* prefix) {
@@ -89,18 +45,18 @@ uint16_t virtualKeyOfDom(const char* key, const char* code) {
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return uint16_t(c);
   }
   int f = numberAfter(code, "F");
-  if (f >= 1 && f <= 24) return uint16_t(VkF1 + f - 1);
+  if (f >= 1 && f <= 24) return uint16_t(KeyF1 + f - 1);
   int pad = numberAfter(code, "Numpad");
-  if (pad >= 0 && pad <= 9) return uint16_t(96 + pad);
+  if (pad >= 0 && pad <= 9) return uint16_t(KeyPad0 + pad);
   for (const KeyPair& k : NamedKeys) {
-    if (std::strcmp(k.code, code) == 0) return k.vk;
+    if (k.code && std::strcmp(k.code, code) == 0) return k.key;
   }
   // A layout whose key types no Latin letter or digit: go by the key's place.
   if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && code[4] == '\0')
     return uint16_t(code[3]);
   if (std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9' && code[6] == '\0')
     return uint16_t(code[5]);
-  return VkOther;
+  return KeyOther;
 }
 
 }  // namespace platform

@@ -3,15 +3,14 @@
 
 #include "game/game_state.h"
 #include "game/new_game.h"
-#include "platform/application.h"
 #include "ui/field_view.h"
+#include "ui/form_start.h"
 #include "ui/main_window.h"
 
 void prepareHeadlessForm() {
   static bool prepared = false;
   if (prepared) return;
-  platform::Application.initialize(platform::Backend::Headless);
-  loadFormResources();
+  startForm(FormStart{});
   prepared = true;
 }
 

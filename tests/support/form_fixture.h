@@ -2,8 +2,9 @@
 // platform, with its pictures and fonts loaded once per process.
 #pragma once
 
-// Brings up the headless application and loads the form's image lists, fonts
-// and title picture; only the first call does anything.
+// Starts the form headless as every front end starts it (startForm): image
+// lists, fonts and title picture loaded, title shown. Only the first call
+// does anything.
 void prepareHeadlessForm();
 // prepareHeadlessForm, every record at its program-start value, then
 // FormCreate: surfaces sized, title shown, maps copied, score 5000.

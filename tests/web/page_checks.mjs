@@ -30,10 +30,12 @@ async function openGame(browser, base, phone) {
 async function phone(browser, base, velmora) {
   const page = await openGame(browser, base, true);
   const fits = await page.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
+    const screen = document.getElementById('screen');
+    const r = screen.getBoundingClientRect();
     return { overflow: document.documentElement.scrollWidth - innerWidth,
              inside: r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight,
-             width: r.width, aspect: (r.width / r.height) / (576 / 464) };
+             width: r.width, view: screen.width,
+             aspect: (r.width / r.height) / (screen.width / screen.height) };
   });
   const names = { Space: 32, Up: 38, Down: 40, Left: 37, Right: 39, Enter: 13, Tab: 9 };
   const keys = ['Space', 'Right', 'Down', 'Left', 'Enter', 'Right', 'Right', 'Space', 'Tab', 'Up'];
@@ -41,7 +43,7 @@ async function phone(browser, base, velmora) {
   const problems = [];
   if (fits.overflow > 0) problems.push(`the page is ${fits.overflow} px wider than the window`);
   if (!fits.inside) problems.push('the screen is not wholly in the window');
-  if (fits.width >= 576) problems.push(`the screen did not shrink (${fits.width} px)`);
+  if (fits.width >= fits.view) problems.push(`the screen did not shrink (${fits.width} px)`);
   if (Math.abs(fits.aspect - 1) > 0.01) problems.push('the screen is stretched');
   const want = native(velmora, `key ${keys.join(' ')}\nstate\n`);
   if ((await state(page)) !== want) problems.push('the touch keys gave other records than the desktop');
@@ -50,17 +52,23 @@ async function phone(browser, base, velmora) {
   return problems;
 }
 
-// A large window enlarges the screen by whole pixels (2 x 576 here).
+// A large window enlarges the screen by whole pixels (twice the view here).
 async function enlarged(browser, base) {
   const page = await openGame(browser, base, false);
   await page.setViewport({ width: 1500, height: 1200 });
-  await page.waitForFunction('document.getElementById("screen").getBoundingClientRect().width !== 576');
-  const size = await page.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
-    return [r.width, r.height];
+  await page.waitForFunction(() => {
+    const screen = document.getElementById('screen');
+    return screen.getBoundingClientRect().width !== screen.width;
+  });
+  const [size, view] = await page.evaluate(() => {
+    const screen = document.getElementById('screen');
+    const r = screen.getBoundingClientRect();
+    return [[r.width, r.height], [screen.width, screen.height]];
   });
   await page.close();
-  return size[0] === 1152 && size[1] === 928 ? [] : [`the screen is ${size.join(' x ')}, not 1152 x 928`];
+  const want = view.map((side) => 2 * side);
+  return size[0] === want[0] && size[1] === want[1] ? []
+    : [`the screen is ${size.join(' x ')}, not ${want.join(' x ')}`];
 }
 
 // While composing the panel names the statement and the cell under the

@@ -15,8 +15,9 @@ import { runPageChecks } from './page_checks.mjs';
 import { ChromiumArgs, serve } from './page_server.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
-const Width = 576;
-const Height = 464;
+// The view's size, as the game gives the page's canvas once it has started.
+let Width = 0;
+let Height = 0;
 const CheckEvery = 40; // lines between frames checked besides the script's own
 const DomKeys = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight',
                   Enter: 'Enter', Space: 'Space', Tab: 'Tab' };
@@ -105,6 +106,10 @@ async function playScript(browser, base, script) {
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(base);
   await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
+  ({ Width, Height } = await page.evaluate(() => {
+    const screen = document.getElementById('screen');
+    return { Width: screen.width, Height: screen.height };
+  }));
   let n = 0;
   let failed = 0;
   for (const step of steps) {
