@@ -14,7 +14,7 @@ werror=OFF
 if [ -n "${CI:-}" ]; then werror=ON; fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
-scripts/setup.sh build-test --tests -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+scripts/setup.sh build-test --tests --hardened -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMORA_WERROR=$werror -DVELMORA_BENCH=OFF
 ninja -C build-test
 ctest --test-dir build-test --output-on-failure -j "$jobs"
