@@ -45,7 +45,9 @@ target_include_directories(velmora PRIVATE ${CMAKE_SOURCE_DIR})
 target_include_directories(velmora SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/json-include)
 target_compile_definitions(velmora PRIVATE VELMORA_VERSION="${PROJECT_VERSION}"
                                            VELMORA_GUIDE_URL="players-guide.md")
-target_compile_options(velmora PRIVATE -Os)
+# No build folder's name in the output: the page is the same wherever it is built.
+target_compile_options(velmora PRIVATE -Os -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+                       -ffile-prefix-map=${VELMORA_NATIVE_BUILD}=native)
 target_link_options(velmora PRIVATE -Os -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
   -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576
   "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed"

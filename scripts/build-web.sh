@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the game's web page into OUTDIR: index.html, velmora.js,
-# velmora.wasm and the players' guide with its pictures, for any static web
-# server. Installs the Debian packages it needs when they are missing. A
-# native build makes the baked fonts and pictures first: the one named by
+# velmora.wasm, the players' guide with its pictures, the licence and that of
+# the fonts whose glyphs the page carries, for any static web server.
+# Installs the Debian packages it needs when they are missing. A native build
+# makes the baked fonts and pictures first: the one named by
 # VELMORA_NATIVE_BUILD, or build-web-native/. The emscripten build lives in
 # that native build's web-build/ folder.
 # Usage: scripts/build-web.sh OUTDIR
@@ -36,5 +37,5 @@ ninja -C "$web" velmora >/dev/null
 
 mkdir -p "$out/images"
 cp "$web/velmora.js" "$web/velmora.wasm" "$root/web/index.html" "$root/docs/players-guide.md" \
-  "$root/docs/ReadMe_J.txt" "$out/"
+  "$root/docs/ReadMe_J.txt" "$root/LICENSE" "$root/packaging/FONTS-LICENSE.txt" "$out/"
 cp "$root/docs/images/"*.png "$out/images/"
