@@ -15,24 +15,29 @@ trap 'rm -rf "$work"' EXIT
 
 # unpack SIDE ARCHIVE: the archive's files under $work/SIDE
 unpack() {
-  rm -rf "${work:?}/$1" && mkdir -p "$work/$1"
+  rm -rf "${work:?}/$1" "$work/$1.listing" && mkdir -p "$work/$1"
   case $2 in
     *.deb)
       dpkg-deb -x "$2" "$work/$1/data"
       dpkg-deb -e "$2" "$work/$1/control"
       # owners, modes and times of the members, which unpacking loses
-      dpkg-deb -c "$2" >"$work/$1/listing" ;;
+      dpkg-deb -c "$2" >"$work/$1.listing" ;;
     *.zip)
       unzip -q "$2" -d "$work/$1"
-      unzip -Z -l "$2" >"$work/$1/listing" ;;
+      unzip -Z -l "$2" | sed '$d' >"$work/$1.listing" ;;
     *.tar.gz)
       tar -C "$work/$1" -xzf "$2"
-      tar -tvzf "$2" >"$work/$1/listing" ;;
+      tar -tvzf "$2" >"$work/$1.listing" ;;
+    *)
+      cp "$2" "$work/$1/"
+      : >"$work/$1.listing" ;;
   esac
 }
 
 # names the files that differ between $work/a and $work/b
 inner_differences() {
+  cmp -s "$work/a.listing" "$work/b.listing" ||
+    echo "  differs: the list of members (names, owners, modes or times)"
   (cd "$work/a" && find . -type f | LC_ALL=C sort) >"$work/list.a"
   (cd "$work/b" && find . -type f | LC_ALL=C sort) >"$work/list.b"
   diff "$work/list.a" "$work/list.b" | sed -n 's/^[<>] /  only in one: /p'
@@ -62,7 +67,7 @@ done
 for zip in "$a"/*-web.zip; do
   [ -f "$zip" ] || continue
   unpack page "$zip"
-  (cd "$work/page" && find . -type f ! -name listing | LC_ALL=C sort | xargs sha256sum |
+  (cd "$work/page" && find . -type f | LC_ALL=C sort | xargs sha256sum |
     sed 's/^/  page file: /')
 done
 exit $status
