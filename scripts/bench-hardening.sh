@@ -2,8 +2,9 @@
 # What the release flags cost: builds the benchmarks twice in Release, with
 # the hardening flags (scripts/buildflags.sh, build-perf/) and without
 # (build-perf-plain/), then runs the field key press and statement
-# benchmarks of both in turn, ROUNDS times (default 3) with REPETITIONS runs
-# each (default 9), and prints the medians side by side.
+# benchmarks of both in turn, ROUNDS times (default 1) with REPETITIONS runs
+# each (default 9), and prints the medians side by side: wall time, and CPU
+# time, which a busy machine disturbs less.
 # Usage: scripts/bench-hardening.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -17,13 +18,13 @@ done
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 round=1
-while [ "$round" -le "${ROUNDS:-3}" ]; do
+while [ "$round" -le "${ROUNDS:-1}" ]; do
   for build in build-perf-plain build-perf; do
     for pair in "velmora_bench:^BM_FieldKeyPress$" "velmora_rules_bench:Statement"; do
       program=${pair%%:*}
       "$build/bench/$program" --benchmark_filter="${pair#*:}" \
-        --benchmark_repetitions="${REPETITIONS:-9}" --benchmark_format=json \
-        >"$results/$build.$program.$round.json" 2>/dev/null
+        --benchmark_repetitions="${REPETITIONS:-9}" --benchmark_out_format=json \
+        --benchmark_out="$results/$build.$program.$round.json" >/dev/null
     done
   done
   round=$((round + 1))
@@ -35,11 +36,16 @@ for path in glob.glob(sys.argv[1] + "/*.json"):
     build = path.split("/")[-1].split(".")[0]
     for b in json.load(open(path))["benchmarks"]:
         if b.get("run_type") == "iteration":
-            times.setdefault(b["run_name"], {}).setdefault(build, []).append(b["real_time"])
-print("| benchmark | unhardened median (ns) | hardened median (ns) | hardened / unhardened |")
-print("|---|---:|---:|---:|")
+            runs = times.setdefault(b["run_name"], {}).setdefault(build, {"real": [], "cpu": []})
+            runs["real"].append(b["real_time"])
+            runs["cpu"].append(b["cpu_time"])
+print("| benchmark | unhardened wall | hardened wall | ratio | unhardened CPU | hardened CPU | ratio |")
+print("|---|---:|---:|---:|---:|---:|---:|")
 for name in sorted(times):
-    plain = statistics.median(times[name]["build-perf-plain"])
-    hard = statistics.median(times[name]["build-perf"])
-    print(f"| {name} | {plain:.1f} | {hard:.1f} | {hard / plain:.3f} |")
+    row = [name]
+    for kind in ("real", "cpu"):
+        plain = statistics.median(times[name]["build-perf-plain"][kind])
+        hard = statistics.median(times[name]["build-perf"][kind])
+        row += [f"{plain:.0f} ns", f"{hard:.0f} ns", f"{hard / plain:.3f}"]
+    print("| " + " | ".join(row) + " |")
 PY
