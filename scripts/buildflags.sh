@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the scripts that configure a release build: sets CXXFLAGS and
 # LDFLAGS to what Debian's dpkg-buildflags gives with every hardening feature
 # (stack protector, _FORTIFY_SOURCE, format security, full RELRO with

@@ -41,7 +41,7 @@ tar -C "$work/build" -xzf "$work/$name.tar.gz"
 src=$work/build/$name
 (cd "$src" && dpkg-buildpackage -us -uc -b >"$work/deb.log" 2>&1) ||
   { tail -n 40 "$work/deb.log" >&2; echo "release.sh: dpkg-buildpackage failed" >&2; exit 1; }
-(cd "$src" && VELMORA_NATIVE_BUILD= scripts/build-web.sh "$work/web/$name" >"$work/web.log" 2>&1) ||
+(cd "$src" && VELMORA_NATIVE_BUILD='' scripts/build-web.sh "$work/web/$name" >"$work/web.log" 2>&1) ||
   { tail -n 40 "$work/web.log" >&2; echo "release.sh: the web page's build failed" >&2; exit 1; }
 
 # zip stores local times and the files' modes: both are fixed here.

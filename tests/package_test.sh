@@ -118,6 +118,6 @@ gzip -dc "$root/usr/share/man/man6/velmora.6.gz" | sed 's/\\-/-/g' |
   awk 'previous == ".TP" { print } { previous = $0 }' >"$work/headings"
 for option in $("$program" --help | grep -o -- '--[a-z]*' | sort -u); do
   grep -q -- "$option\b" "$work/headings" || fail "manual page has no paragraph on $option"
-  grep -q "^|.*\`$option[\` ]" "$source/README.md" || fail "README lacks $option"
+  grep -q "^|.*\`${option}[\` ]" "$source/README.md" || fail "README lacks $option"
 done
 echo "package: $(basename "$deb"), $(wc -l <"$work/files") files"
