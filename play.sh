@@ -17,6 +17,6 @@ if [ "${1:-}" = "--web" ]; then
   echo "Velmora Keep 03 is served on http://127.0.0.1:$port/ (Ctrl+C stops it)"
   exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web-native/page
 fi
-scripts/setup.sh build -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
+scripts/setup.sh build --hardened -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
 ninja -C build velmora
 exec build/velmora "$@"

@@ -6,7 +6,9 @@
 #   ./test.sh --deep   then the CI stages: the suite again in an
 #                      AddressSanitizer + UndefinedBehaviorSanitizer build
 #                      with a longer soak, the benchmarks built, and the fuzz
-#                      targets built with clang, replayed and fuzzed.
+#                      targets built with clang, replayed and fuzzed, and
+#                      the release built twice from clean clones of HEAD,
+#                      byte for byte the same (scripts/check-reproducible.sh).
 # With CI set, warnings are errors (in the two gcc builds).
 set -eu
 cd "$(dirname "$0")"
@@ -14,7 +16,7 @@ werror=OFF
 if [ -n "${CI:-}" ]; then werror=ON; fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
-scripts/setup.sh build-test --tests -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+scripts/setup.sh build-test --tests --hardened -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMORA_WERROR=$werror -DVELMORA_BENCH=OFF
 ninja -C build-test
 ctest --test-dir build-test --output-on-failure -j "$jobs"
@@ -33,4 +35,6 @@ scripts/setup.sh build-fuzz --tests -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF
 ninja -C build-fuzz
 fuzz/run_fuzz.sh build-fuzz 60
-echo "All tests passed (normal and sanitizer builds, benchmarks built, fuzz targets)."
+
+scripts/check-reproducible.sh
+echo "All tests passed (normal and sanitizer builds, benchmarks built, fuzz targets, reproducible release)."

@@ -53,8 +53,10 @@ target_include_directories(velmora SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/json-inclu
 target_compile_definitions(velmora PRIVATE VELMORA_VERSION="${PROJECT_VERSION}"
                                            VELMORA_GUIDE_URL="players-guide.html")
 # -O2 rather than -Os: start-up runs in the browser's baseline compiler, where
-# the code -Os leaves out of line took twice as long, for 1% more bytes.
-target_compile_options(velmora PRIVATE -O2)
+# the code -Os leaves out of line took twice as long, for 1% more bytes. No
+# build folder's name in the output: the page is the same wherever it is built.
+target_compile_options(velmora PRIVATE -O2 -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+                       -ffile-prefix-map=${VELMORA_NATIVE_BUILD}=native)
 target_link_options(velmora PRIVATE -O2 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
   -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576
   "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed,_velmora_grid_cell"

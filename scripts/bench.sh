@@ -11,7 +11,7 @@ set -eu
 cd "$(dirname "$0")/.."
 build=build-perf
 
-scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON -DVELMORA_TESTS=OFF
+scripts/setup.sh "$build" --hardened -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON -DVELMORA_TESTS=OFF
 ninja -C "$build" velmora velmora_rules_bench velmora_bench
 for program in velmora_rules_bench velmora_bench; do
   "$build/bench/$program" --benchmark_repetitions="${REPETITIONS:-9}" \

@@ -1,8 +1,10 @@
 #!/bin/sh
 # Builds the game's web page into OUTDIR: index.html with its script, style,
-# icons, manifest and service worker, velmora.js, velmora.wasm and the guides
-# as HTML with their pictures, for any static web server. Installs the Debian packages it needs when they are missing. A
-# native build makes the baked fonts and pictures first: the one named by
+# icons, manifest and service worker, velmora.js, velmora.wasm, the guides as
+# HTML with their pictures, the licence and that of the fonts whose glyphs the
+# page carries, for any static web server. Installs the Debian packages it
+# needs when they are missing. A native build makes the baked fonts and
+# pictures first: the one named by
 # VELMORA_NATIVE_BUILD, or build-web-native/. The emscripten build lives in
 # that native build's web-build/ folder.
 # Usage: scripts/build-web.sh OUTDIR
@@ -35,7 +37,8 @@ fi
 ninja -C "$web" velmora >/dev/null
 
 mkdir -p "$out/images" "$out/icons"
-cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$out/"
+cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$root/LICENSE" \
+  "$root/packaging/FONTS-LICENSE.txt" "$out/"
 # The view's size comes from the one place the game defines it.
 view() { sed -n "s/^constexpr int $1 = \([0-9]*\);.*/\1/p" "$root/ui/view_size.h"; }
 width=$(($(view ViewCols) * $(view TileSide)))

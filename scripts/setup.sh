@@ -1,22 +1,32 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, only those missing, and
-# configures a build directory. Usage: scripts/setup.sh BUILD_DIR [--tests] [cmake options...]
+# configures a build directory.
+# Usage: scripts/setup.sh BUILD_DIR [--tests] [--hardened] [cmake options...]
+#   --tests     also the packages the tests need
+#   --hardened  the release build's flags (scripts/buildflags.sh), set anew
+#               on every run so an older build directory takes them too
 set -eu
 
 build_dir=$1
 shift
 with_tests=no
-if [ "${1:-}" = "--tests" ]; then
-  with_tests=yes
+hardened=no
+while [ $# -gt 0 ]; do
+  case $1 in
+    --tests) with_tests=yes ;;
+    --hardened) hardened=yes ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 
 packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev libwebp-dev libgif-dev zlib1g-dev fontconfig fonts-dejavu-core
-  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
+  nlohmann-json3-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
-    python3 dpkg-dev file desktop-file-utils appstream lintian emscripten chromium"
+    python3 file desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
+    emscripten chromium"
   # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
   # Debian's are installed only where none is found.
   command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
@@ -32,4 +42,10 @@ if [ "$with_tests" = yes ] && { [ ! -d node_modules/puppeteer-core ] ||
   # them; they use Debian's Chromium and never download a browser of their own.
   PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts >/dev/null
 fi
-cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
+if [ "$hardened" = yes ]; then
+  . scripts/buildflags.sh
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_FLAGS="$CXXFLAGS" \
+    -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" "$@" >/dev/null
+else
+  cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
+fi
