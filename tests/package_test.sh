@@ -49,6 +49,7 @@ share=./usr/share
 {
   echo ./usr/games/velmora
   echo $share/applications/velmora.desktop
+  echo $share/doc-base/velmora.velmora-players-guide
   for doc in ReadMe_J.txt changelog.Debian.gz copyright players-guide.md replays.md players-guide.html replays.html; do
     echo $share/doc/velmora/$doc
   done
