@@ -33,6 +33,7 @@ set(WEB_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/image_list.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources.cpp
   ${CMAKE_SOURCE_DIR}/platform/system_metrics.cpp
+  ${CMAKE_SOURCE_DIR}/platform/text_wrap.cpp
   ${WEB_BACKEND_SOURCES})
 
 add_executable(velmora
