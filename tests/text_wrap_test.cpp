@@ -70,6 +70,10 @@ TEST(TextWrap, LinesBreakWhereTheyMayAndFit) {
        "ab\xE3\n\x81"
        "cd"},
       {"\xFF\xFE\xC0\xAF", 2, "\xFF\xFE\n\xC0\xAF"},
+      {"\xED\xA0\x80", 2, "\xED\xA0\n\x80"},  // a surrogate's encoding
+      {"a\xF0\x9F\x98\x80"
+       "b",
+       3, "a\xF0\x9F\x98\x80\nb"},  // four bytes, wide
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform::wrapText(c.text, c.width), c.want) << c.text << " at " << c.width;
@@ -99,6 +103,7 @@ TEST(TextWrap, MeasuresWithTheGivenWidths) {
   EXPECT_EQ(platform::wrapText("WWW", 24, pixels), "WW\nW");
   EXPECT_EQ(platform::columnsOf(U'付'), 2);
   EXPECT_EQ(platform::columnsOf('a'), 1);
+  EXPECT_EQ(platform::columnsOf(' '), 1);
   EXPECT_EQ(platform::columnsOf('\r'), 0);
 }
 
@@ -106,6 +111,7 @@ TEST(TextWrap, KeepLinesEndsWithAnEllipsisWhenItCuts) {
   EXPECT_EQ(platform::keepLines("a\nb\nc\nd", 3), "a\nb\n…");
   EXPECT_EQ(platform::keepLines("a\nb\nc", 3), "a\nb\nc");
   EXPECT_EQ(platform::keepLines("a\nb", 0), "a\nb");
+  EXPECT_EQ(platform::keepLines("a\nb", 3), "a\nb");
   EXPECT_EQ(platform::keepLines("a\nb", 1), "…");
 }
 
