@@ -40,6 +40,7 @@ set(WEB_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/message_box.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources.cpp
   ${CMAKE_SOURCE_DIR}/platform/safe_file.cpp
+  ${CMAKE_SOURCE_DIR}/platform/text_wrap.cpp
   ${WEB_BACKEND_SOURCES})
 
 add_executable(velmora

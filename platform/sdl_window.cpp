@@ -15,6 +15,7 @@
 #include "platform/canvas.h"
 #include "platform/key_map.h"
 #include "platform/screen_fit.h"
+#include "platform/sdl_box_text.h"
 #include "platform/x11_names.h"
 
 namespace platform::sdl {
@@ -208,8 +209,8 @@ int run(const FormEvents& events) {
 bool showBox(const char* text, const char* caption, bool error) {
   if (!state.videoUp) return false;
   Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  return SDL_ShowSimpleMessageBox(flags, caption ? caption : "", text ? text : "", state.window) ==
-         0;
+  const std::string shown = boxText(text, state.window);
+  return SDL_ShowSimpleMessageBox(flags, caption ? caption : "", shown.c_str(), state.window) == 0;
 }
 
 void setIcon(const uint32_t* argb, int width, int height) {

@@ -13,6 +13,8 @@ var velmoraPage = (function () {
   var listeners = [];
   var ended = false;
   var framesShown = 0;
+  var measure = null;  // a canvas context measuring the box's font
+  var boxFont = '';
 
   // Whole-pixel enlargements where the screen fits at least once; below that
   // the largest size that fits, drawn with square pixels.
@@ -147,6 +149,27 @@ var velmoraPage = (function () {
       box.style.display = 'block';
     },
     hideBox: function () { box.style.display = 'none'; },
+    // The room for a line of the box's text at the window's present width,
+    // in 64ths of a pixel: the box laid out unseen as wide as it may grow.
+    boxLineWidth: function () {
+      var text = document.getElementById('box-text');
+      var shown = box.style.display;
+      box.style.visibility = 'hidden';
+      box.style.display = 'block';
+      box.style.width = '100vw';
+      var width = text.clientWidth;
+      boxFont = getComputedStyle(text).font;
+      box.style.width = '';
+      box.style.display = shown;
+      box.style.visibility = '';
+      return Math.floor(width * 64);
+    },
+    // One character's width in the box's font, in 64ths of a pixel.
+    boxCharWidth: function (code) {
+      if (!measure) measure = document.createElement('canvas').getContext('2d');
+      measure.font = boxFont;
+      return Math.ceil(measure.measureText(String.fromCodePoint(code)).width * 64);
+    },
     showClosed: function () {
       ended = true;
       box.style.display = 'none';

@@ -7,11 +7,13 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/canvas.h"
 #include "platform/key_codes.h"
+#include "platform/text_wrap.h"
 #include "platform/web/dom_keys.h"
 
 // clang-format off
@@ -40,6 +42,13 @@ EM_JS(void, pagePutFrame, (const uint8_t* rgba, int width, int height), {
   // The page's words panel reads the records once the key is done.
   if (window.velmoraPage) velmoraPage.frameShown();
 });
+
+// Widths in 64ths of a CSS pixel: the room for a line of the box, and one
+// character in the box's font.
+// clang-format off
+EM_JS(int, pageBoxLineWidth, (), { return velmoraPage.boxLineWidth(); });
+EM_JS(int, pageBoxCharWidth, (uint32_t code), { return velmoraPage.boxCharWidth(code); });
+// clang-format on
 
 EM_JS(void, pageShowBox, (const char* text, const char* caption), {
   velmoraPage.showBox(UTF8ToString(text), UTF8ToString(caption));
@@ -145,7 +154,13 @@ class BrowserPage final : public WindowBackend {
       return true;
     }
     page.boxOpen = true;
-    pageShowBox(text, caption);
+    // Wrapped here, measured in the box's own font, with the desktop box's
+    // line breaking; the page's style wraps it again should the window narrow.
+    const std::string shown =
+        wrapText(text ? text : "", pageBoxLineWidth(), [](uint32_t code) {
+          return pageBoxCharWidth(code);
+        });
+    pageShowBox(shown.c_str(), caption);
     return true;
   }
 

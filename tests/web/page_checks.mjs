@@ -52,6 +52,42 @@ async function phone(browser, base, velmora) {
   return problems;
 }
 
+// The help box (\h) at 390 x 844: wholly in the window, its text the help
+// text with line breaks added where the box's font needs them, no line
+// wrapped again by the browser; Enter closes it and the game has the focus.
+async function helpBox(browser, base) {
+  const page = await openGame(browser, base, true);
+  await page.keyboard.press('Space');
+  await page.keyboard.press('Enter');
+  await page.evaluate(() => Module.ccall('velmora_run_script', 'number', ['string'],
+                                         ['type \\h\nsubmit\n']));
+  const box = await page.evaluate(() => {
+    const element = document.getElementById('box');
+    const text = document.getElementById('box-text');
+    const r = element.getBoundingClientRect();
+    return { shown: getComputedStyle(element).display !== 'none', text: text.textContent,
+             inside: r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight,
+             overflow: element.scrollWidth - element.clientWidth,
+             rows: Math.round(text.getBoundingClientRect().height /
+                              parseFloat(getComputedStyle(text).lineHeight)) };
+  });
+  const problems = [];
+  if (!box.shown) return ['\\h showed no box'];
+  const help = '付属のReadMe_J.txtや、players-guide.htmlを参考にして下さい';
+  if (box.text.replace(/\s/g, '') !== help) problems.push(`the box says '${box.text}'`);
+  if (!box.inside) problems.push('the box is not wholly in the window');
+  if (box.overflow > 0) problems.push(`the box's text is ${box.overflow} px too wide`);
+  const lines = box.text.split('\n').length;
+  if (box.rows !== lines) problems.push(`${lines} lines show as ${box.rows} rows`);
+  if (process.env.VELMORA_BOX_SHOT) await page.screenshot({ path: process.env.VELMORA_BOX_SHOT });
+  await page.keyboard.press('Enter');
+  const after = await page.evaluate(() => getComputedStyle(document.getElementById('box')).display);
+  if (after !== 'none') problems.push('Enter did not close the box');
+  if ((await active(page)) !== 'screen') problems.push('the screen lost the focus');
+  await page.close();
+  return problems;
+}
+
 // A large window enlarges the screen by whole pixels (twice the view here).
 async function enlarged(browser, base) {
   const page = await openGame(browser, base, false);
@@ -189,7 +225,7 @@ async function axe(browser, base) {
 }
 
 export async function runPageChecks(browser, base, velmora) {
-  const checks = { 'phone with touch keys': phone, 'whole pixels': enlarged,
+  const checks = { 'phone with touch keys': phone, 'help box fits': helpBox, 'whole pixels': enlarged,
                    'live region': liveRegion, offline,
                    'focus leaves and returns': focus, guides, 'axe-core': axe };
   let failed = 0;
