@@ -18,6 +18,8 @@ dir=$(mktemp -d)
 # A game left running by a failed check is killed outright: SDL turns SIGTERM
 # into a quit event, which a hung game never reads.
 trap 'kill -9 "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
+# The games the window keeps on its own go to a folder of the test's.
+export XDG_STATE_HOME="$dir/state"
 export ASAN_OPTIONS=detect_leaks=0  # the window system's libraries keep caches
 fail() { echo "window_test: $*" >&2; cat "$dir/err" >&2 2>/dev/null; exit 1; }
 
