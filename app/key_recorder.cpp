@@ -113,6 +113,7 @@ bool writeAll(const char* data, size_t size) {
 void recordingFailed(int error) {
   recording.failure = error;
   KeyPressHook = nullptr;
+  if (recording.automatic && recording.keysInFile == 0) ::unlink(recording.path);
   ::close(recording.fd);
   recording.fd = -1;
   char text[sizeof recording.path + 256];
