@@ -113,6 +113,26 @@ written=$("$velmora" --headless "$dir/written.txt")
 [ "$("$velmora" --headless "$dir/session.keys")" = "$written" ] || fail "the recording replays apart"
 case "$written" in *'"score":4995,'*'"last":"SELECT ",'*) ;; *) fail "not the game: $written" ;; esac
 
+# Typed on the keyboard, a statement walks the grid: the game kept in the
+# state folder holds only the grid's keys and replays as the headless `type`
+# and `submit`; --continue goes on with it in a second sitting.
+open_game
+xdotool windowfocus --sync "$wid" key --delay 50 a Return
+sleep 0.3
+xdotool windowfocus --sync "$wid" type --delay 200 'SELECT * FROM party'
+xdotool windowfocus --sync "$wid" key Return
+sleep 1
+close_game
+saved=$(ls "$XDG_STATE_HOME"/velmora/game-*.keys) || fail "no game in the state folder"
+[ "$(printf '%s\n' "$saved" | wc -l)" = 1 ] || fail "more than one game kept: $saved"
+typed=$(printf 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n' | "$velmora" --headless -)
+[ "$( (cat "$saved"; echo state) | "$velmora" --headless -)" = "$typed" ] ||
+  fail "the typed game is not the game of type and submit"
+! grep -vqE '^(#|key (32|37|38|39|40|65|13)$)' "$saved" || fail "keys past the grid's recorded"
+open_game --continue
+press "Down" "$saved" "$(($(wc -l <"$saved")))"
+close_game
+
 # Whole-pixel enlargement: --scale, the 1280 x 1024 screen in fullscreen, and
 # --scale capping the factor there; then the window's icon, the built-in one.
 # A --scale 3 window would not fit the 1024 rows: it is made at 2, and said so.
