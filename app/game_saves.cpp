@@ -52,7 +52,7 @@ bool makeFolder(const std::string& folder, std::string* error) {
   }
   if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
     *error = "cannot use the state folder " + folder + ": " +
-             (S_ISLNK(info.st_mode) ? "it is a symbolic link"
+             (S_ISLNK(info.st_mode)   ? "it is a symbolic link"
               : S_ISDIR(info.st_mode) ? "it belongs to another user"
                                       : "it is not a folder");
     return false;

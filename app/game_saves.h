@@ -26,9 +26,9 @@ bool startSavedGame(std::string* error);
 
 // What --continue found.
 enum class ContinueOutcome {
-  Resumed,   // *keys hold the game's keys; the recording goes on
-  NoneLeft,  // no unfinished game: *error says so, a new game is started
-  Refused,   // the last unfinished game cannot be continued (*error)
+  Resumed,     // *keys hold the game's keys; the recording goes on
+  NoneLeft,    // no unfinished game: *error says so, a new game is started
+  Refused,     // the last unfinished game cannot be continued (*error)
   Unrecorded,  // the state folder cannot be used (*error): play on unrecorded
 };
 // Resumes the recording of the unfinished game played last (by the time its

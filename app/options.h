@@ -18,6 +18,7 @@ struct Options {
   std::string moviePath;     // --movie OUT: with --headless, the game as a moving picture
   std::string linkPath;      // --link FILE: print FILE's game as a web address
   std::string pageUrl;       // --page URL: the page a link opens (empty: the build's own)
+
   bool continueGame = false;  // --continue: go on with the last unfinished saved game
   bool noSave = false;        // --no-save: the window's game is not recorded
   bool gridOnly = false;      // --grid-only: letters typed in command entry do nothing

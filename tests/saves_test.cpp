@@ -3,12 +3,11 @@
 // finished games pruned and nothing else, a folder or a file planted as a
 // link, a folder that cannot be made and one that fills up.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -196,8 +195,9 @@ TEST_F(Saves, AnUnwritableFolderIsToldOnce) {
     const char* state;
     const char* says;
   } cases[] = {
-      {"/dev/null/x", "velmora: cannot make the state folder /dev/null/x/velmora: Not a directory; "
-                      "the game is not recorded\n"},
+      {"/dev/null/x",
+       "velmora: cannot make the state folder /dev/null/x/velmora: Not a directory; "
+       "the game is not recorded\n"},
       {"/sys/velmora-test", "velmora: cannot make the state folder /sys/velmora-test/velmora: "},
   };
   for (const auto& c : cases) {

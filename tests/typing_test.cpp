@@ -4,6 +4,8 @@
 // the headless `type` and `submit`, a whole won game included; the Space
 // bar after an arrow and after a typed character; characters the grid lacks;
 // typing turned off; and no allocation while a key is handled.
+#include "ui/typing.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -21,7 +23,6 @@
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
-#include "ui/typing.h"
 
 namespace {
 
@@ -104,8 +105,8 @@ TEST_F(Typing, TypedStatementsAreTheGridsKeys) {
     const std::vector<uint16_t> typedKeys = pressed;
     const std::string typedRecords = gameStateJson();
     std::string scriptRecords;
-    const std::vector<uint16_t> scripted = scriptKeys(
-        "key 65 Enter\ntype " + std::string(statement) + "\nsubmit\n", &scriptRecords);
+    const std::vector<uint16_t> scripted =
+        scriptKeys("key 65 Enter\ntype " + std::string(statement) + "\nsubmit\n", &scriptRecords);
     EXPECT_EQ(typedKeys, scripted) << statement;
     EXPECT_EQ(typedRecords, scriptRecords) << statement;
     EXPECT_NE(typedRecords.find("\"mode\":0"), std::string::npos) << statement;
@@ -131,7 +132,7 @@ TEST_F(Typing, AWonGameTypedIsTheSameGame) {
       deliver(key(KeyEnter));
     } else if (line.rfind("key ", 0) == 0) {
       for (std::string_view name : headless::splitWords(std::string_view(line).substr(4))) {
-        const uint16_t code = name == "Space" ? KeySpace
+        const uint16_t code = name == "Space"   ? KeySpace
                               : name == "Enter" ? KeyEnter
                               : name == "Tab"   ? KeyTab
                               : name == "Up"    ? KeyUp
@@ -161,9 +162,11 @@ TEST_F(Typing, KeysWhileTyping) {
       {"Space after a typed character types a space", {typed('S'), key(KeySpace)}, "S "},
       {"two typed spaces", {typed('S'), key(KeySpace), key(KeySpace), typed('x')}, "S  x"},
       {"Space after an arrow picks under the cursor",
-       {typed('S'), key(KeyRight), key(KeySpace)}, "ST"},
+       {typed('S'), key(KeyRight), key(KeySpace)},
+       "ST"},
       {"Space after typing, an arrow, then typing again",
-       {typed('S'), key(KeyDown), key(KeySpace), typed('1'), key(KeySpace)}, "Sf1 "},
+       {typed('S'), key(KeyDown), key(KeySpace), typed('1'), key(KeySpace)},
+       "Sf1 "},
       {"Backspace picks the erase cell", {typed('a'), typed('b'), key(KeyBack)}, "a"},
       {"Backspace on an empty line", {key(KeyBack), key(KeyBack)}, ""},
       {"Space after Backspace types a space", {typed('a'), key(KeyBack), key(KeySpace)}, " "},
@@ -174,7 +177,9 @@ TEST_F(Typing, KeysWhileTyping) {
        "x"},
       {"keys that type nothing do nothing", {key(KeyEscape), key(KeyF1), key(16), typed('q')}, "q"},
       {"with typing off letters do nothing",
-       {typed('S'), key(KeyBack), key(KeyRight), key(KeySpace)}, "B", false},
+       {typed('S'), key(KeyBack), key(KeyRight), key(KeySpace)},
+       "B",
+       false},
       {"with typing off Enter does nothing", {typed('S'), key(KeyEnter)}, "", false},
   };
   for (const auto& c : cases) {
@@ -221,7 +226,7 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   EXPECT_EQ(int(pressed.size()), steps + 1);
   typingCharacter('m');
   EXPECT_GT(typingWalk(), 0);  // the first step taken, more to come
-  typingKeyDown(KeySpace);      // after a typed character: a typed space
+  typingKeyDown(KeySpace);     // after a typed character: a typed space
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
   EXPECT_EQ(allocations.count(), 0);
