@@ -185,6 +185,13 @@ TEST_F(Saves, LinksPlantedAreNeverFollowed) {
   for (const auto& entry : fs::directory_iterator(folder_))
     plain += fs::is_regular_file(entry.symlink_status()) ? 1 : 0;
   EXPECT_EQ(plain, 1);
+  // A folder of another user's is not the player's (only root can make one).
+  fs::remove_all(folder_);
+  fs::create_directory(folder_);
+  if (chown(folder_.c_str(), 65534, 65534) == 0) {
+    EXPECT_FALSE(startSavedGame(&error));
+    EXPECT_NE(error.find("it belongs to another user"), std::string::npos) << error;
+  }
 }
 
 // A folder that cannot be made is told in one line and the game goes on

@@ -169,7 +169,8 @@ TEST_F(Typing, KeysWhileTyping) {
        "Sf1 "},
       {"Backspace picks the erase cell", {typed('a'), typed('b'), key(KeyBack)}, "a"},
       {"Backspace on an empty line", {key(KeyBack), key(KeyBack)}, ""},
-      {"Space after Backspace types a space", {typed('a'), key(KeyBack), key(KeySpace)}, " "},
+      {"Space after Backspace types a space",
+       {typed('a'), key(KeyRight), key(KeyBack), key(KeySpace)}, " "},
       {"Tab still completes", {typed('S'), key(KeyTab)}, "SELECT "},
       {"a character the grid lacks does nothing",
        {typed('['), typed('`'), typed('{'), Event{KeyOther, 0xE9}, Event{KeyOther, 0x7F},
@@ -233,6 +234,12 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
   EXPECT_EQ(allocations.count(), 0);
+  // Of two cells as near, the first in the grid's order: from the '.' the
+  // blanks at (9, 6) and (11, 6) are two presses away.
+  deliver(typed('.'));
+  deliver(key(KeySpace));
+  EXPECT_EQ(CursorCol, 9);
+  EXPECT_EQ(CursorRow, 6);
 }
 
 }  // namespace
