@@ -36,6 +36,7 @@ struct Recording {
   bool headerDue = false;  // the file is empty: the first key brings the header
   long keysInFile = 0;
   int failure = 0;  // errno of the write that failed, or 0
+  bool automatic = false;
 } recording;
 
 // Reads "N" of a key line: a code 1 to 255 written as the recorder writes it.
@@ -112,6 +113,7 @@ bool writeAll(const char* data, size_t size) {
 void recordingFailed(int error) {
   recording.failure = error;
   KeyPressHook = nullptr;
+  if (recording.automatic && recording.keysInFile == 0) ::unlink(recording.path);
   ::close(recording.fd);
   recording.fd = -1;
   char text[sizeof recording.path + 256];
@@ -119,7 +121,11 @@ void recordingFailed(int error) {
                 "Cannot write the recording %s: %s. The game goes on, but no more key presses "
                 "are recorded.",
                 recording.path, std::strerror(error));
-  platform::showMessageBox(text, "Recording stopped");
+  if (recording.automatic) {
+    std::fprintf(stderr, "velmora: %s\n", text);
+  } else {
+    platform::showMessageBox(text, "Recording stopped");
+  }
 }
 
 void recordKey(uint16_t key) {
@@ -150,8 +156,10 @@ void beginRecording(int fd, const char* path, long keys, bool empty) {
 int openOwnFile(const char* path, int flags, const char* verb, std::string* error) {
   const int fd = ::open(path, flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
   if (fd < 0) {
+    const int cause = errno;
     *error = std::string("cannot ") + verb + " " + path + ": " +
-             (errno == ELOOP ? "it is a symbolic link" : std::strerror(errno));
+             (cause == ELOOP ? "it is a symbolic link" : std::strerror(cause));
+    errno = cause;
     return -1;
   }
   struct stat info {};
@@ -184,6 +192,14 @@ bool startKeyRecording(const char* path, std::string* error) {
              ", or record to another name (or remove the file) to start afresh";
     return false;
   }
+  beginRecording(fd, path, 0, true);
+  return true;
+}
+
+bool createKeyRecording(const char* path, bool* exists, std::string* error) {
+  const int fd = openOwnFile(path, O_WRONLY | O_CREAT | O_EXCL | O_APPEND, "record to", error);
+  *exists = fd < 0 && errno == EEXIST;
+  if (fd < 0) return false;
   beginRecording(fd, path, 0, true);
   return true;
 }
@@ -222,9 +238,28 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
   return true;
 }
 
+bool readKeyRecording(const char* path, size_t limit, std::vector<uint16_t>* keys) {
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  std::string text;
+  const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                    size_t(info.st_size) <= limit && readWholeFile(fd, &text);
+  ::close(fd);
+  if (!read || text.size() > limit) return false;
+  const size_t wholeSize = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
+  keys->clear();
+  return readKeys(std::string_view(text.data(), wholeSize), keys) == 0 &&
+         isCutLine(std::string_view(text).substr(wholeSize), wholeSize == 0);
+}
+
+void makeRecordingAutomatic() { recording.automatic = true; }
+
 void stopKeyRecording() {
   if (recording.fd < 0) return;
   KeyPressHook = nullptr;
+  // Removed while still held, so no other game can have taken it meanwhile.
+  if (recording.automatic && recording.keysInFile == 0) ::unlink(recording.path);
   // Nothing is buffered, but a file system may report a failed write only
   // here.
   if (::close(recording.fd) != 0 && recording.failure == 0) recording.failure = errno;
@@ -233,6 +268,10 @@ void stopKeyRecording() {
 
 bool keyRecordingFailed(std::string* report) {
   if (recording.failure == 0) return false;
+  if (recording.automatic) {
+    report->clear();
+    return true;
+  }
   *report =
       std::string(recording.path) + " holds " + std::to_string(recording.keysInFile) +
       " key presses of this game; the rest were not recorded: " + std::strerror(recording.failure);

@@ -20,6 +20,11 @@ extern void (*KeyPressHook)(uint16_t key);
 // sets *error (one line) when the file cannot be used.
 bool startKeyRecording(const char* path, std::string* error);
 
+// As startKeyRecording, for a file the game names itself in its own folder:
+// the file must not be there yet (O_EXCL), so that nothing planted under
+// that name is ever opened. *exists is set when something is.
+bool createKeyRecording(const char* path, bool* exists, std::string* error);
+
 // Opens the recording at `path` to continue its game: reads the keys it holds
 // into *keys and appends every new key after them. A file cut inside its last
 // line (a write that never finished) goes on from its last whole line: the
@@ -28,10 +33,21 @@ bool startKeyRecording(const char* path, std::string* error);
 // false and sets *error (one line) when the file cannot be used.
 bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error);
 
+// Marks the open recording as the one the game keeps without being asked: a
+// failed write is told at once on standard error rather than in the box, and
+// a file that got no key is removed when the recording stops.
+void makeRecordingAutomatic();
+
+// Reads the keys of the recording at `path` into *keys without taking it:
+// a plain file (no link followed) that the recorder wrote, its unfinished
+// last line left out, at most `limit` bytes. Returns false for anything else.
+bool readKeyRecording(const char* path, size_t limit, std::vector<uint16_t>* keys);
+
 // Stops recording and closes the file.
 void stopKeyRecording();
 
 // Returns whether a write to the recording failed. The player was told at
 // once in the message box; *report is then the line for standard error at
-// the end, saying how many key presses the file holds.
+// the end, saying how many key presses the file holds (empty for an
+// automatic recording, whose failure was told when it happened).
 bool keyRecordingFailed(std::string* report);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_saves.h"
 #include "app/key_recorder.h"
 #include "app/options.h"
 #include "app/replay_link.h"
@@ -22,6 +23,7 @@
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
+#include "ui/typing.h"
 
 namespace {
 
@@ -34,6 +36,9 @@ constexpr int ExitMovieLost = 1;
 constexpr int ExitUsage = 2;
 // What was printed could not be written.
 constexpr int ExitOutputLost = 1;
+
+// The state folder could not take the game: it was played unrecorded.
+bool unsavedGame = false;
 
 void keyDown(uint16_t key) {
   if (KeyPressHook) KeyPressHook(key);
@@ -51,6 +56,14 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   start.window.fullscreen = options.fullscreen;
   start.pictures = pictures;
   start.keyDown = keyDown;
+  // Typing sits in front of the game: the grid keys it presses are recorded
+  // and played as any key of the window is.
+  if (backend == platform::Backend::Window && !options.gridOnly) {
+    TypingPress = keyDown;
+    start.keyDown = typingKeyDown;
+    start.typed = typingCharacter;
+    start.step = typingWalk;
+  }
   start.beforeWindow = [] { setGameWindowIcon(); };
   startForm(start);
 }
@@ -171,6 +184,46 @@ int runHeadless(const Options& options) {
   return status;
 }
 
+// Opens the recording the window's game is kept in: the file the command line
+// names, or the state folder's. Returns false, with *status, when the game
+// must not start; a state folder that cannot be used is told once and the
+// game is played unrecorded.
+bool openRecording(const Options& options, std::vector<uint16_t>* keys, int* status) {
+  std::string error;
+  if (!options.recordPath.empty() || !options.resumePath.empty()) {
+    if ((!options.recordPath.empty() && startKeyRecording(options.recordPath.c_str(), &error)) ||
+        (!options.resumePath.empty() &&
+         resumeKeyRecording(options.resumePath.c_str(), keys, &error)))
+      return true;
+    std::fprintf(stderr, "velmora: %s\n", error.c_str());
+    *status = ExitUsage;
+    return false;
+  }
+  if (options.noSave) return true;
+  if (options.continueGame) {
+    switch (continueSavedGame(keys, &error)) {
+      case ContinueOutcome::Resumed:
+        return true;
+      case ContinueOutcome::Refused:
+        std::fprintf(stderr, "velmora: %s\n", error.c_str());
+        *status = ExitUsage;
+        return false;
+      case ContinueOutcome::Unrecorded:
+        std::fprintf(stderr, "velmora: %s; the game is not recorded\n", error.c_str());
+        unsavedGame = true;
+        return true;
+      case ContinueOutcome::NoneLeft:
+        std::fprintf(stderr, "velmora: %s\n", error.c_str());
+        break;
+    }
+  }
+  if (!startSavedGame(&error)) {
+    std::fprintf(stderr, "velmora: %s; the game is not recorded\n", error.c_str());
+    unsavedGame = true;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,28 +247,29 @@ int main(int argc, char** argv) {
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);
     std::vector<uint16_t> resumedKeys;
-    if ((!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) ||
-        (!options.resumePath.empty() &&
-         !resumeKeyRecording(options.resumePath.c_str(), &resumedKeys, &error))) {
-      std::fprintf(stderr, "velmora: %s\n", error.c_str());
-      return ExitUsage;
-    }
+    int status = 0;
+    if (!openRecording(options, &resumedKeys, &status)) return status;
     startUp(platform::Backend::Window, options);
     playRecordedKeys(resumedKeys);
     platform::Application.run();
     stopKeyRecording();
     platform::Application.shutdown();
     if (keyRecordingFailed(&error)) {
-      std::fprintf(stderr, "velmora: %s\n", error.c_str());
+      if (!error.empty()) std::fprintf(stderr, "velmora: %s\n", error.c_str());
       return ExitRecordingFailed;
     }
-    return 0;
+    // Told when the game started; a game that was to be kept and was not is
+    // a lost write.
+    return unsavedGame ? ExitRecordingFailed : 0;
   } catch (const platform::NoDisplayError& e) {
+    stopKeyRecording();  // an automatic file that got no key goes
     std::fprintf(stderr, "velmora: %s\n", e.what());
     return ExitCannotStart;
   } catch (const std::exception& e) {
+    stopKeyRecording();
     shownInBox = platform::Application.showException(e.what());
   } catch (...) {
+    stopKeyRecording();
     shownInBox = platform::Application.showException("");
   }
   // A failure the player saw in the message box ends as a closed window does.

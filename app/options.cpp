@@ -26,6 +26,13 @@ constexpr char HelpBody[] =
     "                     with --fullscreen, the largest enlargement allowed\n"
     "  --fullscreen       fill the screen: the picture enlarged by the largest whole\n"
     "                     factor that fits, centred on black\n"
+    "  --grid-only        compose statements on the grid alone: characters typed on\n"
+    "                     the keyboard in command entry do nothing\n"
+    "  --continue         go on with the last unfinished game of the state folder\n"
+    "                     ($XDG_STATE_HOME/velmora, or ~/.local/state/velmora),\n"
+    "                     where every window game is recorded; a new game starts\n"
+    "                     when there is none\n"
+    "  --no-save          play without recording the game in the state folder\n"
     "  --record FILE      write every key press of the window to FILE as a script;\n"
     "                     a FILE that is not empty, is a link or is no plain file\n"
     "                     (a FIFO, a device) is refused, as is one another game holds\n"
@@ -78,6 +85,9 @@ enum OptionId : int {
   OptMovie,
   OptLink,
   OptPage,
+  OptContinue,
+  OptNoSave,
+  OptGridOnly,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -94,6 +104,9 @@ const option LongOptions[] = {
     {"movie", required_argument, nullptr, OptMovie},
     {"link", required_argument, nullptr, OptLink},
     {"page", required_argument, nullptr, OptPage},
+    {"continue", no_argument, nullptr, OptContinue},
+    {"no-save", no_argument, nullptr, OptNoSave},
+    {"grid-only", no_argument, nullptr, OptGridOnly},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -195,6 +208,15 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptSummary:
       options->summary = true;
       break;
+    case OptContinue:
+      options->continueGame = true;
+      break;
+    case OptNoSave:
+      options->noSave = true;
+      break;
+    case OptGridOnly:
+      options->gridOnly = true;
+      break;
     case OptMovie:
     case OptLink:
     case OptPage:
@@ -218,6 +240,17 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--record and --resume cannot be used together: --resume records to its own FILE";
     return false;
   }
+  // The window's ways of keeping its game: one at a time.
+  const int keeping = int(options.continueGame) + int(options.noSave) +
+                      int(!options.recordPath.empty()) + int(!options.resumePath.empty());
+  if ((options.continueGame || options.noSave) && keeping > 1) {
+    *error = "--continue, --no-save, --record and --resume cannot be used together";
+    return false;
+  }
+  if (options.headless && (options.continueGame || options.noSave || options.gridOnly)) {
+    *error = "--continue, --no-save and --grid-only work only with the window, not with --headless";
+    return false;
+  }
   if (options.summary && !options.headless) {
     *error = "--summary works only with --headless";
     return false;
@@ -227,7 +260,8 @@ bool checkCombination(const Options& options, std::string* error) {
     return false;
   }
   const bool link = !options.linkPath.empty();
-  if (link && (options.headless || !options.recordPath.empty() || !options.resumePath.empty())) {
+  if (link && (options.headless || !options.recordPath.empty() || !options.resumePath.empty() ||
+               options.continueGame || options.noSave || options.gridOnly)) {
     *error = "--link prints a link and plays nothing: use it alone, with --page at most";
     return false;
   }

@@ -18,10 +18,15 @@ struct Options {
   std::string moviePath;     // --movie OUT: with --headless, the game as a moving picture
   std::string linkPath;      // --link FILE: print FILE's game as a web address
   std::string pageUrl;       // --page URL: the page a link opens (empty: the build's own)
+
+  bool continueGame = false;  // --continue: go on with the last unfinished saved game
+  bool noSave = false;        // --no-save: the window's game is not recorded
+  bool gridOnly = false;      // --grid-only: letters typed in command entry do nothing
 };
 
 constexpr char UsageLine[] =
-    "usage: velmora [--scale N] [--fullscreen] [--record FILE | --resume FILE]\n"
+    "usage: velmora [--scale N] [--fullscreen] [--grid-only]\n"
+    "               [--continue | --no-save | --record FILE | --resume FILE]\n"
     "       velmora --headless [--summary] [SCRIPT]\n"
     "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"

@@ -1,6 +1,7 @@
 // Typing statements in headless scripts: `type TEXT` walks the grid cursor to
 // each character by the fewest arrow presses and picks it with Space;
-// `submit` walks to the submit cell and presses Space. Every move and pick
+// `submit` walks to the submit cell and presses Space. The walks are planned
+// as the keyboard's typing plans them (ui/typing.h), and every move and pick
 // is an ordinary key press, the same a player would make.
 #include "headless/script_typing.h"
 
@@ -11,39 +12,13 @@
 #include "headless/headless_script.h"
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
+#include "ui/typing.h"
 
 namespace headless {
 namespace {
 
-struct Cell {
-  int col;
-  int row;
-};
-
-int distance(Cell from, Cell to) {
-  const GridWalk walk = gridWalk(from.col, from.row, to.col, to.row);
-  return walk.across.steps + walk.down.steps;
-}
-
-// Finds the cell holding `byte` nearest to the cursor (the blank has four);
-// the command cells are not characters. Returns false when there is none.
-bool nearestCell(uint8_t byte, Cell* found) {
-  if (byte == EraseCode || byte == SubmitCode) return false;
-  const Cell cursor{CursorCol, CursorRow};
-  bool any = false;
-  for (int i = 0; i < GridCols * GridRows; ++i) {
-    if (CharGrid[i] != byte) continue;
-    const Cell cell{i % GridCols, i / GridCols};
-    if (!any || distance(cursor, cell) < distance(cursor, *found)) *found = cell;
-    any = true;
-  }
-  return any;
-}
-
-void walkTo(Cell target) {
-  const GridWalk walk = gridWalk(CursorCol, CursorRow, target.col, target.row);
-  for (int n = walk.across.steps; n > 0; --n) pressKey(walk.across.key);
-  for (int n = walk.down.steps; n > 0; --n) pressKey(walk.down.key);
+void pressAll(const GridKeys& keys) {
+  for (int i = 0; i < keys.count; ++i) pressKey(keys.keys[i]);
 }
 
 bool inCommandEntry(const char* command, std::string* reason) {
@@ -67,18 +42,17 @@ bool typeCommand(std::string_view text, std::string* reason) {
   if (!inCommandEntry("type", reason)) return false;
   // Check the whole text first, so a bad line presses no key at all.
   for (size_t i = 0; i < text.size(); ++i) {
-    Cell cell{};
-    if (!nearestCell(uint8_t(text[i]), &cell)) {
+    GridKeys keys;
+    if (!planCharacter(uint8_t(text[i]), &keys)) {
       *reason = "character " + describe(uint8_t(text[i])) + " at column " + std::to_string(i + 1) +
                 " is not on the character grid";
       return false;
     }
   }
   for (char c : text) {
-    Cell cell{};
-    nearestCell(uint8_t(c), &cell);
-    walkTo(cell);
-    pressKey(KeySpace);
+    GridKeys keys;
+    planCharacter(uint8_t(c), &keys);
+    pressAll(keys);
   }
   return true;
 }
@@ -89,8 +63,9 @@ bool submitCommand(std::string_view args, std::string* reason) {
     return false;
   }
   if (!inCommandEntry("submit", reason)) return false;
-  walkTo(Cell{GridCols - 1, GridRows - 1});
-  pressKey(KeySpace);
+  GridKeys keys;
+  planPick(SubmitCode, &keys);
+  pressAll(keys);
   return true;
 }
 

@@ -16,6 +16,13 @@ struct FormEvents {
   void (*create)() = nullptr;               // sizes the surfaces and draws the first screen
   void (*keyDown)(uint16_t key) = nullptr;  // one key press, by the game's key code
   const Canvas* (*topSurface)() = nullptr;  // the surface the player sees
+  // A character the player typed (a Unicode code point), delivered after the
+  // key-down that typed it. Null: the form takes no typed characters.
+  void (*typed)(uint32_t character) = nullptr;
+  // Called after every key-down and typed character, and again once the time
+  // it returned (milliseconds) has passed with no other event; -1: no call
+  // is due. It lets the form show a walk of several keys step by step.
+  int (*step)() = nullptr;
 };
 
 // Which backend the application runs on. Window is the program's own window

@@ -71,7 +71,8 @@ void start() {
     throw NoDisplayError(NoDisplayMessage);
   }
   state.videoUp = true;
-  SDL_StopTextInput();  // keys only; no input method popping up
+  // Keys only until a form that takes typed characters opens.
+  SDL_StopTextInput();
 }
 
 void setTitle(const char* title) {
@@ -172,19 +173,46 @@ void present(const Canvas* top) {
   SDL_UpdateWindowSurface(state.window);
 }
 
+// Returns the first character of the UTF-8 text of a text-input event, or 0
+// when it is not one whole character (an input method's longer text).
+uint32_t typedCharacter(const char* text) {
+  const auto* b = reinterpret_cast<const unsigned char*>(text);
+  if (b[0] < 0x80) return b[0] != 0 && b[1] == 0 ? b[0] : 0;
+  return 0;  // the game's grid holds ASCII alone
+}
+
 // Delivers events until the window is closed; returns 0. The form presents
-// its own frame after each key, so a key-down repaints nothing here.
+// its own frame after each key, so a key-down repaints nothing here. A walk
+// the form shows step by step is pressed while no event comes.
 int run(const FormEvents& events) {
   auto top = [&events]() { return events.topSurface ? events.topSurface() : nullptr; };
+  auto step = [&events]() { return events.step ? events.step() : -1; };
+  if (events.typed) SDL_StartTextInput();
   SDL_Event event;
+  int wait = -1;  // milliseconds until the form's next step, or -1
   for (;;) {
-    if (!SDL_WaitEvent(&event)) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+    if (wait >= 0) {
+      // 0 from SDL_WaitEventTimeout is the time running out.
+      if (!SDL_WaitEventTimeout(&event, wait)) {
+        wait = step();
+        continue;
+      }
+    } else if (!SDL_WaitEvent(&event)) {
+      throw std::runtime_error(std::string("window: ") + SDL_GetError());
+    }
     switch (event.type) {
       case SDL_QUIT:
         return 0;
       case SDL_KEYDOWN:
         if (events.keyDown)
           events.keyDown(virtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode));
+        wait = step();
+        break;
+      case SDL_TEXTINPUT:
+        if (events.typed) {
+          if (const uint32_t c = typedCharacter(event.text.text)) events.typed(c);
+          wait = step();
+        }
         break;
       case SDL_WINDOWEVENT:
         switch (event.window.event) {

@@ -118,7 +118,7 @@ grep -aq "file:///usr/share/doc/velmora/players-guide.md" "$program" || fail "he
 # and is in the README's table.
 gzip -dc "$root/usr/share/man/man6/velmora.6.gz" | sed 's/\\-/-/g' |
   awk 'previous == ".TP" { print } { previous = $0 }' >"$work/headings"
-for option in $("$program" --help | grep -o -- '--[a-z]*' | sort -u); do
+for option in $("$program" --help | grep -o -- '--[a-z][a-z-]*[a-z]' | sort -u); do
   grep -q -- "$option\b" "$work/headings" || fail "manual page has no paragraph on $option"
   grep -q "^|.*\`${option}[\` ]" "$source/README.md" || fail "README lacks $option"
 done

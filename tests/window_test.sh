@@ -18,6 +18,8 @@ dir=$(mktemp -d)
 # A game left running by a failed check is killed outright: SDL turns SIGTERM
 # into a quit event, which a hung game never reads.
 trap 'kill -9 "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
+# The games the window keeps on its own go to a folder of the test's.
+export XDG_STATE_HOME="$dir/state"
 export ASAN_OPTIONS=detect_leaks=0  # the window system's libraries keep caches
 fail() { echo "window_test: $*" >&2; cat "$dir/err" >&2 2>/dev/null; exit 1; }
 
@@ -110,6 +112,26 @@ printf 'state\n' >>"$dir/session.keys"
 written=$("$velmora" --headless "$dir/written.txt")
 [ "$("$velmora" --headless "$dir/session.keys")" = "$written" ] || fail "the recording replays apart"
 case "$written" in *'"score":4995,'*'"last":"SELECT ",'*) ;; *) fail "not the game: $written" ;; esac
+
+# Typed on the keyboard, a statement walks the grid: the game kept in the
+# state folder holds only the grid's keys and replays as the headless `type`
+# and `submit`; --continue goes on with it in a second sitting.
+open_game
+xdotool windowfocus --sync "$wid" key --delay 50 a Return
+sleep 0.3
+xdotool windowfocus --sync "$wid" type --delay 200 'SELECT * FROM party'
+xdotool windowfocus --sync "$wid" key Return
+sleep 1
+close_game
+saved=$(ls "$XDG_STATE_HOME"/velmora/game-*.keys) || fail "no game in the state folder"
+[ "$(printf '%s\n' "$saved" | wc -l)" = 1 ] || fail "more than one game kept: $saved"
+typed=$(printf 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n' | "$velmora" --headless -)
+[ "$( (cat "$saved"; echo state) | "$velmora" --headless -)" = "$typed" ] ||
+  fail "the typed game is not the game of type and submit"
+! grep -vqE '^(#|key (32|37|38|39|40|65|13)$)' "$saved" || fail "keys past the grid's recorded"
+open_game --continue
+press "Down" "$saved" "$(($(wc -l <"$saved")))"
+close_game
 
 # Whole-pixel enlargement: --scale, the 1280 x 1024 screen in fullscreen, and
 # --scale capping the factor there; then the window's icon, the built-in one.

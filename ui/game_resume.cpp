@@ -14,6 +14,7 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
+#include "statements/dispatcher.h"
 
 namespace {
 
@@ -49,6 +50,22 @@ void playRecordedKeys(const std::vector<uint16_t>& keys) {
   // Still on the title: the title picture is on the surfaces as drawn.
   if (GameMode != ModeTitle) drawScreenFromRecords();
   FormKeyDown(keys.back());
+}
+
+bool keysWinGame(const std::vector<uint16_t>& keys) {
+  const bool drawing = formDrawing();
+  // A judgement shows nothing, not even the help box a replayed \h asks for.
+  void (*help)() = showHelp;
+  showHelp = nullptr;
+  setFormDrawing(false);
+  resetAllState();
+  showTitle();
+  for (size_t i = 0; i < keys.size() && GameMode != ModeCleared; ++i) FormKeyDown(keys[i]);
+  const bool won = GameMode == ModeCleared;
+  resetAllState();
+  setFormDrawing(drawing);
+  showHelp = help;
+  return won;
 }
 
 void startDrawingFromRecords() {

@@ -12,6 +12,12 @@
 // as it would after pressing the keys in a drawn game, and so does the frame.
 void playRecordedKeys(const std::vector<uint16_t>& keys);
 
+// Plays `keys` on a new game with the form's drawing set aside and returns
+// whether they won it (the game cleared: no later key changes anything). The
+// records are left reset, as before the form's creation, and the drawing as
+// it was: a recording can be judged before the window opens.
+bool keysWinGame(const std::vector<uint16_t>& keys);
+
 // Turns the form's drawing on for a game played so far with it set aside
 // from the start (headless, until the first screenshot): loads what the form
 // draws with, makes its surfaces and draws the frame a game drawn all along

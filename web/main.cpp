@@ -13,10 +13,15 @@
 #include "ui/command_entry.h"
 #include "ui/form_start.h"
 #include "ui/keyboard.h"
+#include "ui/typing.h"
 
 int main() {
   try {
-    startForm(FormStart{.backend = platform::Backend::Window});
+    // Typing sits in front of the game, as on the desktop.
+    startForm(FormStart{.backend = platform::Backend::Window,
+                        .keyDown = typingKeyDown,
+                        .typed = typingCharacter,
+                        .step = typingWalk});
     return platform::Application.run();
   } catch (const std::exception& e) {
     platform::Application.showException(e.what());
@@ -29,7 +34,15 @@ int main() {
 extern "C" {
 
 // One key press with virtual-key code `key`, as the page's key-downs give.
-EMSCRIPTEN_KEEPALIVE void velmora_key(int key) { FormKeyDown(uint16_t(key)); }
+// A walk typing left under way is finished first.
+EMSCRIPTEN_KEEPALIVE void velmora_key(int key) {
+  finishTypingWalk();
+  FormKeyDown(uint16_t(key));
+}
+
+// The page's switch: on, characters typed in command entry walk the grid to
+// themselves; off, only the grid's keys compose (as velmora --grid-only).
+EMSCRIPTEN_KEEPALIVE void velmora_set_typing(int on) { setTyping(on != 0); }
 
 // The records as the headless `state` command prints them. The text stays
 // valid until the next call.
@@ -42,6 +55,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_state() {
 // Runs headless script lines (key, type, submit, state...) on the game in the
 // page; returns the script's exit status.
 EMSCRIPTEN_KEEPALIVE int velmora_run_script(const char* text) {
+  finishTypingWalk();
   std::istringstream in(text ? text : "");
   return headless::runScript(in);
 }

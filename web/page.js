@@ -100,6 +100,12 @@ var velmoraPage = (function () {
     confirmClose.close();
     Module._velmora_close();
   });
+  // Typing in command entry, or the grid's keys alone (velmora --grid-only).
+  var typing = document.getElementById('typing');
+  function applyTyping() {
+    if (window.velmoraReady) Module._velmora_set_typing(typing.checked ? 1 : 0);
+  }
+  typing.addEventListener('change', applyTyping);
   addEventListener('resize', fit);
   fit();
 
@@ -142,7 +148,10 @@ var velmoraPage = (function () {
     // The first frame is the title, which the panel's own text describes:
     // the records are first read at the first key, not while the page starts.
     frameShown: function () { if (framesShown++) changed(); },
-    ready: focusGame,
+    ready: function () {
+      applyTyping();
+      focusGame();
+    },
     showBox: function (text, caption) {
       fillWithLinks(document.getElementById('box-text'), text);
       box.setAttribute('aria-label', caption || 'Velmora Keep 03');

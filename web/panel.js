@@ -15,9 +15,9 @@
   KeyLines[ModeTitle] = 'Press any key to start.';
   KeyLines[ModeField] = 'Arrow keys walk the leader, one turn each; Enter opens command entry. ' +
     'Escape leaves the game.';
-  KeyLines[ModeCommand] = 'Arrow keys move the cursor on the character grid; Space picks the ' +
-    'character under it; Tab completes a word; the submit cell sends the statement. ' +
-    'Escape leaves the game.';
+  KeyLines[ModeCommand] = 'Type the statement, or move the cursor on the character grid with ' +
+    'the arrow keys and pick the character under it with Space; Backspace erases, Tab ' +
+    'completes a word, Enter sends the statement. Escape leaves the game.';
   KeyLines[ModeCleared] = 'The game is over: every key is ignored.';
   var last = null;
 

@@ -75,6 +75,7 @@ struct Page {
   std::vector<uint8_t> frame;  // width x height, RGBA, made once
   bool open = false;           // the game is on the page and takes keys
   bool boxOpen = false;
+  bool stepDue = false;  // a walk's next step is waiting on a timer
 };
 Page page;
 
@@ -93,6 +94,23 @@ bool pageWouldUse(uint16_t vk) {
          (vk >= KeyPageUp && vk <= KeyDown);
 }
 
+// The form's next step of a walk (FormEvents::step): milliseconds until the
+// one after it, or -1.
+int stepOnce() { return page.events.step ? page.events.step() : -1; }
+
+// Takes the walk's next step after `wait` milliseconds, unless a step is due
+// already; each step is then a frame the browser paints.
+void walkLater(int wait) {
+  if (wait < 0 || page.stepDue) return;
+  page.stepDue = true;
+  emscripten_set_timeout(
+      [](void*) {
+        page.stepDue = false;
+        if (page.open) walkLater(stepOnce());
+      },
+      wait, nullptr);
+}
+
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
   if (!page.open) return EM_FALSE;
   // Browser shortcuts (reload, zoom, tabs) stay the browser's.
@@ -104,7 +122,15 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     return EM_TRUE;
   }
   if (page.events.keyDown) page.events.keyDown(vk);
-  return pageWouldUse(vk) ? EM_TRUE : EM_FALSE;
+  // What the key types, when that is one character of the grid's (ASCII);
+  // the key's name otherwise ("Backspace", "ArrowUp").
+  const auto* typed = reinterpret_cast<const unsigned char*>(event->key);
+  const bool types = typed[0] >= 0x20 && typed[0] < 0x7F && typed[1] == '\0';
+  if (types && page.events.typed) page.events.typed(typed[0]);
+  walkLater(stepOnce());
+  // A typed character of the game's is the game's, not the page's (the
+  // slash and the quote would open the browser's quick find).
+  return pageWouldUse(vk) || (types && page.events.typed) ? EM_TRUE : EM_FALSE;
 }
 
 class BrowserPage final : public WindowBackend {

@@ -217,6 +217,30 @@ async function guides(browser, base) {
   return problems;
 }
 
+// Typed on the keyboard, a statement walks the grid: the same records as
+// the desktop's `type` and `submit`; with the page's switch off, letters do
+// nothing and Enter is the grid's no-op again.
+async function typing(browser, base, velmora) {
+  const page = await openGame(browser, base, false);
+  const problems = [];
+  await page.keyboard.press('KeyA');
+  await page.keyboard.press('Enter');
+  await page.keyboard.type('SELECT * FROM party', { delay: 5 });
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => JSON.parse(UTF8ToString(Module._velmora_state())).mode === 0);
+  const want = native(velmora, 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n');
+  if ((await state(page)) !== want) problems.push('a typed statement gave other records than type');
+  await page.click('#typing');
+  await page.click('#screen');
+  await page.keyboard.press('Enter');
+  await page.keyboard.type('S');
+  await page.keyboard.press('Enter');
+  const off = JSON.parse(await state(page));
+  if (off.mode !== 1 || off.command !== '') problems.push('with typing off, letters or Enter acted');
+  await page.close();
+  return problems;
+}
+
 async function axe(browser, base) {
   const page = await openGame(browser, base, false);
   const found = await axeViolations(page);
@@ -227,7 +251,7 @@ async function axe(browser, base) {
 export async function runPageChecks(browser, base, velmora) {
   const checks = { 'phone with touch keys': phone, 'help box fits': helpBox, 'whole pixels': enlarged,
                    'live region': liveRegion, offline,
-                   'focus leaves and returns': focus, guides, 'axe-core': axe };
+                   'focus leaves and returns': focus, guides, typing, 'axe-core': axe };
   let failed = 0;
   for (const [name, check] of Object.entries(checks)) {
     let problems;

@@ -3,7 +3,8 @@
 // frames, pixel for pixel, at the script's own `state` and `screenshot`
 // lines, every few dozen lines and at the end. Arrow, Enter, Space and Tab
 // keys go in as real DOM key presses, so the page's key mapping is played
-// too; numeric key codes and the typing commands go through the module.
+// too (with typing turned off, as a script's keys are the game's own);
+// numeric key codes and the typing commands go through the module.
 // Then the checks of the page round the game (page_checks.mjs).
 // Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR SCRIPT...
 import { execFileSync } from 'node:child_process';
@@ -106,6 +107,9 @@ async function playScript(browser, base, script) {
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(base);
   await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
+  // A script's keys are the game's own: Enter in command entry is the grid's
+  // no-op, not the typing's submit (typing is checked in page_checks.mjs).
+  await page.evaluate(() => Module._velmora_set_typing(0));
   ({ Width, Height } = await page.evaluate(() => {
     const screen = document.getElementById('screen');
     return { Width: screen.width, Height: screen.height };

@@ -1,0 +1,173 @@
+// The state folder's recordings: making the folder (the player's alone,
+// never through a link), naming each new game's file, judging which games are
+// finished by replaying their keys without drawing, removing the old finished
+// ones and finding the game to continue. The files are written by the key
+// recorder, with its lock and its rules.
+#include "app/game_saves.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "app/key_recorder.h"
+#include "ui/game_resume.h"
+
+namespace {
+
+// A game's keys are a few bytes each; a file past this is no game of ours.
+constexpr size_t SavedGameLimit = 16u << 20;
+constexpr int NameTries = 100;  // game-...-2.keys to game-...-99.keys
+
+struct SavedGame {
+  std::string path;
+  timespec changed{};
+};
+
+std::string errorText(const std::string& what, int cause) {
+  return what + ": " + std::strerror(cause);
+}
+
+// Makes `folder` and the folders above it as needed; `folder` itself must
+// end up the player's own folder, not a link to one.
+bool makeFolder(const std::string& folder, std::string* error) {
+  for (size_t at = folder.find('/', 1); at != std::string::npos; at = folder.find('/', at + 1)) {
+    ::mkdir(folder.substr(0, at).c_str(), 0700);
+  }
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    *error = errorText("cannot make the state folder " + folder, errno);
+    return false;
+  }
+  struct stat info {};
+  if (::lstat(folder.c_str(), &info) != 0) {
+    *error = errorText("cannot use the state folder " + folder, errno);
+    return false;
+  }
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
+    *error = "cannot use the state folder " + folder + ": " +
+             (S_ISLNK(info.st_mode)   ? "it is a symbolic link"
+              : S_ISDIR(info.st_mode) ? "it belongs to another user"
+                                      : "it is not a folder");
+    return false;
+  }
+  return true;
+}
+
+bool isGameName(const char* name) {
+  const size_t length = std::strlen(name);
+  return length > 10 && std::strncmp(name, "game-", 5) == 0 &&
+         std::strcmp(name + length - 5, ".keys") == 0;
+}
+
+// The game files of `folder`, plain files only, the last changed first.
+std::vector<SavedGame> savedGames(const std::string& folder) {
+  std::vector<SavedGame> games;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return games;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!isGameName(entry->d_name)) continue;
+    SavedGame game{folder + "/" + entry->d_name, {}};
+    struct stat info {};
+    if (::lstat(game.path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    game.changed = info.st_mtim;
+    games.push_back(game);
+  }
+  ::closedir(dir);
+  std::sort(games.begin(), games.end(), [](const SavedGame& a, const SavedGame& b) {
+    if (a.changed.tv_sec != b.changed.tv_sec) return a.changed.tv_sec > b.changed.tv_sec;
+    if (a.changed.tv_nsec != b.changed.tv_nsec) return a.changed.tv_nsec > b.changed.tv_nsec;
+    return a.path > b.path;
+  });
+  return games;
+}
+
+// Removes the game file at `path` unless a game holds it now.
+void removeGame(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return;
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(path.c_str());
+  ::close(fd);
+}
+
+// Removes the finished games past the newest SavedGamesKept finished ones.
+void pruneFinishedGames(const std::string& folder) {
+  int finished = 0;
+  std::vector<uint16_t> keys;
+  for (const SavedGame& game : savedGames(folder)) {
+    if (!readKeyRecording(game.path.c_str(), SavedGameLimit, &keys)) continue;  // not ours
+    if (!keysWinGame(keys)) continue;
+    if (finished >= SavedGamesKept) {
+      removeGame(game.path);
+    } else {
+      ++finished;
+    }
+  }
+}
+
+// "game-YYYYMMDD-HHMMSS" of the present local time.
+std::string nameOfNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char name[40];
+  std::strftime(name, sizeof name, "game-%Y%m%d-%H%M%S", &local);
+  return name;
+}
+
+}  // namespace
+
+std::string stateFolderPath() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state && state[0] == '/') return std::string(state) + "/velmora";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] != '\0') return std::string(home) + "/.local/state/velmora";
+  return "";
+}
+
+bool startSavedGame(std::string* error) {
+  const std::string folder = stateFolderPath();
+  if (folder.empty()) {
+    *error = "no state folder to record the game in: neither XDG_STATE_HOME nor HOME is set";
+    return false;
+  }
+  if (!makeFolder(folder, error)) return false;
+  pruneFinishedGames(folder);
+  const std::string base = folder + "/" + nameOfNow();
+  for (int n = 1; n < NameTries; ++n) {
+    const std::string path = base + (n == 1 ? "" : "-" + std::to_string(n)) + ".keys";
+    bool exists = false;
+    if (createKeyRecording(path.c_str(), &exists, error)) {
+      makeRecordingAutomatic();
+      return true;
+    }
+    if (!exists) return false;
+  }
+  *error = "cannot record to " + base + ".keys: every name of this second is taken";
+  return false;
+}
+
+ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, std::string* error) {
+  const std::string folder = stateFolderPath();
+  if (folder.empty()) {
+    *error = "no state folder to continue a game from: neither XDG_STATE_HOME nor HOME is set";
+    return ContinueOutcome::Unrecorded;
+  }
+  if (!makeFolder(folder, error)) return ContinueOutcome::Unrecorded;
+  for (const SavedGame& game : savedGames(folder)) {
+    if (!readKeyRecording(game.path.c_str(), SavedGameLimit, keys)) continue;
+    if (keysWinGame(*keys)) continue;
+    if (!resumeKeyRecording(game.path.c_str(), keys, error)) return ContinueOutcome::Refused;
+    makeRecordingAutomatic();
+    return ContinueOutcome::Resumed;
+  }
+  keys->clear();
+  *error = "no unfinished game to continue in " + folder + "; a new game starts";
+  return ContinueOutcome::NoneLeft;
+}

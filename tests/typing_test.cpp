@@ -1,0 +1,245 @@
+// Typing on the keyboard in command entry, through the keyboard's own entry
+// points as the window drives them (each character's key-down, then the
+// character): a typed statement gives the same keys and the same records as
+// the headless `type` and `submit`, a whole won game included; the Space
+// bar after an arrow and after a typed character; characters the grid lacks;
+// typing turned off; and no allocation while a key is handled.
+#include "ui/typing.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "headless/headless_script.h"
+#include "headless/state_json.h"
+#include "tests/support/alloc_counter.h"
+#include "tests/support/form_fixture.h"
+#include "tests/support/headless_run.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
+
+namespace {
+
+std::vector<uint16_t> pressed;  // the keys the game received, in order
+
+void recordAndPress(uint16_t key) {
+  pressed.push_back(key);
+  FormKeyDown(key);
+}
+
+// The key code a window gives the key that types `c` (KeyOther for a sign).
+uint16_t keyOf(char c) {
+  if (std::isalpha(uint8_t(c))) return uint16_t(std::toupper(uint8_t(c)));
+  if (std::isdigit(uint8_t(c))) return uint16_t(c);
+  return c == ' ' ? uint16_t(KeySpace) : uint16_t(KeyOther);
+}
+
+// One window event: a key-down, then the character it typed (0: none).
+struct Event {
+  uint16_t key;
+  uint32_t character;
+};
+Event typed(char c) { return Event{keyOf(c), uint8_t(c)}; }
+Event key(uint16_t k) { return Event{k, 0}; }
+
+void deliver(const Event& e) {
+  typingKeyDown(e.key);
+  if (e.character) typingCharacter(e.character);
+  finishTypingWalk();
+}
+
+void deliverText(std::string_view text) {
+  for (char c : text) deliver(typed(c));
+}
+
+// A fresh game in command entry, its keys recorded from here on.
+void openGrid(bool typing = true) {
+  showFreshTitle();
+  setTyping(typing);
+  TypingPress = recordAndPress;
+  pressed.clear();
+  deliver(key('A'));
+  deliver(key(KeyEnter));
+}
+
+// The keys and records of `script` run headless on a fresh game.
+std::vector<uint16_t> scriptKeys(const std::string& script, std::string* records) {
+  showFreshTitle();
+  pressed.clear();
+  headless::ScriptKeyWatcher.before = [](uint16_t k) { pressed.push_back(k); };
+  std::istringstream in(script);
+  EXPECT_EQ(headless::runScript(in), 0) << script;
+  headless::ScriptKeyWatcher.before = nullptr;
+  *records = gameStateJson();
+  return pressed;
+}
+
+class Typing : public testing::Test {
+ protected:
+  void SetUp() override { prepareHeadlessForm(); }
+  void TearDown() override {
+    TypingPress = nullptr;
+    setTyping(true);
+  }
+};
+
+TEST_F(Typing, TypedStatementsAreTheGridsKeys) {
+  const char* statements[] = {
+      "SELECT * FROM world WHERE worldid=2",
+      "\\v",
+      "CREATE TABLE t (a INT,b VARCHAR(8))",
+      "INSERT INTO t VALUES(1,'x  y')",
+      "#;^&|~\"\\+-*/='<>!.%_(),0123456789",
+      "abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+  };
+  for (const char* statement : statements) {
+    openGrid();
+    deliverText(statement);
+    deliver(key(KeyEnter));
+    const std::vector<uint16_t> typedKeys = pressed;
+    const std::string typedRecords = gameStateJson();
+    std::string scriptRecords;
+    const std::vector<uint16_t> scripted =
+        scriptKeys("key 65 Enter\ntype " + std::string(statement) + "\nsubmit\n", &scriptRecords);
+    EXPECT_EQ(typedKeys, scripted) << statement;
+    EXPECT_EQ(typedRecords, scriptRecords) << statement;
+    EXPECT_NE(typedRecords.find("\"mode\":0"), std::string::npos) << statement;
+  }
+}
+
+// The committed won game, played on the keyboard: every `type` typed,
+// every `submit` an Enter, every `key` its key. Same keys, same score.
+TEST_F(Typing, AWonGameTypedIsTheSameGame) {
+  const std::string script = sourceFile("tests/scripts/winning_game.txt");
+  ASSERT_FALSE(script.empty());
+  setFormDrawing(false);  // the records tell; drawing would only take time
+  std::string scriptRecords;
+  const std::vector<uint16_t> scripted = scriptKeys(script, &scriptRecords);
+  showFreshTitle();
+  TypingPress = recordAndPress;
+  pressed.clear();
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("type ", 0) == 0) {
+      deliverText(std::string_view(line).substr(5));
+    } else if (line == "submit") {
+      deliver(key(KeyEnter));
+    } else if (line.rfind("key ", 0) == 0) {
+      for (std::string_view name : headless::splitWords(std::string_view(line).substr(4))) {
+        const uint16_t code = name == "Space"   ? KeySpace
+                              : name == "Enter" ? KeyEnter
+                              : name == "Tab"   ? KeyTab
+                              : name == "Up"    ? KeyUp
+                              : name == "Down"  ? KeyDown
+                              : name == "Left"  ? KeyLeft
+                                                : KeyRight;
+        deliver(key(code));
+      }
+    }
+  }
+  EXPECT_EQ(pressed, scripted);
+  EXPECT_EQ(gameStateJson(), scriptRecords);
+  EXPECT_EQ(GameMode, ModeCleared);
+  setFormDrawing(true);
+}
+
+// What each key means while typing: the line it leaves and whether it
+// reached the game as anything but the grid's keys.
+TEST_F(Typing, KeysWhileTyping) {
+  const struct {
+    const char* what;
+    std::vector<Event> events;
+    const char* line;
+    bool typing = true;
+  } cases[] = {
+      {"Space before anything is typed picks under the cursor", {key(KeySpace)}, "A"},
+      {"Space after a typed character types a space", {typed('S'), key(KeySpace)}, "S "},
+      {"two typed spaces", {typed('S'), key(KeySpace), key(KeySpace), typed('x')}, "S  x"},
+      {"Space after an arrow picks under the cursor",
+       {typed('S'), key(KeyRight), key(KeySpace)},
+       "ST"},
+      {"Space after typing, an arrow, then typing again",
+       {typed('S'), key(KeyDown), key(KeySpace), typed('1'), key(KeySpace)},
+       "Sf1 "},
+      {"Backspace picks the erase cell", {typed('a'), typed('b'), key(KeyBack)}, "a"},
+      {"Backspace on an empty line", {key(KeyBack), key(KeyBack)}, ""},
+      {"Space after Backspace types a space",
+       {typed('a'), key(KeyRight), key(KeyBack), key(KeySpace)}, " "},
+      {"Tab still completes", {typed('S'), key(KeyTab)}, "SELECT "},
+      {"a character the grid lacks does nothing",
+       {typed('['), typed('`'), typed('{'), Event{KeyOther, 0xE9}, Event{KeyOther, 0x7F},
+        Event{KeyOther, 0x80}, Event{KeyTab, '\t'}, typed('x')},
+       "x"},
+      {"keys that type nothing do nothing", {key(KeyEscape), key(KeyF1), key(16), typed('q')}, "q"},
+      {"with typing off letters do nothing",
+       {typed('S'), key(KeyBack), key(KeyRight), key(KeySpace)},
+       "B",
+       false},
+      {"with typing off Enter does nothing", {typed('S'), key(KeyEnter)}, "", false},
+  };
+  for (const auto& c : cases) {
+    openGrid(c.typing);
+    pressed.clear();
+    for (const Event& e : c.events) deliver(e);
+    EXPECT_EQ(std::string(CommandLine), c.line) << c.what;
+    EXPECT_EQ(GameMode, ModeCommand) << c.what;
+    if (c.typing) {
+      for (uint16_t k : pressed) {
+        const bool gridKey = k == KeySpace || k == KeyTab || (k >= KeyLeft && k <= KeyDown);
+        EXPECT_TRUE(gridKey) << c.what << ": key " << k;
+      }
+    } else {
+      // Typing off, every key reaches the game as it always did.
+      EXPECT_EQ(pressed.size(), c.events.size()) << c.what;
+    }
+  }
+}
+
+// Outside command entry the letters mean what they always did, and a
+// typed character does nothing at all.
+TEST_F(Typing, OutsideCommandEntryKeysAreTheGames) {
+  showFreshTitle();
+  TypingPress = recordAndPress;
+  pressed.clear();
+  deliver(typed('s'));  // the title: any key starts
+  EXPECT_EQ(GameMode, ModeField);
+  const std::string field = gameStateJson();
+  deliver(typed('x'));
+  deliver(key(KeyBack));
+  EXPECT_EQ(gameStateJson(), field);
+  EXPECT_EQ(pressed, (std::vector<uint16_t>{'S', 'X', KeyBack}));
+}
+
+// A walk shown step by step: the window calls typingWalk until it answers -1,
+// pausing between steps; a key that comes meanwhile finishes the walk first.
+TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
+  openGrid();
+  pressed.clear();
+  pressed.reserve(64);  // the test's own list grows outside the count
+  AllocationCounter allocations;
+  typingCharacter('z');
+  int steps = 0;
+  while (typingWalk() >= 0) ++steps;
+  EXPECT_EQ(CommandLine[0], 'z');
+  EXPECT_EQ(int(pressed.size()), steps + 1);
+  typingCharacter('m');
+  EXPECT_GT(typingWalk(), 0);  // the first step taken, more to come
+  typingKeyDown(KeySpace);     // after a typed character: a typed space
+  finishTypingWalk();
+  EXPECT_EQ(std::string(CommandLine), "zm ");
+  EXPECT_EQ(allocations.count(), 0);
+  // Of two cells as near, the first in the grid's order: from the '.' the
+  // blanks at (9, 6) and (11, 6) are two presses away.
+  deliver(typed('.'));
+  deliver(key(KeySpace));
+  EXPECT_EQ(CursorCol, 9);
+  EXPECT_EQ(CursorRow, 6);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+// The keyboard in front of the grid: planning a pick (the nearest cell
+// holding the character, reached by the fewest arrow presses) and the walk
+// under way, pressed one key at a time so that the player sees the cursor go.
+#include "ui/typing.h"
+
+#include "game/game_state.h"
+#include "ui/command_entry.h"
+#include "ui/keyboard.h"
+
+void (*TypingPress)(uint16_t key) = nullptr;
+
+namespace {
+
+// How long each step of a walk stays on the screen: long enough to see the
+// cursor go, short enough that a typist is never kept waiting.
+constexpr int StepPauseMs = 25;
+
+struct Typing {
+  bool on = true;
+  bool afterTyped = false;  // the last key of command entry typed a character
+  GridKeys walk;
+  int next = 0;  // the walk's next key
+} typing;
+
+int distance(int fromCol, int fromRow, int toCol, int toRow) {
+  const GridWalk walk = gridWalk(fromCol, fromRow, toCol, toRow);
+  return walk.across.steps + walk.down.steps;
+}
+
+void press(uint16_t key) {
+  if (TypingPress) {
+    TypingPress(key);
+  } else {
+    FormKeyDown(key);
+  }
+}
+
+// Starts the walk that picks `cell`; returns false when the grid lacks it.
+bool startWalk(uint8_t cell, bool character) {
+  finishTypingWalk();
+  typing.next = 0;
+  typing.walk.count = 0;
+  return character ? planCharacter(cell, &typing.walk) : planPick(cell, &typing.walk);
+}
+
+}  // namespace
+
+bool planPick(uint8_t cell, GridKeys* keys) {
+  int best = -1;
+  int bestDistance = 0;
+  for (int i = 0; i < GridCols * GridRows; ++i) {
+    if (CharGrid[i] != cell) continue;
+    const int d = distance(CursorCol, CursorRow, i % GridCols, i / GridCols);
+    if (best < 0 || d < bestDistance) {
+      best = i;
+      bestDistance = d;
+    }
+  }
+  if (best < 0) return false;
+  const GridWalk walk = gridWalk(CursorCol, CursorRow, best % GridCols, best / GridCols);
+  keys->count = 0;
+  for (int n = walk.across.steps; n > 0; --n) keys->keys[keys->count++] = walk.across.key;
+  for (int n = walk.down.steps; n > 0; --n) keys->keys[keys->count++] = walk.down.key;
+  keys->keys[keys->count++] = KeySpace;
+  return true;
+}
+
+bool planCharacter(uint8_t character, GridKeys* keys) {
+  if (character == EraseCode || character == SubmitCode) return false;
+  return planPick(character, keys);
+}
+
+void setTyping(bool on) {
+  finishTypingWalk();
+  typing.on = on;
+  typing.afterTyped = false;
+}
+
+bool typingOn() { return typing.on; }
+
+void typingKeyDown(uint16_t key) {
+  finishTypingWalk();
+  if (!typing.on || GameMode != ModeCommand) {
+    typing.afterTyped = false;
+    press(key);
+    return;
+  }
+  switch (key) {
+    case KeyUp:
+    case KeyDown:
+    case KeyLeft:
+    case KeyRight:
+      typing.afterTyped = false;
+      press(key);
+      break;
+    case KeyTab:
+      press(key);
+      break;
+    case KeySpace:
+      if (typing.afterTyped) {
+        startWalk(' ', true);
+      } else {
+        press(key);
+      }
+      break;
+    case KeyBack:
+      typing.afterTyped = true;
+      startWalk(EraseCode, false);
+      break;
+    case KeyEnter:
+      typing.afterTyped = false;
+      startWalk(SubmitCode, false);
+      break;
+    default:
+      break;
+  }
+}
+
+void typingCharacter(uint32_t character) {
+  if (!typing.on || GameMode != ModeCommand) return;
+  // Space is told by its key-down, which knows what came before it.
+  if (character <= ' ' || character >= 0x7F) return;
+  if (startWalk(uint8_t(character), true)) typing.afterTyped = true;
+}
+
+int typingWalk() {
+  if (typing.next >= typing.walk.count) return -1;
+  press(typing.walk.keys[typing.next++]);
+  return typing.next < typing.walk.count ? StepPauseMs : -1;
+}
+
+void finishTypingWalk() {
+  while (typingWalk() >= 0) {
+  }
+}
