@@ -27,7 +27,7 @@ trap 'rm -rf "$work"' EXIT
 # binary steps, and the package lands in $work.
 mkdir "$work/src"
 cp -R "$source/debian" "$work/src/debian"
-touch "$work/src/debian/debhelper-build-stamp"
+echo velmora >"$work/src/debian/debhelper-build-stamp"
 ln -s "$build" "$work/src/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)"
 (cd "$work/src" && debian/rules binary >"$work/dh.log" 2>&1) || { cat "$work/dh.log"; fail "dh binary"; }
 revision=$(cd "$work/src" && dpkg-parsechangelog -S Version)
