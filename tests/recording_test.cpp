@@ -3,6 +3,7 @@
 // only an unfinished last line, and a file another game holds is refused by
 // both. Resumed keys follow the one header. (Three sittings and a failed
 // write, in a real window: window_test.sh.)
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,7 +34,10 @@ class Recording : public testing::Test {
     dir_ = pattern;
     file_ = dir_ + "/game.keys";
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
 
   std::string dir_, file_;
 };
