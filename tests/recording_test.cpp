@@ -3,10 +3,10 @@
 // only an unfinished last line, and a file another game holds is refused by
 // both. Resumed keys follow the one header. (Three sittings and a failed
 // write, in a real window: window_test.sh.)
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
