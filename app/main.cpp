@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/key_recorder.h"
@@ -18,6 +19,9 @@
 #include "headless/headless_script.h"
 #include "headless/movie_capture.h"
 #include "headless/replay_summary.h"
+#include "headless/replay_watch.h"
+#include "headless/script_keys.h"
+#include "game/game_state.h"
 #include "platform/application.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
@@ -35,9 +39,15 @@ constexpr int ExitUsage = 2;
 // What was printed could not be written.
 constexpr int ExitOutputLost = 1;
 
-void keyDown(uint16_t key) {
+// A key going into the game: the recorder sees it first.
+void pressGameKey(uint16_t key) {
   if (KeyPressHook) KeyPressHook(key);
   FormKeyDown(key);
+}
+
+// A key the window delivers: while a game is watched, it steers the watch.
+void keyDown(uint16_t key) {
+  if (!headless::steerWatch(key)) pressGameKey(key);
 }
 
 // Starts the form on `backend`, whose creation shows the title. Without
@@ -52,6 +62,7 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   start.pictures = pictures;
   start.keyDown = keyDown;
   start.beforeWindow = [] { setGameWindowIcon(); };
+  if (!options.watchPath.empty()) start.tick = headless::watchTick;
   startForm(start);
 }
 
@@ -131,6 +142,25 @@ int printLink(const Options& options) {
   return status;
 }
 
+// velmora --watch FILE: the keys of FILE's game, collected without a
+// window, so that a bad FILE is refused as --headless refuses it before any
+// window opens. The game is then as fresh as a new program's.
+int collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys) {
+  constexpr size_t WatchScriptLimit = 16u << 20;
+  const char* name = nullptr;
+  const int fd = openScript(options.watchPath, &name);
+  if (fd < 0) return ExitUsage;
+  std::string script;
+  const bool read = readWhole(fd, name, WatchScriptLimit, &script);
+  if (fd != STDIN_FILENO) ::close(fd);
+  if (!read) return ExitUsage;
+  startUp(platform::Backend::Headless, options, false);
+  const int status = headless::collectScriptKeys(script, keys);
+  platform::Application.shutdown();
+  resetAllState();
+  return status;
+}
+
 // Writes the movie the script has played, or says why it could not.
 int finishedMovie(const Options& options, int status) {
   std::string error;
@@ -193,6 +223,10 @@ int main(int argc, char** argv) {
   try {
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);
+    std::vector<uint8_t> watchedKeys;
+    if (!options.watchPath.empty()) {
+      if (const int status = collectWatchedKeys(options, &watchedKeys); status != 0) return status;
+    }
     std::vector<uint16_t> resumedKeys;
     if ((!options.recordPath.empty() && !startKeyRecording(options.recordPath.c_str(), &error)) ||
         (!options.resumePath.empty() &&
@@ -202,6 +236,10 @@ int main(int argc, char** argv) {
     }
     startUp(platform::Backend::Window, options);
     playRecordedKeys(resumedKeys);
+    if (!options.watchPath.empty()) {
+      headless::startWatch(std::move(watchedKeys), pressGameKey);
+      std::fprintf(stderr, "%s\n", headless::WatchKeysHelp);
+    }
     platform::Application.run();
     stopKeyRecording();
     platform::Application.shutdown();

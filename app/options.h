@@ -18,10 +18,12 @@ struct Options {
   std::string moviePath;     // --movie OUT: with --headless, the game as a moving picture
   std::string linkPath;      // --link FILE: print FILE's game as a web address
   std::string pageUrl;       // --page URL: the page a link opens (empty: the build's own)
+  std::string watchPath;     // --watch FILE: FILE's game played in the window to be watched
 };
 
 constexpr char UsageLine[] =
     "usage: velmora [--scale N] [--fullscreen] [--record FILE | --resume FILE]\n"
+    "       velmora --watch FILE [--record NEWFILE] [--scale N] [--fullscreen]\n"
     "       velmora --headless [--summary] [SCRIPT]\n"
     "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"

@@ -16,6 +16,11 @@ struct FormEvents {
   void (*create)() = nullptr;               // sizes the surfaces and draws the first screen
   void (*keyDown)(uint16_t key) = nullptr;  // one key press, by the game's key code
   const Canvas* (*topSurface)() = nullptr;  // the surface the player sees
+  // Called by an event loop that has a clock (the SDL window) once the form
+  // is shown, after every event and whenever the wait it last asked for has
+  // passed; returns the longest wait in milliseconds before the next call,
+  // or -1 to wait for events alone. Null: no clock is needed.
+  int (*tick)() = nullptr;
 };
 
 // Which backend the application runs on. Window is the program's own window

@@ -172,12 +172,19 @@ void present(const Canvas* top) {
 }
 
 // Delivers events until the window is closed; returns 0. The form presents
-// its own frame after each key, so a key-down repaints nothing here.
+// its own frame after each key, so a key-down repaints nothing here. With a
+// tick, waits at most as long as the tick last asked.
 int run(const FormEvents& events) {
   auto top = [&events]() { return events.topSurface ? events.topSurface() : nullptr; };
+  auto tick = [&events]() { return events.tick ? events.tick() : -1; };
   SDL_Event event;
-  for (;;) {
-    if (!SDL_WaitEvent(&event)) throw std::runtime_error(std::string("window: ") + SDL_GetError());
+  for (int wait = tick();; wait = tick()) {
+    if (wait >= 0) {
+      // A timeout and a failure look alike here; either way the tick is due.
+      if (!SDL_WaitEventTimeout(&event, wait)) continue;
+    } else if (!SDL_WaitEvent(&event)) {
+      throw std::runtime_error(std::string("window: ") + SDL_GetError());
+    }
     switch (event.type) {
       case SDL_QUIT:
         return 0;

@@ -26,5 +26,6 @@ void startForm(const FormStart& start) {
   setFormDrawing(start.pictures);
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
-      platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface});
+      platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,
+                           start.tick});
 }

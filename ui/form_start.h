@@ -19,6 +19,8 @@ struct FormStart {
   // Called once the backend is up and before the window opens, for what must
   // be in place when it shows (the window's icon).
   void (*beforeWindow)() = nullptr;
+  // The window's clock, for what plays on its own (FormEvents::tick).
+  int (*tick)() = nullptr;
 };
 
 // Starts the application on `start.backend` with the game's title, loads the

@@ -4,6 +4,7 @@
 // same way.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,11 @@
 // only for the last one, and presents the frame it leaves. Every record ends
 // as it would after pressing the keys in a drawn game, and so does the frame.
 void playRecordedKeys(const std::vector<uint16_t>& keys);
+
+// Presses `count` keys from `keys` as playRecordedKeys does, each through
+// `press` (which passes it on to FormKeyDown), so that whoever watches the
+// keys still sees every one. A form whose drawing is set aside stays so.
+void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key));
 
 // Turns the form's drawing on for a game played so far with it set aside
 // from the start (headless, until the first screenshot): loads what the form
