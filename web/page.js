@@ -11,6 +11,9 @@ var velmoraPage = (function () {
   var box = document.getElementById('box');
   var confirmClose = document.getElementById('confirm-close');
   var listeners = [];
+  var readyCalls = [];
+  var keyPlayed = null;
+  var lastError = '';
   var ended = false;
   var framesShown = 0;
 
@@ -141,6 +144,27 @@ var velmoraPage = (function () {
     // the records are first read at the first key, not while the page starts.
     frameShown: function () { if (framesShown++) changed(); },
     ready: focusGame,
+    // Called once the game has started, or at once when it has.
+    whenReady: function (call) {
+      if (window.velmoraReady) call(); else readyCalls.push(call);
+    },
+    started: function () {
+      focusGame();
+      readyCalls.splice(0).forEach(function (call) { call(); });
+    },
+    // Every key that goes into the game (web/main.cpp) comes here.
+    keyPlayed: function (key) { if (keyPlayed) keyPlayed(key); },
+    onKeyPlayed: function (listener) { keyPlayed = listener; },
+    // The game's last line on standard error (a refused script), once.
+    printErr: function (text) {
+      lastError = text;
+      console.error(text);
+    },
+    takeError: function () {
+      var text = lastError;
+      lastError = '';
+      return text;
+    },
     showBox: function (text, caption) {
       fillWithLinks(document.getElementById('box-text'), text);
       box.setAttribute('aria-label', caption || 'Velmora Keep 03');
@@ -165,5 +189,6 @@ var velmoraPage = (function () {
 })();
 // The module sets window.velmoraReady when the title is on the screen.
 var Module = {
-  onRuntimeInitialized: function () { setTimeout(velmoraPage.ready, 0); },
+  onRuntimeInitialized: function () { setTimeout(velmoraPage.started, 0); },
+  printErr: function (text) { velmoraPage.printErr(text); },
 };
