@@ -130,8 +130,7 @@ TEST(Watch, SteeringKeysNeverReachTheGameAndEnterHandsItOver) {
 }
 
 TEST(Watch, PaceHoldsAnAnswerLongerThanAStepAndFollowsUpAndDown) {
-  startWatching(
-      "key Space Right Enter\ntype SELECT * FROM party\nsubmit\nkey Left\n");
+  startWatching("key Space Right Enter\ntype SELECT * FROM party\nsubmit\nkey Left\n");
   const int title = headless::watchStep();  // Space leaves the title
   const int step = headless::watchStep();   // Right: a turn
   EXPECT_GT(title, step);
