@@ -2,8 +2,8 @@
 // focus between the game and the page's controls, plays the touch keys, hosts
 // the message box and the closed screen, asks before closing the game and
 // registers the service worker that keeps the page for offline play. The game
-// (velmora.js) calls velmoraPage; the keys reach it only while the screen has
-// the focus.
+// (velmora.js) calls velmoraPage, which also hands every key the game takes
+// to replay_page.js; the keys reach it only while the screen has the focus.
 var velmoraPage = (function () {
   var Width = @VIEW_WIDTH@;
   var Height = @VIEW_HEIGHT@;
@@ -176,8 +176,9 @@ var velmoraPage = (function () {
       box.style.display = 'none';
       screen.style.display = 'none';
       document.getElementById('touch-keys').style.display = 'none';
-      document.getElementById('close').style.display = 'none';
-      document.getElementById('play').style.display = 'none';
+      ['close', 'play', 'new-game', 'save-game', 'open-game', 'copy-link'].forEach(function (id) {
+        document.getElementById(id).style.display = 'none';
+      });
       document.getElementById('closed').style.display = 'block';
       document.querySelector('#closed a').focus();
     },
