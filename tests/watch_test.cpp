@@ -112,7 +112,8 @@ TEST(Watch, EndsWhereTheHeadlessReplayEnds) {
 TEST(Watch, SteeringKeysNeverReachTheGameAndEnterHandsItOver) {
   const std::vector<uint8_t> keys = startWatching("key Space Right Down Enter Tab Space Up\n");
   EXPECT_EQ(headless::watchTick(), 1000) << "the title is held before the first key";
-  for (uint16_t key : std::vector<uint16_t>{KeyUp, KeyDown, KeyDown, KeyLeft, KeyTab, 65}) {
+  for (uint16_t key :
+       std::vector<uint16_t>{KeyUp, KeyDown, KeyDown, KeyRight, KeyLeft, KeyTab, 65}) {
     EXPECT_TRUE(headless::steerWatch(key)) << key;
   }
   EXPECT_TRUE(pressed.empty());
