@@ -27,7 +27,7 @@ constexpr int HoldTitle = 1000;   // before the first key
 constexpr int HoldAnswer = 2500;  // a submitted statement's answer
 constexpr int HoldTurn = 300;     // a step in the field
 constexpr int HoldPick = 250;     // a character picked in command entry
-constexpr int HoldCursor = 90;    // the grid's cursor moved
+constexpr int HoldCursor = 40;    // the grid's cursor moved: a walk across it stays quick
 constexpr int HoldOther = 600;    // the title left, a game cleared
 // The pace doubles or halves a step at a time, within these steps.
 constexpr int FastestPace = 4;

@@ -162,8 +162,8 @@ want "$(cat "$dir/short.txt")
 " 100 0 && shows "the watched game's end"
 grep -qF "Space pauses and resumes" "$dir/err" || fail "no word of the watch keys"
 close_game
+# (The title is held only a second: End goes at once, whatever was shown.)
 open_game --watch "$source/tests/scripts/winning_game.txt" --record "$dir/watched.keys"
-want "" 100 0 && shows "the watched title"
 xdotool windowfocus --sync "$wid" key End
 want "$(cat "$source/tests/scripts/winning_game.txt")
 " 100 0 && shows "the end of the watched game"
