@@ -7,8 +7,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/game_saves.h"
@@ -16,9 +18,12 @@
 #include "app/options.h"
 #include "app/replay_link.h"
 #include "app/window_icon.h"
+#include "game/game_state.h"
 #include "headless/headless_script.h"
 #include "headless/movie_capture.h"
 #include "headless/replay_summary.h"
+#include "headless/replay_watch.h"
+#include "headless/script_keys.h"
 #include "platform/application.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
@@ -40,9 +45,38 @@ constexpr int ExitOutputLost = 1;
 // The state folder could not take the game: it was played unrecorded.
 bool unsavedGame = false;
 
-void keyDown(uint16_t key) {
+// A key going into the game: the recorder sees it first.
+void pressGameKey(uint16_t key) {
   if (KeyPressHook) KeyPressHook(key);
   FormKeyDown(key);
+}
+
+// Whether a game is being watched: the player's keys steer the watch.
+bool watching() {
+  const headless::WatchState state = headless::watchState();
+  return state != headless::WatchState::WatchNone && state != headless::WatchState::WatchTakenOver;
+}
+
+// A key the window delivers: while a game is watched, it steers the watch.
+void keyDown(uint16_t key) {
+  if (!headless::steerWatch(key)) pressGameKey(key);
+}
+
+// The same with typing in front of the game.
+void typingWindowKeyDown(uint16_t key) {
+  if (!headless::steerWatch(key)) typingKeyDown(key);
+}
+void typingWindowCharacter(uint32_t character) {
+  if (!watching()) typingCharacter(character);
+}
+
+// The window's clock: the walk of a typed character, step by step, and the
+// watched game's pace.
+int windowTick() {
+  const int walk = typingWalk();
+  const int watch = headless::watchTick();
+  if (walk < 0) return watch;
+  return watch < 0 ? walk : std::min(walk, watch);
 }
 
 // Starts the form on `backend`, whose creation shows the title. Without
@@ -59,11 +93,11 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   // Typing sits in front of the game: the grid keys it presses are recorded
   // and played as any key of the window is.
   if (backend == platform::Backend::Window && !options.gridOnly) {
-    TypingPress = keyDown;
-    start.keyDown = typingKeyDown;
-    start.typed = typingCharacter;
-    start.step = typingWalk;
+    TypingPress = pressGameKey;
+    start.keyDown = typingWindowKeyDown;
+    start.typed = typingWindowCharacter;
   }
+  if (backend == platform::Backend::Window) start.tick = windowTick;
   start.beforeWindow = [] { setGameWindowIcon(); };
   startForm(start);
 }
@@ -141,6 +175,25 @@ int printLink(const Options& options) {
   const int status =
       printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
   platform::Application.shutdown();
+  return status;
+}
+
+// velmora --watch FILE: the keys of FILE's game, collected without a
+// window, so that a bad FILE is refused as --headless refuses it before any
+// window opens. The game is then as fresh as a new program's.
+int collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys) {
+  constexpr size_t WatchScriptLimit = 16u << 20;
+  const char* name = nullptr;
+  const int fd = openScript(options.watchPath, &name);
+  if (fd < 0) return ExitUsage;
+  std::string script;
+  const bool read = readWhole(fd, name, WatchScriptLimit, &script);
+  if (fd != STDIN_FILENO) ::close(fd);
+  if (!read) return ExitUsage;
+  startUp(platform::Backend::Headless, options, false);
+  const int status = headless::collectScriptKeys(script, keys);
+  platform::Application.shutdown();
+  resetAllState();
   return status;
 }
 
@@ -246,11 +299,19 @@ int main(int argc, char** argv) {
   try {
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);
+    std::vector<uint8_t> watchedKeys;
+    if (!options.watchPath.empty()) {
+      if (const int status = collectWatchedKeys(options, &watchedKeys); status != 0) return status;
+    }
     std::vector<uint16_t> resumedKeys;
     int status = 0;
     if (!openRecording(options, &resumedKeys, &status)) return status;
     startUp(platform::Backend::Window, options);
     playRecordedKeys(resumedKeys);
+    if (!options.watchPath.empty()) {
+      headless::startWatch(std::move(watchedKeys), pressGameKey);
+      std::fprintf(stderr, "%s\n", headless::WatchKeysHelp);
+    }
     platform::Application.run();
     stopKeyRecording();
     platform::Application.shutdown();

@@ -38,6 +38,10 @@ constexpr char HelpBody[] =
     "                     (a FIFO, a device) is refused, as is one another game holds\n"
     "  --resume FILE      replay the recording FILE, then play on in the window from\n"
     "                     where it ended, adding the new key presses to FILE\n"
+    "  --watch FILE       play the game of FILE (a recording, or a script without\n"
+    "                     screenshot lines) in the window at a pace to follow: Space\n"
+    "                     pauses, Right steps, Up and Down change the pace, End goes\n"
+    "                     to the end, Enter plays on from there (recorded with --record)\n"
     "  --headless [SCRIPT]\n"
     "                     play without a window, reading script commands from SCRIPT\n"
     "                     (or standard input when SCRIPT is absent or -)\n"
@@ -88,6 +92,7 @@ enum OptionId : int {
   OptContinue,
   OptNoSave,
   OptGridOnly,
+  OptWatch,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -107,6 +112,7 @@ const option LongOptions[] = {
     {"continue", no_argument, nullptr, OptContinue},
     {"no-save", no_argument, nullptr, OptNoSave},
     {"grid-only", no_argument, nullptr, OptGridOnly},
+    {"watch", required_argument, nullptr, OptWatch},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -146,7 +152,7 @@ std::string refusal(const char* word, int id) {
   return "unknown option --" + std::string(name);
 }
 
-// --movie, --link and --page: the ways a game is shown to others.
+// --watch, --movie, --link and --page: the ways a game is shown to others.
 bool applyShowingOption(OptionId id, const char* value, Options* options, std::string* error) {
   platform::MovieFormat format{};
   if (id == OptMovie && !platform::movieFormatOf(value, &format)) {
@@ -161,9 +167,10 @@ bool applyShowingOption(OptionId id, const char* value, Options* options, std::s
     *error = spelled(id) + " needs a file name";
     return false;
   }
-  std::string& target = id == OptMovie ? options->moviePath
-                        : id == OptLink ? options->linkPath
-                                        : options->pageUrl;
+  std::string& target = id == OptMovie  ? options->moviePath
+                        : id == OptLink  ? options->linkPath
+                        : id == OptWatch ? options->watchPath
+                                         : options->pageUrl;
   target = value;
   return true;
 }
@@ -220,6 +227,7 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptMovie:
     case OptLink:
     case OptPage:
+    case OptWatch:
       return applyShowingOption(id, value, options, error);
   }
   return true;
@@ -263,6 +271,11 @@ bool checkCombination(const Options& options, std::string* error) {
   if (link && (options.headless || !options.recordPath.empty() || !options.resumePath.empty() ||
                options.continueGame || options.noSave || options.gridOnly)) {
     *error = "--link prints a link and plays nothing: use it alone, with --page at most";
+    return false;
+  }
+  if (!options.watchPath.empty() &&
+      (options.headless || link || !options.resumePath.empty() || options.continueGame)) {
+    *error = "--watch plays in the window: use it without --headless, --link, --resume or --continue";
     return false;
   }
   if (!options.pageUrl.empty() && !link) {

@@ -22,11 +22,13 @@ struct Options {
   bool continueGame = false;  // --continue: go on with the last unfinished saved game
   bool noSave = false;        // --no-save: the window's game is not recorded
   bool gridOnly = false;      // --grid-only: letters typed in command entry do nothing
+  std::string watchPath;      // --watch FILE: FILE's game played in the window to be watched
 };
 
 constexpr char UsageLine[] =
     "usage: velmora [--scale N] [--fullscreen] [--grid-only]\n"
     "               [--continue | --no-save | --record FILE | --resume FILE]\n"
+    "       velmora --watch FILE [--record NEWFILE | --no-save] [--scale N] [--fullscreen]\n"
     "       velmora --headless [--summary] [SCRIPT]\n"
     "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"

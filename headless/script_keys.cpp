@@ -65,7 +65,7 @@ class MutedOutput {
 
 int collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys) {
   if (const int line = screenshotLine(script); line != 0) {
-    std::fprintf(stderr, "script:%d: a link holds only keys: remove the screenshot lines\n", line);
+    std::fprintf(stderr, "script:%d: a replay holds only keys: remove the screenshot lines\n", line);
     return 2;
   }
   keys->clear();

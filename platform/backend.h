@@ -19,10 +19,13 @@ struct FormEvents {
   // A character the player typed (a Unicode code point), delivered after the
   // key-down that typed it. Null: the form takes no typed characters.
   void (*typed)(uint32_t character) = nullptr;
-  // Called after every key-down and typed character, and again once the time
-  // it returned (milliseconds) has passed with no other event; -1: no call
-  // is due. It lets the form show a walk of several keys step by step.
-  int (*step)() = nullptr;
+  // The form's clock, for an event loop that has one (the SDL window): called
+  // once the form is shown, after every key-down and typed character, and
+  // whenever the wait it last asked for has passed with no other event.
+  // Returns the longest wait in milliseconds before the next call, or -1 to
+  // wait for events alone. It lets the form show a walk of several keys step
+  // by step, or play a game back at a pace. Null: no clock is needed.
+  int (*tick)() = nullptr;
 };
 
 // Which backend the application runs on. Window is the program's own window

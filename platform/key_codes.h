@@ -16,6 +16,7 @@ enum KeyCode : uint16_t {
   KeyEscape = 27,
   KeySpace = 32,
   KeyPageUp = 33,
+  KeyEnd = 35,
   KeyLeft = 37,
   KeyUp = 38,
   KeyRight = 39,
@@ -41,7 +42,7 @@ enum KeyCode : uint16_t {
   KEY(KeySpace, SDLK_SPACE, "Space")           \
   KEY(KeyPageUp, SDLK_PAGEUP, "PageUp")        \
   KEY(34, SDLK_PAGEDOWN, "PageDown")           \
-  KEY(35, SDLK_END, "End")                     \
+  KEY(KeyEnd, SDLK_END, "End")                 \
   KEY(36, SDLK_HOME, "Home")                   \
   KEY(KeyLeft, SDLK_LEFT, "ArrowLeft")         \
   KEY(KeyUp, SDLK_UP, "ArrowUp")               \

@@ -182,19 +182,19 @@ uint32_t typedCharacter(const char* text) {
 }
 
 // Delivers events until the window is closed; returns 0. The form presents
-// its own frame after each key, so a key-down repaints nothing here. A walk
-// the form shows step by step is pressed while no event comes.
+// its own frame after each key, so a key-down repaints nothing here. With a
+// tick, waits at most as long as the tick last asked.
 int run(const FormEvents& events) {
   auto top = [&events]() { return events.topSurface ? events.topSurface() : nullptr; };
-  auto step = [&events]() { return events.step ? events.step() : -1; };
+  auto tick = [&events]() { return events.tick ? events.tick() : -1; };
   if (events.typed) SDL_StartTextInput();
   SDL_Event event;
-  int wait = -1;  // milliseconds until the form's next step, or -1
+  int wait = tick();  // milliseconds until the form's clock is due, or -1
   for (;;) {
     if (wait >= 0) {
-      // 0 from SDL_WaitEventTimeout is the time running out.
+      // A timeout and a failure look alike here; either way the tick is due.
       if (!SDL_WaitEventTimeout(&event, wait)) {
-        wait = step();
+        wait = tick();
         continue;
       }
     } else if (!SDL_WaitEvent(&event)) {
@@ -206,12 +206,12 @@ int run(const FormEvents& events) {
       case SDL_KEYDOWN:
         if (events.keyDown)
           events.keyDown(virtualKeyOf(event.key.keysym.sym, event.key.keysym.scancode));
-        wait = step();
+        wait = tick();
         break;
       case SDL_TEXTINPUT:
         if (events.typed) {
           if (const uint32_t c = typedCharacter(event.text.text)) events.typed(c);
-          wait = step();
+          wait = tick();
         }
         break;
       case SDL_WINDOWEVENT:

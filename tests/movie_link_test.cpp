@@ -198,7 +198,7 @@ TEST(ReplayLinkCommand, PrintsOneLinkOrRefusesWithTheScriptsMessage) {
       {"--link /nonexistent/game.keys", "", 2, "", "cannot read script /nonexistent/game.keys"},
       {"--link {script}", "key Space\nfly away\n", 2, "", "script:2: unknown command 'fly'"},
       {"--link {script}", "key Space\nkey Up\nscreenshot x.png\n", 2, "",
-       "script:3: a link holds only keys"},
+       "script:3: a replay holds only keys"},
       {"--link {script}", "type SELECT\n", 2, "", "script:1: type works only in command entry"},
       {"--link {script} --page 'a b'", "key Space\n", 2, "", "--page needs a web address"},
       {"--link {script} --headless", "key Space\n", 2, "", "--link prints a link and plays nothing"},

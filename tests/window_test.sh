@@ -2,7 +2,8 @@
 # The game in a real window on a private X server: it shows exactly the frames
 # the headless game draws, enlarged by whole pixels and centred on black in
 # fullscreen, answers keys pressed through the X server, records them as a
-# script that replays to the same game, carries its icon, ends with status 0
+# script that replays to the same game, plays a watched game and hands it
+# over, carries its icon, ends with status 0
 # when closed as a window manager closes it, and with 1 when it cannot start.
 #   window_test.sh VELMORA SOURCE_DIR     (status 77: skipped, tools missing)
 set -eu
@@ -174,6 +175,27 @@ close_game 1
 grep -qF "velmora: $dir/limited.keys holds 64 key presses of this game; the rest were not recorded: File too large" "$dir/err" ||
   fail "no word of the failed recording"
 [ "$(grep -c "Cannot write the recording" "$dir/err")" -le 1 ] || fail "told more than once"
+# Watching: a short game plays on its own at its pace, the title and the
+# window as the game's own; the winning game, sent to its end with End, is
+# taken over with Enter and played on, and --record holds both parts.
+printf 'key Space\nkey Right Down\n' >"$dir/short.txt"
+open_game --watch "$dir/short.txt"
+want "$(cat "$dir/short.txt")
+" 100 0 && shows "the watched game's end"
+grep -qF "Space pauses and resumes" "$dir/err" || fail "no word of the watch keys"
+close_game
+# (The title is held only a second: End goes at once, whatever was shown.)
+open_game --watch "$source/tests/scripts/winning_game.txt" --record "$dir/watched.keys"
+xdotool windowfocus --sync "$wid" key End
+want "$(cat "$source/tests/scripts/winning_game.txt")
+" 100 0 && shows "the end of the watched game"
+watched=$(($(wc -l <"$dir/watched.keys") - 1))
+press "Return Left" "$dir/watched.keys" $((watched + 1))
+close_game
+printf 'state\n' >>"$dir/watched.keys"
+printf 'key Left\nstate\n' | cat "$source/tests/scripts/winning_game.txt" - >"$dir/branch.txt"
+[ "$("$velmora" --headless "$dir/watched.keys")" = "$("$velmora" --headless "$dir/branch.txt")" ] ||
+  fail "the watched and taken-over game replays apart"
 # A window that fails before the window system is up (no font) cannot show
 # a box: it says why on standard error and ends with status 1.
 status=0
@@ -181,4 +203,4 @@ FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" timeout
   status=$?
 [ "$status" = 1 ] || fail "a window without fonts ended with status $status"
 grep -qF "no font found for Tahoma" "$dir/err" || fail "no word of the missing font"
-echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon, closing and a failed start all as they should be"
+echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon, watching, closing and a failed start all as they should be"

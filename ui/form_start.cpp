@@ -27,5 +27,5 @@ void startForm(const FormStart& start) {
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
       platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,
-                           start.typed, start.step});
+                           start.typed, start.tick});
 }

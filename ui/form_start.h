@@ -16,13 +16,15 @@ struct FormStart {
   // Receives every key the window delivers; the program's own can see a key
   // before it passes it on to FormKeyDown.
   void (*keyDown)(uint16_t key) = nullptr;  // null: FormKeyDown
-  // Receives the characters the player types, and shows a walk of keys step
-  // by step (platform::FormEvents); null: the window takes no typing.
+  // Receives the characters the player types (platform::FormEvents); null:
+  // the window takes no typing.
   void (*typed)(uint32_t character) = nullptr;
-  int (*step)() = nullptr;
   // Called once the backend is up and before the window opens, for what must
   // be in place when it shows (the window's icon).
   void (*beforeWindow)() = nullptr;
+  // The window's clock, for what plays on its own: a typed character's walk
+  // shown step by step, a watched game (FormEvents::tick).
+  int (*tick)() = nullptr;
 };
 
 // Starts the application on `start.backend` with the game's title, loads the

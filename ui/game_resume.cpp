@@ -42,14 +42,33 @@ void drawScreenFromRecords() {
 
 }  // namespace
 
-void playRecordedKeys(const std::vector<uint16_t>& keys) {
-  if (keys.empty()) return;
+namespace {
+
+template <typename Key>
+void playUndrawn(const Key* keys, size_t count, void (*press)(uint16_t key)) {
+  if (count == 0) return;
+  if (!formDrawing()) {
+    for (size_t i = 0; i < count; ++i) press(keys[i]);
+    return;
+  }
   setFormDrawing(false);
-  for (size_t i = 0; i + 1 < keys.size(); ++i) FormKeyDown(keys[i]);
+  for (size_t i = 0; i + 1 < count; ++i) press(keys[i]);
   setFormDrawing(true);
   // Still on the title: the title picture is on the surfaces as drawn.
   if (GameMode != ModeTitle) drawScreenFromRecords();
-  FormKeyDown(keys.back());
+  press(keys[count - 1]);
+}
+
+void pressOnForm(uint16_t key) { FormKeyDown(key); }
+
+}  // namespace
+
+void playRecordedKeys(const std::vector<uint16_t>& keys) {
+  playUndrawn(keys.data(), keys.size(), pressOnForm);
+}
+
+void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key)) {
+  playUndrawn(keys, count, press);
 }
 
 bool keysWinGame(const std::vector<uint16_t>& keys) {

@@ -4,6 +4,7 @@
 // same way.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,10 @@ void playRecordedKeys(const std::vector<uint16_t>& keys);
 // records are left reset, as before the form's creation, and the drawing as
 // it was: a recording can be judged before the window opens.
 bool keysWinGame(const std::vector<uint16_t>& keys);
+// Presses `count` keys from `keys` as playRecordedKeys does, each through
+// `press` (which passes it on to FormKeyDown), so that whoever watches the
+// keys still sees every one. A form whose drawing is set aside stays so.
+void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key));
 
 // Turns the form's drawing on for a game played so far with it set aside
 // from the start (headless, until the first screenshot): loads what the form

@@ -1,27 +1,77 @@
 // The velmora page's program: starts the application in the browser with its
 // one form and leaves it running on the page, key-downs arriving from there.
-// Also the calls the page and the browser test make into the game.
+// Also the calls the page and the browser test make into the game, and the
+// one point where a key goes into the game on the page, where the page keeps
+// it for saving, sharing and a reload.
 #include <emscripten/emscripten.h>
 
 #include <exception>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "game/game_state.h"
 #include "headless/headless_script.h"
+#include "headless/replay_watch.h"
+#include "headless/script_keys.h"
 #include "headless/state_json.h"
 #include "platform/application.h"
 #include "ui/command_entry.h"
 #include "ui/form_start.h"
+#include "ui/game_resume.h"
 #include "ui/keyboard.h"
+#include "ui/main_window.h"
 #include "ui/typing.h"
+
+namespace {
+
+// A key going into the game: the page keeps it (page.js, keyPlayed).
+void pressGameKey(uint16_t key) {
+  EM_ASM({ velmoraPage.keyPlayed($0); }, key);
+  FormKeyDown(key);
+}
+
+// Whether a game is being watched: the player's keys steer the watch.
+bool watching() {
+  const headless::WatchState state = headless::watchState();
+  return state != headless::WatchState::WatchNone && state != headless::WatchState::WatchTakenOver;
+}
+
+// A key of the player's (the screen, the touch keys): while a game is
+// watched, it steers the watch.
+void pageKeyDown(uint16_t key) {
+  if (!headless::steerWatch(key)) pressGameKey(key);
+}
+
+// The screen's keys and characters, with typing in front of the game as on
+// the desktop.
+void pageTypingKeyDown(uint16_t key) {
+  if (!headless::steerWatch(key)) typingKeyDown(key);
+}
+void pageTypedCharacter(uint32_t character) {
+  if (!watching()) typingCharacter(character);
+}
+
+void pressUnkept(uint16_t key) { FormKeyDown(key); }
+
+// The title of a fresh program, drawn and shown; no watch.
+void showFreshTitle() {
+  headless::stopWatch();
+  resetAllState();
+  FormCreate();
+  presentFrame();
+}
+
+}  // namespace
 
 int main() {
   try {
-    // Typing sits in front of the game, as on the desktop.
+    TypingPress = pressGameKey;
     startForm(FormStart{.backend = platform::Backend::Window,
-                        .keyDown = typingKeyDown,
-                        .typed = typingCharacter,
-                        .step = typingWalk});
+                        .keyDown = pageTypingKeyDown,
+                        .typed = pageTypedCharacter,
+                        .tick = typingWalk});
     return platform::Application.run();
   } catch (const std::exception& e) {
     platform::Application.showException(e.what());
@@ -37,7 +87,7 @@ extern "C" {
 // A walk typing left under way is finished first.
 EMSCRIPTEN_KEEPALIVE void velmora_key(int key) {
   finishTypingWalk();
-  FormKeyDown(uint16_t(key));
+  pageKeyDown(uint16_t(key));
 }
 
 // The page's switch: on, characters typed in command entry walk the grid to
@@ -69,6 +119,53 @@ EMSCRIPTEN_KEEPALIVE void velmora_close() { platform::Application.shutdown(); }
 EMSCRIPTEN_KEEPALIVE int velmora_grid_cell(int col, int row) {
   if (col < 0 || col >= GridCols || row < 0 || row >= GridRows) return -1;
   return CharGrid[row * GridCols + col];
+}
+
+// A new game: the title of a fresh program.
+EMSCRIPTEN_KEEPALIVE void velmora_new_game() { showFreshTitle(); }
+
+// The game kept from an earlier visit: `count` keys pressed from a fresh
+// title without drawing each, the page keeping them already.
+EMSCRIPTEN_KEEPALIVE void velmora_resume_keys(const uint8_t* keys, int count) {
+  showFreshTitle();
+  playKeysWithoutDrawing(keys, size_t(count > 0 ? count : 0), pressUnkept);
+}
+
+// Watches `count` keys (a replay link's) from a fresh title.
+EMSCRIPTEN_KEEPALIVE void velmora_watch_keys(const uint8_t* keys, int count) {
+  showFreshTitle();
+  headless::startWatch(std::vector<uint8_t>(keys, keys + (count > 0 ? count : 0)), pressGameKey);
+}
+
+// Watches the game of a recording or script `text` from a fresh title: its
+// keys are collected by playing it undrawn. Returns 0, or 2 after telling
+// the bad line on standard error as --watch does; the game is then at a
+// fresh title, for the page to restore.
+EMSCRIPTEN_KEEPALIVE int velmora_watch_script(const char* text) {
+  headless::stopWatch();
+  setFormDrawing(false);
+  resetAllState();
+  FormCreate();
+  std::vector<uint8_t> keys;
+  const int status = headless::collectScriptKeys(text ? text : "", &keys);
+  setFormDrawing(true);
+  showFreshTitle();
+  if (status == 0) headless::startWatch(std::move(keys), pressGameKey);
+  return status;
+}
+
+// The watch's clock (headless::watchTick): milliseconds until it is next
+// due, or -1.
+EMSCRIPTEN_KEEPALIVE int velmora_watch_tick() { return headless::watchTick(); }
+
+// Where the watch is (headless::WatchState, as a number).
+EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(headless::watchState()); }
+
+// The --summary line of the game watched. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* velmora_watch_summary() {
+  static std::string line;
+  line = headless::watchSummary();
+  return line.c_str();
 }
 
 }  // extern "C"

@@ -2,8 +2,8 @@
 // focus between the game and the page's controls, plays the touch keys, hosts
 // the message box and the closed screen, asks before closing the game and
 // registers the service worker that keeps the page for offline play. The game
-// (velmora.js) calls velmoraPage; the keys reach it only while the screen has
-// the focus.
+// (velmora.js) calls velmoraPage, which also hands every key the game takes
+// to replay_page.js; the keys reach it only while the screen has the focus.
 var velmoraPage = (function () {
   var Width = @VIEW_WIDTH@;
   var Height = @VIEW_HEIGHT@;
@@ -11,6 +11,9 @@ var velmoraPage = (function () {
   var box = document.getElementById('box');
   var confirmClose = document.getElementById('confirm-close');
   var listeners = [];
+  var readyCalls = [];
+  var keyPlayed = null;
+  var lastError = '';
   var ended = false;
   var framesShown = 0;
   var measure = null;  // a canvas context measuring the box's font
@@ -152,6 +155,28 @@ var velmoraPage = (function () {
       applyTyping();
       focusGame();
     },
+    // Called once the game has started, or at once when it has.
+    whenReady: function (call) {
+      if (window.velmoraReady) call(); else readyCalls.push(call);
+    },
+    started: function () {
+      applyTyping();
+      focusGame();
+      readyCalls.splice(0).forEach(function (call) { call(); });
+    },
+    // Every key that goes into the game (web/main.cpp) comes here.
+    keyPlayed: function (key) { if (keyPlayed) keyPlayed(key); },
+    onKeyPlayed: function (listener) { keyPlayed = listener; },
+    // The game's last line on standard error (a refused script), once.
+    printErr: function (text) {
+      lastError = text;
+      console.error(text);
+    },
+    takeError: function () {
+      var text = lastError;
+      lastError = '';
+      return text;
+    },
     showBox: function (text, caption) {
       fillWithLinks(document.getElementById('box-text'), text);
       box.setAttribute('aria-label', caption || 'Velmora Keep 03');
@@ -184,8 +209,9 @@ var velmoraPage = (function () {
       box.style.display = 'none';
       screen.style.display = 'none';
       document.getElementById('touch-keys').style.display = 'none';
-      document.getElementById('close').style.display = 'none';
-      document.getElementById('play').style.display = 'none';
+      ['close', 'play', 'new-game', 'save-game', 'open-game', 'copy-link'].forEach(function (id) {
+        document.getElementById(id).style.display = 'none';
+      });
       document.getElementById('closed').style.display = 'block';
       document.querySelector('#closed a').focus();
     },
@@ -197,5 +223,6 @@ var velmoraPage = (function () {
 })();
 // The module sets window.velmoraReady when the title is on the screen.
 var Module = {
-  onRuntimeInitialized: function () { setTimeout(velmoraPage.ready, 0); },
+  onRuntimeInitialized: function () { setTimeout(velmoraPage.started, 0); },
+  printErr: function (text) { velmoraPage.printErr(text); },
 };

@@ -1,4 +1,4 @@
-// Unpacking a replay link's code (the text after "#replay=" that
+// Packing and unpacking a replay link's code (the text after "#replay=" that
 // `velmora --link` prints) into the game's key presses, in the browser.
 // A code may come from anybody, so everything is bounded: its length, and
 // what it inflates to, read a chunk at a time and given up past the limit.
@@ -102,4 +102,34 @@ export async function decodeReplayCode(code) {
 export function replayCodeOfHash(hash) {
   const prefix = '#replay=';
   return typeof hash === 'string' && hash.startsWith(prefix) ? hash.slice(prefix.length) : null;
+}
+
+// Packs key codes (1 to 255) into a code as `velmora --link` does: the
+// version byte, then the keys compressed with raw deflate, in unpadded
+// base64url.
+export async function encodeReplayCode(keys) {
+  const stream = new Blob([new Uint8Array(keys)]).stream()
+    .pipeThrough(new CompressionStream('deflate-raw'));
+  const packed = new Uint8Array(await new Response(stream).arrayBuffer());
+  const bytes = new Uint8Array(packed.length + 1);
+  bytes[0] = ReplayCodeVersion;
+  bytes.set(packed, 1);
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 3) {
+    const bits = (bytes[i] << 16) | ((bytes[i + 1] ?? 0) << 8) | (bytes[i + 2] ?? 0);
+    const chars = Math.min(4, Math.ceil(((bytes.length - i) * 8) / 6));
+    for (let c = 0; c < chars; ++c) text += Alphabet[(bits >> (18 - 6 * c)) & 63];
+  }
+  return text;
+}
+
+// The first line of a key recording, as the desktop's recorder writes it.
+export const RecordingHeader = '# velmora key recording: replay with velmora --headless FILE';
+
+// The key recording of `keys` in the desktop recorder's own format, so that
+// `velmora --resume` plays on from it.
+export function keyRecording(keys) {
+  let text = `${RecordingHeader}\n`;
+  for (const key of keys) text += `key ${key}\n`;
+  return text;
 }

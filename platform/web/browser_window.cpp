@@ -94,9 +94,9 @@ bool pageWouldUse(uint16_t vk) {
          (vk >= KeyPageUp && vk <= KeyDown);
 }
 
-// The form's next step of a walk (FormEvents::step): milliseconds until the
+// The form's next step of a walk (FormEvents::tick): milliseconds until the
 // one after it, or -1.
-int stepOnce() { return page.events.step ? page.events.step() : -1; }
+int stepOnce() { return page.events.tick ? page.events.tick() : -1; }
 
 // Takes the walk's next step after `wait` milliseconds, unless a step is due
 // already; each step is then a frame the browser paints.

@@ -5,7 +5,7 @@
 // and command entry.
 // Each check prints one line; runPageChecks returns how many failed.
 import { execFileSync } from 'node:child_process';
-import { axeViolations } from './page_server.mjs';
+import { axeViolations, forgetKeptGame } from './page_server.mjs';
 
 const state = (page) => page.evaluate(() => UTF8ToString(Module._velmora_state()));
 const active = (page) => page.evaluate(() => document.activeElement.id || document.activeElement.tagName);
@@ -16,6 +16,7 @@ async function openGame(browser, base, phone) {
   const page = await browser.newPage();
   page.errors = [];
   page.on('pageerror', (e) => page.errors.push(e.message));
+  await forgetKeptGame(page);
   if (phone) {
     await page.emulate({ viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true,
                                      hasTouch: true }, userAgent: await browser.userAgent() });

@@ -49,3 +49,13 @@ export async function axeViolations(page) {
   await look('command entry');
   return found;
 }
+
+// Makes the first page `page` opens start with no kept game (an earlier
+// tab's game stays in the browser's storage); a reload keeps its own.
+export function forgetKeptGame(page) {
+  return page.evaluateOnNewDocument(() => {
+    if (sessionStorage.getItem('velmora-test-tab')) return;
+    sessionStorage.setItem('velmora-test-tab', '1');
+    localStorage.removeItem('velmora-keys');
+  });
+}

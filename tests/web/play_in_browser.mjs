@@ -5,7 +5,8 @@
 // keys go in as real DOM key presses, so the page's key mapping is played
 // too (with typing turned off, as a script's keys are the game's own);
 // numeric key codes and the typing commands go through the module.
-// Then the checks of the page round the game (page_checks.mjs).
+// Then the checks of the page round the game (page_checks.mjs) and of the
+// games it watches, keeps, saves and shares (replay_checks.mjs).
 // Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR SCRIPT...
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -13,7 +14,8 @@ import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
 import { runPageChecks } from './page_checks.mjs';
-import { ChromiumArgs, serve } from './page_server.mjs';
+import { ChromiumArgs, forgetKeptGame, serve } from './page_server.mjs';
+import { runReplayChecks } from './replay_checks.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
 // The view's size, as the game gives the page's canvas once it has started.
@@ -105,6 +107,7 @@ async function playScript(browser, base, script) {
   const page = await browser.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
+  await forgetKeptGame(page);
   await page.goto(base);
   await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
   // A script's keys are the game's own: Enter in command entry is the grid's
@@ -161,9 +164,11 @@ try {
     passed += result.passed;
     failed += result.failed;
   }
-  const result = await runPageChecks(browser, base, velmora);
-  passed += result.passed;
-  failed += result.failed;
+  for (const checks of [runPageChecks, runReplayChecks]) {
+    const result = await checks(browser, base, velmora, outDir);
+    passed += result.passed;
+    failed += result.failed;
+  }
 } finally {
   await browser.close();
   server.close();

@@ -1,15 +1,17 @@
 // The replay link's two halves against each other: codes printed by
 // `velmora --link` unpacked by web/replay_link.js give back the keys of the
-// recording, and the winning game's keys replay to the same records; damaged,
+// recording, and the winning game's keys replay to the same records; the
+// page's own packer and recordings agree with the desktop's; damaged,
 // foreign and oversized codes are refused with their messages.
 // Usage: node replay_link_test.mjs VELMORA_EXECUTABLE SOURCE_DIR
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { deflateRawSync } from 'node:zlib';
+import { deflateRawSync, inflateRawSync } from 'node:zlib';
 import {
-  Messages, MaxCodeLength, ReplayCodeVersion, decodeReplayCode, replayCodeOfHash,
+  Messages, MaxCodeLength, ReplayCodeVersion, decodeReplayCode, encodeReplayCode, keyRecording,
+  replayCodeOfHash,
 } from '../../web/replay_link.js';
 
 const [velmora, source] = process.argv.slice(2);
@@ -64,6 +66,16 @@ try {
     check(/^\S+#replay=[A-Za-z0-9_-]+\n$/.test(line), `one link line: ${line}`);
     const decoded = await decodeReplayCode(codeOf(line));
     check(decoded.join() === keys.join(), `recording of ${keys.length} keys comes back`);
+    // The page packs as the desktop does: zlib inflates its code to the
+    // same keys behind the same version byte, and so does the page.
+    const packed = await encodeReplayCode(keys);
+    const bytes = Buffer.from(packed, 'base64url');
+    check(/^[A-Za-z0-9_-]+$/.test(packed) && bytes[0] === ReplayCodeVersion &&
+          [...inflateRawSync(bytes.subarray(1))].join() === keys.join(),
+          `the page's code of ${keys.length} keys unpacks with zlib`);
+    check((await decodeReplayCode(packed)).join() === keys.join(),
+          `the page's code of ${keys.length} keys comes back`);
+    check(keyRecording(keys) === recording(keys), 'the page saves in the recorder\'s format');
   }
 
   // The winning game, written with `type` and `submit`, replays from its link

@@ -1,0 +1,226 @@
+// The page's games: the game played here kept in the browser's storage and
+// replayed undrawn after a reload, "New game", "Save this game" (a key
+// recording the desktop resumes), "Copy link", and watching a replay link's
+// game (#replay=CODE) or a recording or script opened or dropped on the page,
+// at the pace and with the steering keys of `velmora --watch` (the game's own
+// feeder), its --summary line shown at the end. Every key that goes into the
+// game reaches velmoraPage.keyPlayed (web/main.cpp), the one place they are
+// kept.
+import {
+  decodeReplayCode, encodeReplayCode, keyRecording, replayCodeOfHash, ReplayLinkError,
+} from './replay_link.js';
+
+// A won game takes about 2,500 keys; a game past this many is not kept.
+const MaxKeptKeys = 256 * 1024;
+// A recording of a game of MaxKeptKeys keys is about 2 MB: a file past this
+// is refused before it is read.
+const MaxFileBytes = 4 * 1024 * 1024;
+const StoreName = 'velmora-keys';
+const Watch = { none: 0, playing: 1, paused: 2, finished: 3, takenOver: 4 };
+const WatchKeys = 'Watching: Space pauses and resumes, Right (paused) shows the next key, ' +
+  'Up and Down play faster and slower, End goes to the end, Enter plays on from here.';
+
+const status = document.getElementById('game-status');
+const summary = document.getElementById('watch-summary');
+const chooser = document.getElementById('open-file');
+let keys = [];       // every key that went into the game since the last new game
+let kept = true;     // whether `keys` is still the whole game (within MaxKeptKeys)
+let storeDue = false;
+let timer = 0;
+let shownState = Watch.none;
+
+function say(text) { status.textContent = text; }
+
+// The game is kept as text, one character a key.
+function store() {
+  storeDue = false;
+  try {
+    if (!kept) {
+      localStorage.removeItem(StoreName);
+      return;
+    }
+    let text = '';
+    for (let i = 0; i < keys.length; i += 8192) {
+      text += String.fromCharCode(...keys.slice(i, i + 8192));
+    }
+    localStorage.setItem(StoreName, text);
+  } catch {
+    // Storage full or refused: the game plays on, only a reload loses it.
+  }
+}
+
+function storeSoon() {
+  if (storeDue) return;
+  storeDue = true;
+  setTimeout(store, 250);
+}
+addEventListener('pagehide', () => { if (storeDue) store(); });
+
+function keptKeys() {
+  let text = null;
+  try { text = localStorage.getItem(StoreName); } catch { return []; }
+  if (!text || text.length > MaxKeptKeys) return [];
+  const codes = [...text].map((c) => c.charCodeAt(0));
+  return codes.every((k) => k >= 1 && k <= 255) ? codes : [];
+}
+
+velmoraPage.onKeyPlayed((key) => {
+  if (keys.length >= MaxKeptKeys) kept = false;
+  else keys.push(key);
+  storeSoon();
+});
+
+// Copies `codes` into the program's memory, calls `call` with the place and
+// the count, and frees it.
+function withBytes(codes, call) {
+  const at = Module._malloc(codes.length + 1);
+  Module.HEAPU8.set(codes, at);
+  Module.HEAPU8[at + codes.length] = 0;
+  try { return call(at, codes.length); } finally { Module._free(at); }
+}
+
+function resume(codes) {
+  keys = [...codes];
+  kept = true;
+  if (codes.length) withBytes(codes, (at, n) => Module._velmora_resume_keys(at, n));
+}
+
+// The watch's clock: called when the wait it asked for has passed and after
+// every key of the player's.
+function tick() {
+  clearTimeout(timer);
+  const wait = Module._velmora_watch_tick();
+  if (wait >= 0) timer = setTimeout(tick, wait);
+  const state = Module._velmora_watch_state();
+  if (state === shownState) return;
+  shownState = state;
+  if (state === Watch.finished) {
+    summary.textContent = UTF8ToString(Module._velmora_watch_summary());
+    say('The game watched is at its end. Enter plays on from here.');
+  } else if (state === Watch.takenOver) {
+    say('The game is yours: play on.');
+  } else if (state === Watch.playing && status.textContent !== WatchKeys) {
+    say(WatchKeys);
+  }
+}
+
+function startedWatch() {
+  keys = [];
+  kept = true;
+  storeSoon();
+  summary.textContent = '';
+  shownState = Watch.none;
+  tick();
+  velmoraPage.ready();
+}
+
+function watchKeys(codes) {
+  withBytes(codes, (at, n) => Module._velmora_watch_keys(at, n));
+  startedWatch();
+}
+
+// Watches a recording or script; a bad one is told and the game before it
+// is back as it was.
+function watchText(text, name) {
+  const before = keys;
+  const bytes = new TextEncoder().encode(text);
+  velmoraPage.takeError();
+  const result = withBytes(bytes, (at) => Module._velmora_watch_script(at));
+  if (result === 0) {
+    startedWatch();
+    return;
+  }
+  resume(before);
+  say(`${name} is not a game to watch: ${velmoraPage.takeError() || 'it cannot be played.'}`);
+}
+
+async function openFile(file) {
+  if (!file) return;
+  if (file.size > MaxFileBytes) {
+    say(`${file.name} is too large to be a game: a game file holds at most ` +
+        `${MaxFileBytes / 1024 / 1024} MB.`);
+    return;
+  }
+  watchText(await file.text(), file.name);
+}
+
+function download(text, name) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+  link.download = name;
+  document.body.appendChild(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
+async function copyLink() {
+  const address = `${location.origin}${location.pathname}#replay=${await encodeReplayCode(keys)}`;
+  const link = document.createElement('a');
+  link.id = 'game-link';
+  link.href = address;
+  link.textContent = 'the link to this game';
+  status.textContent = '';
+  try {
+    await navigator.clipboard.writeText(address);
+    status.append('Copied ', link, ' to the clipboard.');
+  } catch {
+    status.append('The clipboard is closed to this page: copy ', link, ' from here.');
+  }
+}
+
+function wire() {
+  document.getElementById('new-game').addEventListener('click', () => {
+    Module._velmora_new_game();
+    keys = [];
+    kept = true;
+    store();
+    summary.textContent = '';
+    shownState = Watch.none;
+    say('A new game.');
+    velmoraPage.ready();
+  });
+  document.getElementById('save-game').addEventListener('click', () => {
+    download(keyRecording(keys), 'velmora-game.txt');
+    say(kept ? 'The game is saved as velmora-game.txt: continue it with velmora --resume.'
+             : 'This game is too long to keep: only its first keys are saved.');
+  });
+  document.getElementById('copy-link').addEventListener('click', copyLink);
+  document.getElementById('open-game').addEventListener('click', () => chooser.click());
+  chooser.addEventListener('change', () => {
+    openFile(chooser.files[0]);
+    chooser.value = '';
+  });
+  addEventListener('dragover', (event) => event.preventDefault());
+  addEventListener('drop', (event) => {
+    event.preventDefault();
+    openFile(event.dataTransfer.files[0]);
+  });
+  // A key of the player's may steer the watch: its clock looks again.
+  addEventListener('keydown', () => setTimeout(tick, 0));
+  document.getElementById('touch-keys').addEventListener('click', () => setTimeout(tick, 0));
+  document.getElementById('confirm-end').addEventListener('click', () => {
+    keys = [];
+    store();
+  });
+}
+
+async function start() {
+  wire();
+  const code = replayCodeOfHash(location.hash);
+  if (code === null) {
+    resume(keptKeys());
+    return;
+  }
+  // A reload plays on from the kept game, not the link again.
+  history.replaceState(null, '', location.pathname + location.search);
+  try {
+    watchKeys(await decodeReplayCode(code));
+  } catch (error) {
+    if (!(error instanceof ReplayLinkError)) throw error;
+    say(error.message);
+    resume(keptKeys());
+  }
+}
+
+velmoraPage.whenReady(start);
