@@ -90,7 +90,8 @@ TEST(TextWrap, HelpTextFitsEveryWidthAndStaysItself) {
     EXPECT_EQ(withoutBlanks(shown), withoutBlanks(help)) << width;
     EXPECT_LE(widestLine(shown), width) << shown;
     for (size_t i = 0; i < shown.size(); ++i) {
-      if (shown[i] == '\n') EXPECT_NE(shown[i + 1] & 0xC0, 0x80) << "cut at " << i << ": " << shown;
+      if (shown[i] != '\n') continue;
+      EXPECT_NE(shown[i + 1] & 0xC0, 0x80) << "cut at " << i << ": " << shown;
     }
   }
   EXPECT_EQ(platform::wrapText(help, 200), help);
