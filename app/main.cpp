@@ -51,7 +51,8 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   start.window.fullscreen = options.fullscreen;
   start.pictures = pictures;
   start.keyDown = keyDown;
-  start.beforeWindow = [] { setGameWindowIcon(); };
+  // Only a window has an icon; decoding it headless would load the pictures.
+  if (backend == platform::Backend::Window) start.beforeWindow = [] { setGameWindowIcon(); };
   startForm(start);
 }
 
