@@ -41,7 +41,7 @@ struct NativeLibrary {
   void (*renderFont)(const char* face, int cellHeight, const uint32_t* codePoints, FontFace* out);
   // Releases FreeType and fontconfig; rendered glyphs stay usable.
   void (*closeFonts)();
-  bool (*decodeJpeg)(const ResourceStream& stream, Picture* out);      // as jpeg_decode.h
+  bool (*decodeJpeg)(const ResourceStream& stream, Picture* out);       // as jpeg_decode.h
   bool (*decodePng)(const uint8_t* data, size_t size, RgbaImage* out);  // as png_io.h
   bool (*encodePng)(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png);
   // The movie encoders of movie_writer.h, for frames of width x height.

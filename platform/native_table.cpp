@@ -1,8 +1,7 @@
 // The native module's table: the one symbol the module exports, through
 // which the program reaches everything in it.
-#include "platform/native.h"
-
 #include "platform/movie_writer.h"
+#include "platform/native.h"
 
 extern "C" __attribute__((visibility("default"))) const platform::NativeLibrary*
 velmora_native_library() {
