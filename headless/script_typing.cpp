@@ -5,6 +5,7 @@
 #include "headless/script_typing.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "game/game_state.h"
@@ -31,8 +32,11 @@ bool nearestCell(uint8_t byte, Cell* found) {
   if (byte == EraseCode || byte == SubmitCode) return false;
   const Cell cursor{CursorCol, CursorRow};
   bool any = false;
-  for (int i = 0; i < GridCols * GridRows; ++i) {
-    if (CharGrid[i] != byte) continue;
+  // memchr: a replay types thousands of characters, and most are on one cell.
+  const uint8_t* const end = CharGrid + GridCols * GridRows;
+  for (auto* at = static_cast<const uint8_t*>(std::memchr(CharGrid, byte, size_t(end - CharGrid)));
+       at; at = static_cast<const uint8_t*>(std::memchr(at + 1, byte, size_t(end - at - 1)))) {
+    const int i = int(at - CharGrid);
     const Cell cell{i % GridCols, i / GridCols};
     if (!any || distance(cursor, cell) < distance(cursor, *found)) *found = cell;
     any = true;
