@@ -98,7 +98,8 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
     start.typed = typingWindowCharacter;
   }
   if (backend == platform::Backend::Window) start.tick = windowTick;
-  start.beforeWindow = [] { setGameWindowIcon(); };
+  // Only a window has an icon; decoding it headless would load the pictures.
+  if (backend == platform::Backend::Window) start.beforeWindow = [] { setGameWindowIcon(); };
   startForm(start);
 }
 

@@ -73,6 +73,13 @@ configure_file(assets/velmora.metainfo.xml.in
 target_compile_definitions(velmora_rules PRIVATE
   VELMORA_GUIDE_URL="file://${CMAKE_INSTALL_FULL_DOCDIR}/players-guide.md")
 install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_GAMESDIR})
+# The native module, private to the game, where the program looks for it:
+# its folder relative to the program's, which holds for any prefix.
+install(TARGETS velmora-native LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/velmora)
+file(RELATIVE_PATH VELMORA_NATIVE_FOLDER ${CMAKE_INSTALL_PREFIX}/${VELMORA_INSTALL_GAMESDIR}
+     ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/velmora)
+target_compile_definitions(velmora PRIVATE
+  VELMORA_NATIVE_INSTALLED_FOLDER="${VELMORA_NATIVE_FOLDER}")
 install(FILES assets/velmora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 32 48 64 128 256)
   install(FILES assets/icons/velmora-${size}.png RENAME velmora.png

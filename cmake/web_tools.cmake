@@ -2,7 +2,7 @@
 # pictures with the desktop's platform code for the page to compile in, and
 # the browser test that plays the page in headless Chromium.
 add_executable(bake_web_assets tools/bake_web_assets.cpp platform/web/pixel_pack.cpp)
-target_link_libraries(bake_web_assets PRIVATE velmora_ui)
+target_link_libraries(bake_web_assets PRIVATE velmora_ui velmora_native_objects)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/generated/web_assets.cpp
   COMMAND bake_web_assets ${CMAKE_BINARY_DIR}/generated/web_assets.cpp

@@ -13,7 +13,7 @@
 #include "headless/headless_script.h"
 #include "headless/replay_summary.h"
 #include "platform/movie_writer.h"
-#include "platform/picture_file.h"
+#include "platform/safe_file.h"
 #include "ui/main_window.h"
 
 namespace headless {
@@ -21,7 +21,7 @@ namespace {
 
 struct Movie {
   std::string path;
-  platform::PictureKind kind = platform::PictureKind::WebP;
+  platform::ReplaceRule rule{};  // only a picture of the movie's kind is replaced
   std::unique_ptr<platform::MovieEncoder> encoder;
   std::vector<uint32_t> held;   // the frame not yet given to the encoder
   std::vector<uint32_t> taken;  // the frame just taken
@@ -94,9 +94,11 @@ bool startMovie(const std::string& path, std::string* reason) {
   }
   auto made = std::make_unique<Movie>();
   made->path = path;
-  made->kind =
-      format == platform::MovieFormat::WebP ? platform::PictureKind::WebP : platform::PictureKind::Gif;
-  if (!platform::pictureTargetAllowed(path.c_str(), made->kind, reason)) return false;
+  made->rule = format == platform::MovieFormat::WebP
+                   ? platform::ReplaceRule{platform::startsAsWebp, "a WebP picture"}
+                   : platform::ReplaceRule{platform::startsAsGif, "a GIF picture"};
+  // Refused before the game is played, not after.
+  if (!platform::fileMayBeReplaced(path.c_str(), made->rule, reason)) return false;
   if (Form1.Image2.width() < ViewWidth || Form1.Image2.height() < ViewHeight) {
     *reason = "the screen is not drawn";
     return false;
@@ -120,8 +122,10 @@ bool finishMovie(std::string* reason) {
   std::vector<uint8_t> bytes;
   bool ok = movie->failure.empty() && movie->encoder->finish(&bytes, reason);
   if (!movie->failure.empty()) *reason = movie->failure;
-  if (ok) ok = platform::replacePictureFile(movie->path.c_str(), movie->kind, bytes.data(),
-                                            bytes.size(), reason);
+  if (ok) {
+    ok = platform::writeFileAtomically(movie->path.c_str(), bytes.data(), bytes.size(), movie->rule,
+                                       reason);
+  }
   movie.reset();
   return ok;
 }

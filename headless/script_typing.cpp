@@ -6,6 +6,7 @@
 #include "headless/script_typing.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "game/game_state.h"

@@ -76,7 +76,8 @@ class WindowBackend {
 };
 
 // The window backend this program is built with: the SDL2 window on the
-// desktop, the page in the browser build.
+// desktop, which the native module holds (loading it here throws
+// std::runtime_error when it cannot be loaded), the page in the browser build.
 WindowBackend& windowBackend();
 // The backend without a window: the form is created and drawn as usual, so
 // tests and scripted runs exercise the same drawing code; nothing shows it.

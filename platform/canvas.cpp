@@ -96,7 +96,7 @@ void Canvas::textOut(int x, int y, const char* text) {
   textOut(x, y, text, text ? int(std::strlen(text)) : 0);
 }
 
-void Canvas::textOut(int x, int y, const char* text, int length) {
+void Canvas::drawText(int x, int y, const char* text, int length) {
   if (!font_ || !text || length <= 0) return;
   const FontFace& font = *font_;
   Rect box{x, y, x + textWidth(text, length), y + font.height};
@@ -137,7 +137,7 @@ void Canvas::draw(int x, int y, const Picture& picture) {
   }
 }
 
-void Canvas::copyRect(const Rect& dstRect, const Canvas& src, const Rect& srcRect) {
+void Canvas::copyClipped(const Rect& dstRect, const Canvas& src, const Rect& srcRect) {
   Span s{srcRect.left,
          srcRect.top,
          dstRect.left,

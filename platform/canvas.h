@@ -56,7 +56,12 @@ class Canvas {
 
   // Draws `length` bytes of text with the cell's top-left at (x, y) in black.
   // With a solid brush the text's cell box is filled first with the brush.
-  void textOut(int x, int y, const char* text, int length);
+  // On an empty surface (one set aside) or without a font nothing is drawn,
+  // and it costs the caller no call: a headless replay meets these on
+  // every key.
+  void textOut(int x, int y, const char* text, int length) {
+    if (font_ && width_ > 0) drawText(x, y, text, length);
+  }
   void textOut(int x, int y, const char* text);
   // Width in pixels of the text in the current font.
   int textWidth(const char* text, int length) const;
@@ -68,7 +73,10 @@ class Canvas {
   Rect clipRect() const { return Rect{0, 0, width_, height_}; }
 
   // Copies srcRect of src to dstRect of this canvas (same size; clipped).
-  void copyRect(const Rect& dstRect, const Canvas& src, const Rect& srcRect);
+  // Between empty surfaces it costs no call, as textOut.
+  void copyRect(const Rect& dstRect, const Canvas& src, const Rect& srcRect) {
+    if (width_ > 0 && src.width_ > 0) copyClipped(dstRect, src, srcRect);
+  }
 
   // Exchanges size and pixels with `other`; each keeps its own brush and
   // font. Never allocates, so a surface can be set aside and brought back
@@ -85,6 +93,8 @@ class Canvas {
 
   // The selected font's face, or the default face when none is selected.
   const char* fontFace() const;
+  void drawText(int x, int y, const char* text, int length);
+  void copyClipped(const Rect& dstRect, const Canvas& src, const Rect& srcRect);
 };
 
 }  // namespace platform

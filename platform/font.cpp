@@ -1,12 +1,11 @@
-// Font preparation on the desktop: fontconfig resolves a face name to a font
-// file and FreeType renders every byte's glyph once at the requested
-// Windows-style cell height into the table of prepared fonts.
-#include "platform/font.h"
-
+// Font rendering on the desktop, in the native module: fontconfig resolves a
+// face name to a font file and FreeType renders every byte's glyph once at
+// the requested Windows-style cell height, for the table of prepared fonts.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 
-#include "platform/font_table.h"
+#include "platform/font.h"
+#include "platform/native.h"
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -17,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace platform {
+namespace platform::native {
 namespace {
 
 FT_Library freeType = nullptr;
@@ -128,7 +127,7 @@ void initFonts() {
   if (!cleanupRegistered) {
     // fontconfig keeps its configuration until told to let go; without this
     // every run would end with it still held.
-    std::atexit(shutdownFonts);
+    std::atexit(closeFonts);
     cleanupRegistered = true;
   }
   if (!fontconfigUp) {
@@ -143,16 +142,14 @@ void initFonts() {
 
 }  // namespace
 
-void shutdownFonts() {
+void closeFonts() {
   if (freeType) FT_Done_FreeType(freeType);
   freeType = nullptr;
   if (fontconfigUp) FcFini();
   fontconfigUp = false;
 }
 
-void prepareFont(const char* face, int cellHeight) {
-  FontFace* slot = beginPreparing(face, cellHeight);
-  if (!slot) return;
+void renderFont(const char* face, int cellHeight, const uint32_t* codePoints, FontFace* slot) {
   initFonts();
 
   FontFile file;
@@ -176,7 +173,7 @@ void prepareFont(const char* face, int cellHeight) {
   Glyph missing;
   renderGlyph(ftFace, 0, out.ascent, &out, &missing);
   for (int byte = 0; byte < 256; ++byte) {
-    uint32_t code = codePointOfByte(uint8_t(byte));
+    uint32_t code = codePoints[byte];
     FT_UInt index = code ? FT_Get_Char_Index(ftFace, code) : 0;
     if (index == 0) {
       out.glyphs[byte] = missing;
@@ -185,7 +182,6 @@ void prepareFont(const char* face, int cellHeight) {
     renderGlyph(ftFace, index, out.ascent, &out, &out.glyphs[byte]);
   }
   FT_Done_Face(ftFace);
-  finishPreparing();
 }
 
-}  // namespace platform
+}  // namespace platform::native

@@ -1,6 +1,7 @@
 // Prepared fonts: glyph coverage of one face at one cell height, rendered once
-// at start-up with FreeType from the face fontconfig picks for a name, and a
-// small fixed table that canvases look fonts up in without allocating.
+// at start-up with FreeType from the face fontconfig picks for a name (in the
+// native module, native.h), and a small fixed table that canvases look fonts
+// up in without allocating.
 #pragma once
 
 #include <cstdint>
@@ -38,10 +39,11 @@ struct FontFace {
 
 // Renders the glyphs of bytes 0x20..0xFF for `face` at cell height
 // `cellHeight` (ascent plus descent in pixels) and registers the pair; a pair
-// already prepared is left as it is. The first call brings up fontconfig and
-// FreeType. Start-up only. Throws std::runtime_error when either cannot
-// start, when no face can be found, the height is outside 1..256 or the table of
-// prepared fonts is full.
+// already prepared is left as it is. The first call loads the native module
+// and brings up fontconfig and FreeType. Start-up only. Throws
+// std::runtime_error when the module cannot be loaded or either library cannot
+// start, when no face can be found, the height is outside 1..256 or the table
+// of prepared fonts is full.
 void prepareFont(const char* face, int cellHeight);
 
 // Returns the prepared pair (face names compared ignoring case), or nullptr.

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "platform/movie_writer.h"
+#include "platform/native.h"
 
 namespace platform {
 namespace {
@@ -184,7 +185,7 @@ class GifEncoder final : public MovieEncoder {
 
 }  // namespace
 
-std::unique_ptr<MovieEncoder> makeGifEncoder(int width, int height, std::string* reason) {
+std::unique_ptr<MovieEncoder> native::makeGifEncoder(int width, int height, std::string* reason) {
   auto encoder = std::make_unique<GifEncoder>(width, height);
   if (!encoder->start(reason)) return nullptr;
   return encoder;

@@ -47,8 +47,7 @@ void ImageList::load(const char* resourceName, int count, bool masked) {
   masked_ = masked;
 }
 
-void ImageList::draw(Canvas& canvas, int x, int y, int index) const {
-  if (index < 0 || index >= count_) return;
+void ImageList::drawClipped(Canvas& canvas, int x, int y, int index) const {
   int left = std::max(x, 0), top = std::max(y, 0);
   int right = std::min(x + ImageSide, canvas.width());
   int bottom = std::min(y + ImageSide, canvas.height());

@@ -19,14 +19,20 @@ class ImageList {
   void load(const char* resourceName, int count, bool masked);
 
   // Draws image `index` with its top-left at (x, y), clipped to the canvas.
-  // An index outside the list draws nothing.
-  void draw(Canvas& canvas, int x, int y, int index) const;
+  // An index outside the list (any index of a list not loaded) or an empty
+  // canvas draws nothing, without a call: a headless replay meets these on
+  // every key.
+  void draw(Canvas& canvas, int x, int y, int index) const {
+    if (index >= 0 && index < count_ && canvas.width() > 0) drawClipped(canvas, x, y, index);
+  }
 
  private:
   int count_ = 0;
   bool masked_ = false;
   std::vector<uint32_t> pixels_;  // count * 64 * 64, 0x00RRGGBB
   std::vector<uint8_t> mask_;     // 1 = drawn
+
+  void drawClipped(Canvas& canvas, int x, int y, int index) const;
 };
 
 }  // namespace platform

@@ -1,7 +1,8 @@
-// JPEG decoding through libjpeg. libjpeg reports errors by calling an exit
+// JPEG decoding through libjpeg, in the native module. libjpeg reports errors by calling an exit
 // routine; ours jumps back to the decoder, which then fails cleanly instead
 // of ending the program.
 #include "platform/jpeg_decode.h"
+#include "platform/native.h"
 
 // clang-format off
 #include <stdio.h>  // before jpeglib.h, which uses FILE without declaring it
@@ -66,7 +67,7 @@ bool decodeInto(jpeg_decompress_struct* info, ErrorTrap* trap, const ResourceStr
 
 }  // namespace
 
-bool decodeJpeg(const ResourceStream& stream, Picture* out) {
+bool native::decodeJpeg(const ResourceStream& stream, Picture* out) {
   *out = Picture{};
   if (!stream.data || stream.size == 0) return false;
   jpeg_decompress_struct info{};

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/native.h"
+
 namespace platform {
 namespace {
 
@@ -33,8 +35,9 @@ std::unique_ptr<MovieEncoder> makeMovieEncoder(MovieFormat format, int width, in
     *reason = "a movie needs frames of at least one pixel";
     return nullptr;
   }
-  return format == MovieFormat::WebP ? makeWebpEncoder(width, height, reason)
-                                     : makeGifEncoder(width, height, reason);
+  const NativeLibrary& native = nativeLibrary();
+  return format == MovieFormat::WebP ? native.makeWebpEncoder(width, height, reason)
+                                     : native.makeGifEncoder(width, height, reason);
 }
 
 }  // namespace platform

@@ -26,12 +26,10 @@ class MovieEncoder {
   virtual bool finish(std::vector<uint8_t>* bytes, std::string* reason) = 0;
 };
 
-// Returns an encoder for frames of width x height, or null with *reason.
+// Returns an encoder for frames of width x height, or null with *reason. The
+// encoders (webp_movie.cpp, gif_movie.cpp) are the native module's (native.h),
+// loaded by the first call: throws std::runtime_error when it cannot be.
 std::unique_ptr<MovieEncoder> makeMovieEncoder(MovieFormat format, int width, int height,
                                                std::string* reason);
-
-// The encoders behind makeMovieEncoder (webp_movie.cpp, gif_movie.cpp).
-std::unique_ptr<MovieEncoder> makeWebpEncoder(int width, int height, std::string* reason);
-std::unique_ptr<MovieEncoder> makeGifEncoder(int width, int height, std::string* reason);
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // PNG reading and writing through libpng's simplified interface, which does
-// its own error recovery and reports failure by return value.
+// its own error recovery and reports failure by return value. In the native
+// module.
 #include "platform/png_io.h"
+#include "platform/native.h"
 
 #include <png.h>
 
@@ -12,7 +14,7 @@ namespace {
 constexpr png_uint_32 MaxSide = 8192;
 }
 
-bool decodePng(const uint8_t* data, size_t size, RgbaImage* out) {
+bool native::decodePng(const uint8_t* data, size_t size, RgbaImage* out) {
   *out = RgbaImage{};
   if (!data || size == 0) return false;
   png_image image;
@@ -35,7 +37,7 @@ bool decodePng(const uint8_t* data, size_t size, RgbaImage* out) {
   return true;
 }
 
-bool encodePng(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png) {
+bool native::encodePng(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png) {
   int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
   int right = std::min(rect.right, canvas.width()), bottom = std::min(rect.bottom, canvas.height());
   if (right <= left || bottom <= top) return false;

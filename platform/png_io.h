@@ -1,4 +1,6 @@
-// PNG reading (the tile and sprite sheets) and encoding (screenshots).
+// PNG reading (the tile and sprite sheets) and encoding (screenshots), by the
+// native module (native.h): each call loads it first and throws
+// std::runtime_error when it cannot be loaded.
 #pragma once
 
 #include <cstddef>

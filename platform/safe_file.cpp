@@ -125,6 +125,19 @@ bool startsAsPng(std::string_view head) {
   return head.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8);
 }
 
+bool startsAsWebp(std::string_view head) {
+  return head.size() >= 12 && head.starts_with("RIFF") && head.substr(8, 4) == "WEBP";
+}
+
+bool startsAsGif(std::string_view head) {
+  return head.starts_with("GIF87a") || head.starts_with("GIF89a");
+}
+
+bool fileMayBeReplaced(const char* path, ReplaceRule rule, std::string* reason) {
+  bool exists = false;
+  return targetAllowed(path, rule, &exists, reason);
+}
+
 bool writeFileAtomically(const char* path, const void* data, size_t size, ReplaceRule rule,
                          std::string* reason) {
   bool exists = false;

@@ -28,7 +28,15 @@ struct ReplaceRule {
 bool writeFileAtomically(const char* path, const void* data, size_t size, ReplaceRule rule,
                          std::string* reason);
 
-// Whether `head` starts with the eight-byte PNG signature.
+// Returns whether writeFileAtomically would take `path` now: nothing is
+// there, or a plain file that `rule` accepts. Otherwise sets *reason as it
+// would. For refusing a target before the work of making its bytes.
+bool fileMayBeReplaced(const char* path, ReplaceRule rule, std::string* reason);
+
+// Whether `head` starts with the signature of a PNG picture, an (animated)
+// WebP picture or a GIF picture.
 bool startsAsPng(std::string_view head);
+bool startsAsWebp(std::string_view head);
+bool startsAsGif(std::string_view head);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 // The SDL2 window: start-up with a real display, a fixed-size window whose
 // client area shows the top surface enlarged by whole pixels, and the event
 // loop that turns key-downs into the game's key codes: the window backend of
-// the desktop program (backend.h).
+// the desktop program (backend.h), in the native module.
 #include <SDL.h>
 
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "platform/backend.h"
 #include "platform/canvas.h"
 #include "platform/key_map.h"
+#include "platform/native.h"
 #include "platform/screen_fit.h"
 #include "platform/sdl_box_text.h"
 #include "platform/x11_names.h"
@@ -286,11 +287,11 @@ class SdlWindow final : public WindowBackend {
 }  // namespace
 }  // namespace platform::sdl
 
-namespace platform {
+namespace platform::native {
 
 WindowBackend& windowBackend() {
   static sdl::SdlWindow backend;
   return backend;
 }
 
-}  // namespace platform
+}  // namespace platform::native

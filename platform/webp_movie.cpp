@@ -6,6 +6,7 @@
 #include <webp/mux.h>
 
 #include "platform/movie_writer.h"
+#include "platform/native.h"
 
 namespace platform {
 namespace {
@@ -113,7 +114,7 @@ class WebpEncoder final : public MovieEncoder {
 
 }  // namespace
 
-std::unique_ptr<MovieEncoder> makeWebpEncoder(int width, int height, std::string* reason) {
+std::unique_ptr<MovieEncoder> native::makeWebpEncoder(int width, int height, std::string* reason) {
   auto encoder = std::make_unique<WebpEncoder>(width, height);
   if (!encoder->start(reason)) return nullptr;
   return encoder;

@@ -3,10 +3,12 @@
 # fontconfig, libjpeg, libpng, libwebp, giflib and zlib; and each folder of the game includes only
 # itself and the folders below it, so the rules never reach the screen. The
 # platform seam: the shared part of platform/ (the seam's header, the
-# application object, the headless backend, the key table) includes no native
-# library, each window backend lives in its own file, and every front end
-# starts the form through ui/form_start alone. The view's size is written
-# once, in ui/view_size.h.
+# application object, the headless backend, the key table, the native
+# module's table and loader) includes no native library, each window backend
+# lives in its own file, only the native module's files (the list
+# NATIVE_SOURCES of CMakeLists.txt) include a window, font or picture library,
+# and every front end starts the form through ui/form_start alone. The view's
+# size is written once, in ui/view_size.h.
 #   layering_test.sh SOURCE_DIR
 cd "$1"
 [ "$(find . -path ./platform -prune -o -name '*.cpp' -print | wc -l)" -gt 10 ] || exit 1
@@ -27,12 +29,22 @@ done
 # The shared part of the seam includes no native library and no backend.
 if grep -En '^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|png|emscripten|platform/web/)' \
   platform/backend.h platform/application.h platform/application.cpp platform/headless.cpp \
-  platform/key_codes.h platform/message_box.h platform/message_box.cpp; then
+  platform/key_codes.h platform/message_box.h platform/message_box.cpp platform/native.h \
+  platform/native_calls.cpp platform/native_loader.cpp; then
   status=1
 fi
-# One window backend per build, each in its own file.
+# Only the native module's own files include a window, font or picture library
+# (and no header does, so no other file can through it).
+native=$(sed -n '/^set(NATIVE_SOURCES/,/)/p' CMakeLists.txt)
+for file in $(grep -lE '^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|png\.h|webp/|gif_lib)' \
+  platform/*.cpp platform/*.h); do
+  echo "$native" | grep -qw "$(basename "$file")" || { echo "$file is not in the native module"; status=1; }
+done
+# One window backend per build, each in its own file; the desktop's is reached
+# through the native module's table.
 [ "$(grep -rlE '^WindowBackend& windowBackend\(\) \{' platform | sort | tr '\n' ' ')" = \
-  "platform/sdl_window.cpp platform/web/browser_window.cpp " ] || { echo "windowBackend"; status=1; }
+  "platform/native_calls.cpp platform/sdl_window.cpp platform/web/browser_window.cpp " ] ||
+  { echo "windowBackend"; status=1; }
 # One start-up: only ui/form_start.cpp brings up the application and its form.
 grep -rEn 'Application\.(initialize|createForm)' \
   --include='*.cpp' --include='*.h' app web headless ui tools bench fuzz tests/support |

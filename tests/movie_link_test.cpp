@@ -151,7 +151,7 @@ TEST_F(Movie, RefusedAndFailedMoviesLeaveEveryFileAsItWas) {
       {"b.gif", webp, "", game, 2, "cannot write {f}: it is not a GIF picture"},
       {"c.webp", "->", "", game, 2, "cannot write {f}: it is a symbolic link"},
       {"d.webp", "/", "", game, 2, "cannot write {f}: it is not a plain file"},
-      {"missing/e.webp", "", "", game, 1, "cannot write {f}: cannot create a file beside it"},
+      {"missing/e.webp", "", "", game, 1, "cannot write {f}: No such file or directory"},
       {"f.png", "", "", game, 2, "--movie {f}: the name must end in .webp or .gif"},
       {"g.webp", "", "", "key Space\nkey Sideways\n", 2, "script:2: unknown key"},
       {"h.webp", webp, "", "key Space\nkey Up\nkey Up\n", 0, ""},

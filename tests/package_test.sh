@@ -38,7 +38,7 @@ deb=$work/velmora_${revision}_$(dpkg --print-architecture).deb
 # The changelog's upstream version is the one CMake builds.
 [ "${revision%-*}" = "$version" ] || fail "debian/changelog has $revision, CMake $version"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "Section: $(dpkg-deb -f "$deb" Section)"
-# dpkg-shlibdeps has named the libraries the program links.
+# dpkg-shlibdeps has named the libraries the program and its native module link.
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libsdl2 libpng16 libjpeg62-turbo libfreetype6 libfontconfig1 \
   libwebpmux3 libgif7 zlib1g; do
@@ -46,8 +46,10 @@ for library in libc6 libstdc++6 libsdl2 libpng16 libjpeg62-turbo libfreetype6 li
 done
 
 share=./usr/share
+native=./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/velmora/velmora-native.so
 {
   echo ./usr/games/velmora
+  echo "$native"
   echo $share/applications/velmora.desktop
   echo $share/doc-base/velmora.velmora-players-guide
   for doc in ReadMe_J.txt changelog.Debian.gz copyright players-guide.md replays.md players-guide.html replays.html; do
@@ -113,6 +115,14 @@ if [ "$(dpkg --print-architecture)" = amd64 ]; then
 fi
 
 [ "$("$program" --version | head -n 1)" = "velmora (Velmora Keep 03) $version" ] || fail "--version"
+# The program loads no window, font or picture library itself; it finds its
+# native module where the package puts it when a screenshot needs pictures.
+if readelf -d "$program" | grep NEEDED | grep -Ei 'sdl|freetype|fontconfig|jpeg|png|webp|gif'; then
+  fail "the program links a native library"
+fi
+printf 'key Space\nscreenshot %s\n' "$work/shot.png" >"$work/shot.txt"
+"$program" --headless "$work/shot.txt" || fail "the packaged program cannot draw"
+file -b "$work/shot.png" | grep -q '^PNG image data' || fail "the packaged program's screenshot"
 grep -aq "file:///usr/share/doc/velmora/players-guide.md" "$program" || fail "help box's guide"
 # Every option the program's help names heads a paragraph of the manual page
 # and is in the README's table.

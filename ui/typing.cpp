@@ -3,6 +3,8 @@
 // under way, pressed one key at a time so that the player sees the cursor go.
 #include "ui/typing.h"
 
+#include <cstring>
+
 #include "game/game_state.h"
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
@@ -48,8 +50,11 @@ bool startWalk(uint8_t cell, bool character) {
 bool planPick(uint8_t cell, GridKeys* keys) {
   int best = -1;
   int bestDistance = 0;
-  for (int i = 0; i < GridCols * GridRows; ++i) {
-    if (CharGrid[i] != cell) continue;
+  // memchr: a replay types thousands of characters, and most are on one cell.
+  const uint8_t* const end = CharGrid + GridCols * GridRows;
+  for (auto* at = static_cast<const uint8_t*>(std::memchr(CharGrid, cell, size_t(end - CharGrid)));
+       at; at = static_cast<const uint8_t*>(std::memchr(at + 1, cell, size_t(end - at - 1)))) {
+    const int i = int(at - CharGrid);
     const int d = distance(CursorCol, CursorRow, i % GridCols, i / GridCols);
     if (best < 0 || d < bestDistance) {
       best = i;
