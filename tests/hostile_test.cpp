@@ -75,6 +75,8 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
        "cannot write standard output: No space left on device", ""},
       {with(">/dev/full"), "--headless {script}", "map 1 1\nkey Space\n", 1,
        "cannot write standard output: No space left on device", ""},
+      {with(">/dev/full"), "--link {script}", "key Space\n", 1,
+       "velmora: cannot print the link: No space left on device\n", ""},
       {"bash -c 'set -o pipefail; \"$0\" \"$@\" | :' ", "--headless {script}",
        [] {
          std::string s;

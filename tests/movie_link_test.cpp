@@ -1,7 +1,7 @@
 // A game shown to others: `--movie` frames decode to exactly the screenshots
 // of their moments, a GIF has the same frames, a refused or failed movie
-// leaves every file as it was, and `--link` refuses what `--headless` does.
-// (The link's code against the page's decoder: tests/web/replay_link_test.mjs.)
+// leaves every file as it was. (`--link`: the scripts transcript, and its code
+// against the page's decoder, tests/web/replay_link_test.mjs.)
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -179,42 +179,6 @@ TEST_F(Movie, RefusedAndFailedMoviesLeaveEveryFileAsItWas) {
   EXPECT_EQ(readFile(text), "my notes\n");
   for (const auto& entry : fs::directory_iterator(dir_)) {
     EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
-  }
-}
-
-// --link reads its FILE as --headless reads a script, and refuses the same.
-TEST(ReplayLinkCommand, PrintsOneLinkOrRefusesWithTheScriptsMessage) {
-  const struct {
-    std::string args;
-    std::string script;
-    int status;
-    const char* out;  // the start of the line printed
-    const char* err;
-  } cases[] = {
-      {"--link {script} --page http://localhost:9/x.html", "key Space\nkey Up\nstate\n", 0,
-       "http://localhost:9/x.html#replay=", ""},
-      {"--link {script} --page https://a.example/#old", "key Space\n", 0,
-       "https://a.example/#replay=", ""},
-      {"--link /nonexistent/game.keys", "", 2, "", "cannot read script /nonexistent/game.keys"},
-      {"--link {script}", "key Space\nfly away\n", 2, "", "script:2: unknown command 'fly'"},
-      {"--link {script}", "key Space\nkey Up\nscreenshot x.png\n", 2, "",
-       "script:3: a link holds only keys"},
-      {"--link {script}", "type SELECT\n", 2, "", "script:1: type works only in command entry"},
-      {"--link {script} --page 'a b'", "key Space\n", 2, "", "--page needs a web address"},
-      {"--link {script} --headless", "key Space\n", 2, "", "--link prints a link and plays nothing"},
-      {"--page http://x/ --headless {script}", "key Space\n", 2, "", "--page works only with --link"},
-  };
-  for (const auto& c : cases) {
-    const HeadlessRun run = runVelmora(c.args, c.script);
-    EXPECT_EQ(run.status, c.status) << c.args << ": " << run.err;
-    EXPECT_TRUE(run.out.starts_with(c.out)) << c.args << ": " << run.out;
-    EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << ": " << run.err;
-    if (c.status == 0) {
-      EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
-      EXPECT_EQ(run.err, "");
-    } else {
-      EXPECT_EQ(run.out, "");
-    }
   }
 }
 
