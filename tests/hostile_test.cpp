@@ -117,7 +117,9 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     char pattern[] = "/tmp/velmora-hostile-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string dir = pattern;
-    for (const auto& [name, text] : Files) std::ofstream(dir + "/" + name, std::ios::binary) << text;
+    for (const auto& [name, text] : Files) {
+      std::ofstream(dir + "/" + name, std::ios::binary) << text;
+    }
     std::filesystem::create_symlink(dir + "/notes", dir + "/link");
     const std::string script = fill(c.script, dir);
     const HeadlessRun run = runVelmora(fill(c.args, dir), script, {fill(c.prefix, dir), false});
