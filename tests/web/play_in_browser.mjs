@@ -11,8 +11,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
-import { runPageChecks } from './page_checks.mjs';
-import { ChromiumArgs, serve } from './page_server.mjs';
+import { openGame, runPageChecks } from './page_checks.mjs';
+import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
 // The view's size, as the game gives the page's canvas once it has started.
@@ -101,11 +101,7 @@ async function playScript(browser, base, script) {
   fs.mkdirSync(dir, { recursive: true });
   const steps = readScript(script);
   const expected = playNative(steps, dir);
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(base);
-  await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
+  const page = await openGame(browser, base, false);
   ({ Width, Height } = await page.evaluate(() => {
     const screen = document.getElementById('screen');
     return { Width: screen.width, Height: screen.height };
@@ -134,8 +130,8 @@ async function playScript(browser, base, script) {
     failed += problems.length ? 1 : 0;
     ++n;
   }
-  if (errors.length) {
-    console.log(`FAIL ${name}: page errors: ${errors.join('; ')}`);
+  if (page.errors.length) {
+    console.log(`FAIL ${name}: page errors: ${page.errors.join('; ')}`);
     ++failed;
   }
   await page.close();
