@@ -10,7 +10,7 @@ import path from 'node:path';
 import lighthouse from 'lighthouse';
 import desktopConfig from 'lighthouse/core/config/desktop-config.js';
 import puppeteer from 'puppeteer-core';
-import { axeViolations, ChromiumArgs, serve } from '../tests/web/page_server.mjs';
+import { axeViolations, ChromiumArgs, serve } from './page_server.mjs';
 
 const [pageDir, outDir] = process.argv.slice(2);
 if (!pageDir || !outDir) {

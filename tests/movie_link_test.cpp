@@ -1,7 +1,7 @@
 // A game shown to others: `--movie` frames decode to exactly the screenshots
-// of their moments, a GIF has the same frames, a refused or failed movie
-// leaves every file as it was, and `--link` refuses what `--headless` does.
-// (The link's code against the page's decoder: tests/web/replay_link_test.mjs.)
+// of their moments, a GIF has the same frames. (Refused and failed movies:
+// hostile_test.cpp; `--link`: the scripts transcript, and its code
+// against the page's decoder, tests/web/replay_link_test.mjs.)
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -126,96 +126,6 @@ TEST_F(Movie, FramesAreTheScreenshotsOfTheirMoments) {
   const std::vector<int> delays = gifDelays(gif);
   ASSERT_EQ(delays.size(), std::size(Steps));
   for (size_t i = 0; i < delays.size(); ++i) EXPECT_EQ(delays[i] * 10, Durations[i]) << i;
-}
-
-// What stood at the movie's path stays as it was whenever the movie is not
-// written, and nothing is left beside it.
-TEST_F(Movie, RefusedAndFailedMoviesLeaveEveryFileAsItWas) {
-  const std::string game = "key Space\nkey Up\n";
-  const std::string ours = dir_ + "/ours.webp";
-  ASSERT_EQ(runVelmora("--headless {script} --movie " + ours, game).status, 0);
-  const std::string webp = readFile(ours);
-  ASSERT_TRUE(webp.starts_with("RIFF"));
-  const std::string text = dir_ + "/notes.txt";
-  std::ofstream(text) << "my notes\n";
-
-  struct Case {
-    const char* name;      // the movie's file in the scratch folder
-    std::string before;    // what it holds first ("" none; "->" a link to notes.txt)
-    const char* args;      // after the script
-    std::string script;
-    int status;
-    const char* message;
-  } cases[] = {
-      {"a.webp", "plain text", "", game, 2, "cannot write {f}: it is not a WebP picture"},
-      {"b.gif", webp, "", game, 2, "cannot write {f}: it is not a GIF picture"},
-      {"c.webp", "->", "", game, 2, "cannot write {f}: it is a symbolic link"},
-      {"d.webp", "/", "", game, 2, "cannot write {f}: it is not a plain file"},
-      {"missing/e.webp", "", "", game, 1, "cannot write {f}: No such file or directory"},
-      {"f.png", "", "", game, 2, "--movie {f}: the name must end in .webp or .gif"},
-      {"g.webp", "", "", "key Space\nkey Sideways\n", 2, "script:2: unknown key"},
-      {"h.webp", webp, "", "key Space\nkey Up\nkey Up\n", 0, ""},
-  };
-  for (const Case& c : cases) {
-    const std::string path = dir_ + "/" + c.name;
-    if (c.before == "->") {
-      fs::create_symlink(text, path);
-    } else if (c.before == "/") {
-      fs::create_directory(path);
-    } else if (!c.before.empty()) {
-      std::ofstream(path, std::ios::binary) << c.before;
-    }
-    const HeadlessRun run = runVelmora("--headless {script} --movie " + path, c.script);
-    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
-    std::string message = c.message;
-    if (const size_t at = message.find("{f}"); at != std::string::npos) message.replace(at, 3, path);
-    EXPECT_NE(run.err.find(message), std::string::npos) << c.name << ": " << run.err;
-    if (c.status == 0) {
-      EXPECT_TRUE(readFile(path).starts_with("RIFF") && readFile(path) != c.before) << c.name;
-    } else if (c.before != "->" && c.before != "/") {
-      EXPECT_EQ(readFile(path), c.before) << c.name;
-    }
-  }
-  EXPECT_EQ(readFile(text), "my notes\n");
-  for (const auto& entry : fs::directory_iterator(dir_)) {
-    EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
-  }
-}
-
-// --link reads its FILE as --headless reads a script, and refuses the same.
-TEST(ReplayLinkCommand, PrintsOneLinkOrRefusesWithTheScriptsMessage) {
-  const struct {
-    std::string args;
-    std::string script;
-    int status;
-    const char* out;  // the start of the line printed
-    const char* err;
-  } cases[] = {
-      {"--link {script} --page http://localhost:9/x.html", "key Space\nkey Up\nstate\n", 0,
-       "http://localhost:9/x.html#replay=", ""},
-      {"--link {script} --page https://a.example/#old", "key Space\n", 0,
-       "https://a.example/#replay=", ""},
-      {"--link /nonexistent/game.keys", "", 2, "", "cannot read script /nonexistent/game.keys"},
-      {"--link {script}", "key Space\nfly away\n", 2, "", "script:2: unknown command 'fly'"},
-      {"--link {script}", "key Space\nkey Up\nscreenshot x.png\n", 2, "",
-       "script:3: a replay holds only keys"},
-      {"--link {script}", "type SELECT\n", 2, "", "script:1: type works only in command entry"},
-      {"--link {script} --page 'a b'", "key Space\n", 2, "", "--page needs a web address"},
-      {"--link {script} --headless", "key Space\n", 2, "", "--link prints a link and plays nothing"},
-      {"--page http://x/ --headless {script}", "key Space\n", 2, "", "--page works only with --link"},
-  };
-  for (const auto& c : cases) {
-    const HeadlessRun run = runVelmora(c.args, c.script);
-    EXPECT_EQ(run.status, c.status) << c.args << ": " << run.err;
-    EXPECT_TRUE(run.out.starts_with(c.out)) << c.args << ": " << run.out;
-    EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << ": " << run.err;
-    if (c.status == 0) {
-      EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
-      EXPECT_EQ(run.err, "");
-    } else {
-      EXPECT_EQ(run.out, "");
-    }
-  }
 }
 
 }  // namespace

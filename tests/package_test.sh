@@ -68,26 +68,18 @@ diff -u "$work/expected" "$work/files" || fail "file list"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-for size in 16 32 48 64 128 256; do
-  file -b "$root/usr/share/icons/hicolor/${size}x$size/apps/velmora.png" |
-    grep -q "^PNG image data, $size x $size, 8-bit/color RGBA" || fail "icon $size"
-done
 desktop-file-validate "$root/usr/share/applications/velmora.desktop" || fail "desktop entry"
 metainfo=$root/usr/share/metainfo/invalid.velmora.keep03.metainfo.xml
 appstreamcli validate --no-net "$metainfo" || fail "AppStream metadata"
 
 # The licence: MIT for the game, in the metadata and the DEP-5 copyright file.
+# (lintian checks the icons' sizes, the copyright file's format and that every
+# licence named there has its text.)
 grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "project_license"
 grep -q "<metadata_license>CC0-1.0</metadata_license>" "$metainfo" || fail "metadata_license"
 copyright=$root/usr/share/doc/velmora/copyright
-head -n 1 "$copyright" | grep -qx \
-  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" || fail "DEP-5 header"
 awk '/^Files: \*$/ { f = 1; next } f && /^License:/ { print $2; exit }' "$copyright" |
   grep -qx Expat || fail "copyright: Files: * is not under the MIT (Expat) licence"
-# Every short licence name has its text in a stand-alone paragraph.
-for name in $(sed -n 's/^License: //p' "$copyright" | sort -u); do
-  grep -A1 "^License: $name\$" "$copyright" | grep -q '^ ' || fail "no text for licence $name"
-done
 grep -q "Copyright (c) 2026 Velmora Keep 03 developers" "$source/LICENSE" || fail "LICENSE"
 
 # The metadata's release notes are the changelog's newest entry.

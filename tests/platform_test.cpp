@@ -1,17 +1,15 @@
 // The windowing layer apart from the game: copies against a per-pixel model
-// of the clipping, text for every byte, key translation, the headless
-// backend, a window refused without a display, whole-pixel fitting on a
-// screen. Its pictures and fonts are proved by the game's frames
-// (screen_test.cpp); layering_test.sh keeps the native libraries in it.
+// of the clipping, text for every byte, key translation, whole-pixel fitting
+// on a screen. Its pictures and fonts are proved by the game's frames
+// (screen_test.cpp), a window refused without a display by the options
+// transcript; layering_test.sh keeps the native libraries in it.
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <string>
 
-#include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/font.h"
 #include "platform/key_map.h"
@@ -151,17 +149,6 @@ TEST(KeyMap, PageKeysHaveTheDesktopsCodes) {
   for (const auto& k : cases)
     EXPECT_EQ(platform::virtualKeyOfDom(k.key, k.code), platform::virtualKeyOf(k.sdl, k.scan))
         << k.code;
-}
-
-TEST(Application, WindowWithoutADisplayAsksForHeadless) {
-  const char* display = std::getenv("DISPLAY");
-  const std::string saved = display ? display : "";
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  EXPECT_THROW(platform::Application.initialize(platform::Backend::Window),
-               platform::NoDisplayError);
-  if (display) setenv("DISPLAY", saved.c_str(), 1);
-  EXPECT_EQ(platform::Application.backend(), platform::Backend::Headless);
 }
 
 TEST(ScreenFit, LargestWholeFactorCentred) {

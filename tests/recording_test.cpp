@@ -62,6 +62,7 @@ TEST_F(Recording, FilesAreCheckedBeforeTheWindowOpens) {
        "velmora: {f} is not a key recording made with --record (line 1); it was left as it is\n"},
       {"--resume {f}", Recorded + "key 256\n", Recorded + "key 256\n", 2, "(line 4)"},
       {"--resume {f}", Recorded + "key 0", Recorded + "key 0", 2, "(line 4)"},
+      {"--resume {f}", Recorded + "key \n", Recorded + "key \n", 2, "(line 4)"},
       {"--resume {f}/x", Recorded, Recorded, 2, "cannot resume {f}/x: Not a directory"},
       {"--record {f} --resume {f}", Recorded, Recorded, 2, "cannot be used together"},
       {"--headless --resume {f}", Recorded, Recorded, 2, "--resume works only with the window"},

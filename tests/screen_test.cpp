@@ -195,29 +195,6 @@ TEST(Frames, BrokenRecordsAreNotReadPastTheirEnds) {
   EXPECT_NE(frameHash(Form1.Image2), noFloor);
 }
 
-// The newest character of a statement stands whole at the view's right edge:
-// its slot is the one a lone "T" fills at the left, and the surface's columns
-// past the view stay as white as the strip's fill.
-TEST(Frames, NewestTypedCharacterEndsAtTheViewsEdge) {
-  startFieldGame();
-  const platform::Canvas& c = Form1.Image2;
-  auto slot = [&c](int left, int width) {
-    std::vector<uint32_t> seen;
-    for (int y = 0; y < 16; ++y)
-      for (int x = left; x < left + width; ++x) seen.push_back(c.pixel(x, y) & 0xFFFFFF);
-    return seen;
-  };
-  drawStatusLine("T");
-  const std::vector<uint32_t> whole = slot(0, 16);
-  std::memset(CommandLine, 0, sizeof CommandLine);
-  std::memcpy(CommandLine, "SELECT", 6);
-  CommandLength = 6;
-  drawCommandLine();
-  EXPECT_EQ(slot(ViewWidth - 16, 16), whole);
-  EXPECT_EQ(slot(ViewWidth, c.width() - ViewWidth),
-            std::vector<uint32_t>(size_t(16 * (c.width() - ViewWidth)), 0xFFFFFF));
-}
-
 // A missing or damaged title picture is told in one line and replaced by a
 // plain title of the same size; the game still starts.
 TEST(Frames, MissingOrDamagedTitleStillStartsTheGame) {

@@ -3,16 +3,15 @@
 // digits changed, random grid characters), each played twice from a fresh title.
 // The second run must agree with the first after every key, end in the same
 // records, state and frame, keep every record invariant and allocate nothing.
-// Also: the invariant checker itself notices broken records.
+// Also: the invariant checker itself notices broken records, and games played
+// without drawing (headless, resumed) show what drawn ones show.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,6 @@
 #include "tests/support/fnv.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/rules_fixture.h"
-#include "tests/support/headless_run.h"
 #include "tests/support/invariants.h"
 #include "tests/support/key_bytes.h"
 
@@ -244,73 +242,6 @@ std::vector<uint32_t> visibleFrame() {
   return seen;
 }
 
-// The script without its screenshots, a `state` after every fifth line, and
-// the floor of every world at the end.
-std::string withStates(const std::string& script) {
-  std::istringstream in(script);
-  std::string out;
-  int lines = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("screenshot", 0) == 0) continue;
-    out += line + (++lines % 5 == 0 ? "\nstate\n" : "\n");
-  }
-  for (int world = 1; world <= 5; ++world) out += "map " + std::to_string(world) + " 1\n";
-  return out;
-}
-
-// Games played without drawing end as drawn ones do: the committed games and
-// random games, replayed by the program with and without a screenshot asked
-// for first (drawing from then on), print the same states every few keys and
-// the same maps.
-TEST(NoDraw, GamesReplayedUndrawnPrintWhatDrawnOnesPrint) {
-  std::vector<std::string> scripts;
-  for (const char* name : {"every_mode", "spell", "winning_game"}) {
-    scripts.push_back(withStates(sourceFile(std::string("tests/scripts/") + name + ".txt")));
-  }
-  Reach reach;
-  for (uint64_t seed = 1; seed <= 4; ++seed) {
-    RandomPlayer player(seed, &reach, 1500);
-    player.play();
-    std::string script;
-    for (uint16_t key : player.keys) {  // a script names codes 1 to 255
-      if (key >= 1 && key <= 255) script += "key " + std::to_string(key) + "\n";
-    }
-    scripts.push_back(withStates(script));
-  }
-  const std::string picture = "/tmp/velmora-nodraw-" + std::to_string(getpid()) + ".png";
-  for (const std::string& script : scripts) {
-    const HeadlessRun undrawn = runVelmora("--headless {script}", script);
-    const HeadlessRun drawn =
-        runVelmora("--headless {script}", "screenshot " + picture + "\n" + script);
-    std::filesystem::remove(picture);
-    ASSERT_EQ(undrawn.status, 0) << undrawn.err;
-    ASSERT_EQ(drawn.status, 0) << drawn.err;
-    EXPECT_GE(std::count(undrawn.out.begin(), undrawn.out.end(), '{'), 10);
-    EXPECT_EQ(undrawn.out, drawn.out) << script.substr(0, 400);
-  }
-}
-
-// A resumed game, replayed undrawn, shows the frame and the records the drawn
-// game left, without allocating.
-TEST(NoDraw, AResumedGameShowsTheDrawnGamesFrameAndRecords) {
-  // From a single title key to long games, so that they end in every mode.
-  const int budgets[] = {1, 2, 9, 40, 130, 400, 900, 1600};
-  Reach reach;
-  for (uint64_t seed = 0; seed < 16; ++seed) {
-    RandomPlayer player(seed + 21, &reach, budgets[seed % 8]);
-    player.play();
-    const std::string records = gameStateJson();
-    const std::vector<uint32_t> seen = visibleFrame();
-    showFreshTitle();
-    AllocationCounter allocations;
-    playRecordedKeys(player.keys);
-    EXPECT_EQ(allocations.count(), 0) << "seed " << seed;
-    EXPECT_EQ(gameStateJson(), records) << "seed " << seed;
-    // What the player sees; the columns beyond it keep older frames' leftovers.
-    EXPECT_EQ(visibleFrame(), seen) << "seed " << seed;
-  }
-}
-
 // Paints every surface so that a frame left undrawn cannot pass for one.
 void smearSurfaces() {
   for (platform::Canvas* c : {&Form1.Image1, &Form1.Image2, &Form1.GridPicture}) {
@@ -320,10 +251,12 @@ void smearSurfaces() {
   }
 }
 
-// A headless replay draws nothing until its first screenshot, then the frame
-// from the records: the same frame the game drawn all along shows, and the
-// keys after it draw as they do there. Random games end in every mode; the
-// two ways of winning end with the message over the field and over the grid.
+// A game played without drawing shows the frame and the records of the game
+// drawn all along, whichever way its drawing starts: a headless replay's
+// first screenshot (drawing from the records) or a resumed recording (its keys
+// replayed undrawn, the last one drawn). Nothing is allocated, neither in the
+// drawn game nor in the resumed one. Random games end in every mode; the two
+// ways of winning end with the message over the field and over the grid.
 TEST(NoDraw, DrawingStartedLateShowsTheFrameOfAGameDrawnAllAlong) {
   std::vector<std::vector<uint16_t>> games;
   Reach reach;
@@ -341,51 +274,52 @@ TEST(NoDraw, DrawingStartedLateShowsTheFrameOfAGameDrawnAllAlong) {
     // The picture is asked for a few keys before the end; the rest follow drawn.
     const bool won = g >= games.size() - 2;
     const size_t late = won ? 5 : keys.size() < 6 ? keys.size() : keys.size() - 6;
-    std::vector<uint32_t> frames[2];
-    std::string records[2];
-    for (int undrawn = 0; undrawn < 2; ++undrawn) {
+    // 0: drawn all along; 1: drawing started from the records; 2: resumed.
+    std::vector<uint32_t> frames[3];
+    std::string records[3];
+    for (int run = 0; run < 3; ++run) {
+      std::vector<uint16_t> first(keys.begin(), keys.begin() + long(late));
+      if (won) first.resize(4);  // the win needs its arrivals first
       showFreshTitle();
-      if (undrawn) {
+      if (run == 1) {
         smearSurfaces();
         setFormDrawing(false);
       }
-      for (size_t k = 0; k < keys.size(); ++k) {
-        if (k == late && undrawn) startDrawingFromRecords();
-        if (k == late) frames[undrawn] = visibleFrame();
-        // The won games' charas have all arrived when the fifth key wins.
+      // The won games' charas have all arrived when the fifth key wins.
+      const auto press = [&](size_t k) {
         if (won && k == 4) {
           for (CharaRec& c : Charas) c.moveKind = MoveArrived;
         }
         FormKeyDown(keys[k]);
+      };
+      const AllocationCounter before;
+      if (run == 2) {
+        playRecordedKeys(first);
+        for (size_t k = first.size(); k < late; ++k) press(k);
+      } else {
+        for (size_t k = 0; k < late; ++k) press(k);
+        if (run == 1) startDrawingFromRecords();
       }
-      if (late == keys.size() && undrawn) startDrawingFromRecords();
-      if (late == keys.size()) frames[undrawn] = visibleFrame();
-      records[undrawn] = gameStateJson() + std::to_string(frames[undrawn].size());
+      long allocations = before.count();
+      frames[run] = visibleFrame();
+      const AllocationCounter after;
+      for (size_t k = late; k < keys.size(); ++k) press(k);
+      allocations += after.count();
+      if (run != 1) {
+        EXPECT_EQ(allocations, 0) << "game " << g << ", run " << run;
+      }
+      records[run] = gameStateJson() + std::string(reinterpret_cast<const char*>(WorldMaps),
+                                                   sizeof WorldMaps);
       const std::vector<uint32_t> end = visibleFrame();
-      frames[undrawn].insert(frames[undrawn].end(), end.begin(), end.end());
+      frames[run].insert(frames[run].end(), end.begin(), end.end());
     }
-    EXPECT_EQ(records[1], records[0]) << "game " << g;
-    EXPECT_TRUE(frames[1] == frames[0]) << "game " << g << ", " << keys.size() << " keys";
+    for (int run : {1, 2}) {
+      EXPECT_TRUE(records[run] == records[0]) << "game " << g << ", run " << run;
+      EXPECT_TRUE(frames[run] == frames[0]) << "game " << g << ", run " << run << ", "
+                                            << keys.size() << " keys";
+    }
   }
   EXPECT_EQ(GameMode, ModeCleared);
-  setFormDrawing(true);
 }
 
 }  // namespace
-
-// The random games seldom win: the winning turn and the keys after it are
-// checked on their own, in both ways a game is won (a step, or Enter).
-TEST(NoAlloc, TheWinAndTheKeysAfterItAllocateNothing) {
-  for (const uint16_t winningKey : {uint16_t(KeyRight), uint16_t(KeyEnter)}) {
-    showFreshTitle();
-    FormKeyDown(KeySpace);
-    for (CharaRec& c : Charas) c.moveKind = MoveArrived;
-    const AllocationCounter counter;
-    for (const uint16_t key : {winningKey, uint16_t(KeyUp), uint16_t(KeyEnter), uint16_t(KeySpace),
-                               uint16_t(KeyTab), uint16_t('A')}) {
-      FormKeyDown(key);
-    }
-    EXPECT_EQ(GameMode, ModeCleared) << "won by key " << winningKey;
-    EXPECT_EQ(counter.count(), 0) << "won by key " << winningKey;
-  }
-}

@@ -5,14 +5,16 @@
 // and command entry.
 // Each check prints one line; runPageChecks returns how many failed.
 import { execFileSync } from 'node:child_process';
-import { axeViolations, forgetKeptGame } from './page_server.mjs';
+import { axeViolations, forgetKeptGame } from '../../scripts/page_server.mjs';
 
 const state = (page) => page.evaluate(() => UTF8ToString(Module._velmora_state()));
 const active = (page) => page.evaluate(() => document.activeElement.id || document.activeElement.tagName);
 const native = (velmora, script) =>
   execFileSync(velmora, ['--headless', '-'], { input: script, encoding: 'utf8' }).trim();
 
-async function openGame(browser, base, phone) {
+// A new page at the game, started and holding the focus; page.errors gathers
+// the page's uncaught errors.
+export async function openGame(browser, base, phone) {
   const page = await browser.newPage();
   page.errors = [];
   page.on('pageerror', (e) => page.errors.push(e.message));

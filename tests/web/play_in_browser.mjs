@@ -13,8 +13,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
-import { runPageChecks } from './page_checks.mjs';
-import { ChromiumArgs, forgetKeptGame, serve } from './page_server.mjs';
+import { openGame, runPageChecks } from './page_checks.mjs';
+import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
 import { runReplayChecks } from './replay_checks.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
@@ -104,12 +104,7 @@ async function playScript(browser, base, script) {
   fs.mkdirSync(dir, { recursive: true });
   const steps = readScript(script);
   const expected = playNative(steps, dir);
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await forgetKeptGame(page);
-  await page.goto(base);
-  await page.waitForFunction('window.velmoraReady && document.activeElement.id === "screen"');
+  const page = await openGame(browser, base, false);
   // A script's keys are the game's own: Enter in command entry is the grid's
   // no-op, not the typing's submit (typing is checked in page_checks.mjs).
   await page.evaluate(() => Module._velmora_set_typing(0));
@@ -141,8 +136,8 @@ async function playScript(browser, base, script) {
     failed += problems.length ? 1 : 0;
     ++n;
   }
-  if (errors.length) {
-    console.log(`FAIL ${name}: page errors: ${errors.join('; ')}`);
+  if (page.errors.length) {
+    console.log(`FAIL ${name}: page errors: ${page.errors.join('; ')}`);
     ++failed;
   }
   await page.close();

@@ -11,7 +11,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { Messages } from '../../web/replay_link.js';
-import { forgetKeptGame } from './page_server.mjs';
+import { forgetKeptGame } from '../../scripts/page_server.mjs';
 
 const scriptsDir = fileURLToPath(new URL('../scripts/', import.meta.url));
 const Winning = path.join(scriptsDir, 'winning_game.txt');

@@ -1,7 +1,7 @@
 // A static web server for the built page on 127.0.0.1, with the types a
 // browser needs to compile the program while it downloads, and the page's
 // accessibility check (axe-core) on the title, the field and command entry,
-// shared by the browser test and scripts/audit-page.mjs.
+// shared by scripts/audit-page.mjs and the browser test (tests/web/).
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
