@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -136,7 +136,8 @@ int openScript(const std::string& path, const char** name) {
   *name = path.c_str();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    std::fprintf(stderr, "velmora: cannot read script %s: %s\n", path.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "velmora: cannot read script %s: %s\n", path.c_str(),
+                 std::strerror(errno));
   }
   return fd;
 }
@@ -222,7 +223,8 @@ int runHeadless(const Options& options) {
   startUp(platform::Backend::Headless, options, movie);
   std::string error;
   if (movie && !headless::startMovie(options.moviePath, &error)) {
-    std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(), error.c_str());
+    std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
+                 error.c_str());
     if (fd != STDIN_FILENO) ::close(fd);
     platform::Application.shutdown();
     return ExitUsage;

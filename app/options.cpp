@@ -167,7 +167,7 @@ bool applyShowingOption(OptionId id, const char* value, Options* options, std::s
     *error = spelled(id) + " needs a file name";
     return false;
   }
-  std::string& target = id == OptMovie  ? options->moviePath
+  std::string& target = id == OptMovie   ? options->moviePath
                         : id == OptLink  ? options->linkPath
                         : id == OptWatch ? options->watchPath
                                          : options->pageUrl;
@@ -275,7 +275,8 @@ bool checkCombination(const Options& options, std::string* error) {
   }
   if (!options.watchPath.empty() &&
       (options.headless || link || !options.resumePath.empty() || options.continueGame)) {
-    *error = "--watch plays in the window: use it without --headless, --link, --resume or --continue";
+    *error =
+        "--watch plays in the window: use it without --headless, --link, --resume or --continue";
     return false;
   }
   if (!options.pageUrl.empty() && !link) {

@@ -9,10 +9,10 @@
 
 #include "fuzz/fuzz_support.h"
 #include "game/game_state.h"
-#include "ui/keyboard.h"
-#include "ui/main_window.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/key_bytes.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 

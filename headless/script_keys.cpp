@@ -31,7 +31,8 @@ int screenshotLine(std::string_view script) {
     script.remove_prefix(std::min(end + 1, script.size()));
     const size_t start = std::min(line.find_first_not_of(" \t"), line.size());
     line.remove_prefix(start);
-    const std::string_view name = line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
+    const std::string_view name =
+        line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
     if (name == "screenshot") return number;
   }
   return 0;
@@ -65,7 +66,8 @@ class MutedOutput {
 
 int collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys) {
   if (const int line = screenshotLine(script); line != 0) {
-    std::fprintf(stderr, "script:%d: a replay holds only keys: remove the screenshot lines\n", line);
+    std::fprintf(stderr, "script:%d: a replay holds only keys: remove the screenshot lines\n",
+                 line);
     return 2;
   }
   keys->clear();

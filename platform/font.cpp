@@ -1,10 +1,11 @@
 // Font rendering on the desktop, in the native module: fontconfig resolves a
 // face name to a font file and FreeType renders every byte's glyph once at
 // the requested Windows-style cell height, for the table of prepared fonts.
+#include "platform/font.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 
-#include "platform/font.h"
 #include "platform/native.h"
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H

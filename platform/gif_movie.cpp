@@ -60,10 +60,9 @@ class GifEncoder final : public MovieEncoder {
     control.DelayTime = std::max(2, (durationMs + 5) / 10);  // hundredths of a second
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
-    bool ok = EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) ==
-                  GIF_OK &&
-              EGifPutImageDesc(gif_, box.left, box.top, box.width, box.height, false, map) ==
-                  GIF_OK;
+    bool ok =
+        EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) == GIF_OK &&
+        EGifPutImageDesc(gif_, box.left, box.top, box.width, box.height, false, map) == GIF_OK;
     for (int y = 0; ok && y < box.height; ++y) {
       ok = EGifPutLine(gif_, indices_.data() + size_t(y) * box.width, box.width) == GIF_OK;
     }
@@ -135,8 +134,8 @@ class GifEncoder final : public MovieEncoder {
       auto [at, added] = index.try_emplace(box_[i], uint8_t(colours_));
       if (added) {
         if (colours_ == MaxColours) return quantizeBox(reason);
-        palette_[colours_++] = GifColorType{uint8_t(box_[i] >> 16), uint8_t(box_[i] >> 8),
-                                            uint8_t(box_[i])};
+        palette_[colours_++] =
+            GifColorType{uint8_t(box_[i] >> 16), uint8_t(box_[i] >> 8), uint8_t(box_[i])};
       }
       indices_[i] = at->second;
     }

@@ -2,6 +2,7 @@
 // routine; ours jumps back to the decoder, which then fails cleanly instead
 // of ending the program.
 #include "platform/jpeg_decode.h"
+
 #include "platform/native.h"
 
 // clang-format off

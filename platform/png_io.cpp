@@ -2,12 +2,13 @@
 // its own error recovery and reports failure by return value. In the native
 // module.
 #include "platform/png_io.h"
-#include "platform/native.h"
 
 #include <png.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/native.h"
 
 namespace platform {
 namespace {

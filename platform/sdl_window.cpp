@@ -99,7 +99,8 @@ void openWindow(const char* caption, int clientWidth, int clientHeight, int scal
   if (!fullscreen && SDL_GetDisplayUsableBounds(0, &usable) == 0) {
     // A window taller than the desktop would put the strip, the game's only
     // text, off the screen: the largest enlargement that fits is used instead.
-    const int fitted = fitOnScreen(clientWidth, clientHeight, usable.w, usable.h, state.scale).scale;
+    const int fitted =
+        fitOnScreen(clientWidth, clientHeight, usable.w, usable.h, state.scale).scale;
     if (fitted < state.scale) {
       std::fprintf(stderr,
                    "velmora: --scale %d does not fit the desktop's %dx%d usable area; "

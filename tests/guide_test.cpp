@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/command_entry.h"
 #include "game/game_state.h"
 #include "statements/reserved_words.h"
-#include "ui/view_size.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
+#include "ui/command_entry.h"
+#include "ui/view_size.h"
 
 namespace {
 

@@ -22,8 +22,10 @@ const std::string Webp = std::string("RIFF\x10\0\0\0WEBPVP8 ", 16) + "an older m
 // The files round every run; each stays as it was unless a case names it as
 // the picture it writes.
 const std::pair<const char*, std::string> Files[] = {
-    {"notes", "the checker's own notes\n"}, {"notes.webp", "notes again\n"},
-    {"old.png", Png + "an older picture"},  {"old.webp", Webp},
+    {"notes", "the checker's own notes\n"},
+    {"notes.webp", "notes again\n"},
+    {"old.png", Png + "an older picture"},
+    {"old.webp", Webp},
     {"old.gif", Webp},
 };
 // The prefix that runs the game with its standard descriptors changed after

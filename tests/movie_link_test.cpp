@@ -62,9 +62,9 @@ std::vector<Frame> decodeWebp(const std::string& path) {
     uint8_t* pixels = nullptr;
     int timestamp = 0;
     if (!WebPAnimDecoderGetNext(decoder, &pixels, &timestamp)) break;
-    frames.push_back(
-        Frame{std::vector<uint8_t>(pixels, pixels + size_t(info.canvas_width) * info.canvas_height * 4),
-              timestamp});
+    frames.push_back(Frame{
+        std::vector<uint8_t>(pixels, pixels + size_t(info.canvas_width) * info.canvas_height * 4),
+        timestamp});
   }
   WebPAnimDecoderDelete(decoder);
   return frames;

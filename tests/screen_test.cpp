@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/resources.h"
-#include "ui/field_view.h"
 #include "game/game_state.h"
 #include "headless/headless_script.h"
+#include "platform/resources.h"
+#include "tests/support/fnv.h"
+#include "tests/support/form_fixture.h"
+#include "ui/field_view.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
-#include "tests/support/fnv.h"
-#include "tests/support/form_fixture.h"
 
 namespace {
 

@@ -15,18 +15,18 @@
 #include <string>
 #include <vector>
 
-#include "ui/command_entry.h"
 #include "game/game_state.h"
-#include "ui/keyboard.h"
-#include "ui/main_window.h"
 #include "headless/state_json.h"
-#include "ui/game_resume.h"
 #include "tests/support/alloc_counter.h"
 #include "tests/support/fnv.h"
 #include "tests/support/form_fixture.h"
-#include "tests/support/rules_fixture.h"
 #include "tests/support/invariants.h"
 #include "tests/support/key_bytes.h"
+#include "tests/support/rules_fixture.h"
+#include "ui/command_entry.h"
+#include "ui/game_resume.h"
+#include "ui/keyboard.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -308,15 +308,15 @@ TEST(NoDraw, DrawingStartedLateShowsTheFrameOfAGameDrawnAllAlong) {
       if (run != 1) {
         EXPECT_EQ(allocations, 0) << "game " << g << ", run " << run;
       }
-      records[run] = gameStateJson() + std::string(reinterpret_cast<const char*>(WorldMaps),
-                                                   sizeof WorldMaps);
+      records[run] =
+          gameStateJson() + std::string(reinterpret_cast<const char*>(WorldMaps), sizeof WorldMaps);
       const std::vector<uint32_t> end = visibleFrame();
       frames[run].insert(frames[run].end(), end.begin(), end.end());
     }
     for (int run : {1, 2}) {
       EXPECT_TRUE(records[run] == records[0]) << "game " << g << ", run " << run;
-      EXPECT_TRUE(frames[run] == frames[0]) << "game " << g << ", run " << run << ", "
-                                            << keys.size() << " keys";
+      EXPECT_TRUE(frames[run] == frames[0])
+          << "game " << g << ", run " << run << ", " << keys.size() << " keys";
     }
   }
   EXPECT_EQ(GameMode, ModeCleared);

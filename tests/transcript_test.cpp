@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "headless/headless_script.h"
 #include "app/options.h"
+#include "headless/headless_script.h"
 #include "tests/support/headless_run.h"
 
 namespace {
@@ -181,9 +181,11 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--movie x.webp", "error: --movie works only with --headless"},
       {"--link", "error: --link needs a file name"},
       {"--link=", "error: --link needs a file name"},
-      {"--link a --resume b", "error: --link prints a link and plays nothing: use it alone, with --page at most"},
+      {"--link a --resume b",
+       "error: --link prints a link and plays nothing: use it alone, with --page at most"},
       {"--page http://h/", "error: --page works only with --link"},
-      {"--link a --page=", "error: --page needs a web address without blanks or control characters"},
+      {"--link a --page=",
+       "error: --page needs a web address without blanks or control characters"},
       {"--link a b", "error: unexpected argument b"},
   };
   for (const auto& c : cases) {

@@ -8,13 +8,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include "game/game_state.h"
+#include "statements/dispatcher.h"
 #include "ui/command_entry.h"
 #include "ui/field_view.h"
-#include "game/game_state.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
-#include "statements/dispatcher.h"
 
 namespace {
 

@@ -50,9 +50,8 @@ EM_JS(int, pageBoxLineWidth, (), { return velmoraPage.boxLineWidth(); });
 EM_JS(int, pageBoxCharWidth, (uint32_t code), { return velmoraPage.boxCharWidth(code); });
 // clang-format on
 
-EM_JS(void, pageShowBox, (const char* text, const char* caption), {
-  velmoraPage.showBox(UTF8ToString(text), UTF8ToString(caption));
-});
+EM_JS(void, pageShowBox, (const char* text, const char* caption),
+      { velmoraPage.showBox(UTF8ToString(text), UTF8ToString(caption)); });
 
 EM_JS(void, pageHideBox, (), { velmoraPage.hideBox(); });
 
@@ -182,10 +181,8 @@ class BrowserPage final : public WindowBackend {
     page.boxOpen = true;
     // Wrapped here, measured in the box's own font, with the desktop box's
     // line breaking; the page's style wraps it again should the window narrow.
-    const std::string shown =
-        wrapText(text ? text : "", pageBoxLineWidth(), [](uint32_t code) {
-          return pageBoxCharWidth(code);
-        });
+    const std::string shown = wrapText(text ? text : "", pageBoxLineWidth(),
+                                       [](uint32_t code) { return pageBoxCharWidth(code); });
     pageShowBox(shown.c_str(), caption);
     return true;
   }
