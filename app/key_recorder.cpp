@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "platform/message_box.h"
+#include "platform/safe_file.h"
 
 void (*KeyPressHook)(uint16_t key) = nullptr;
 
@@ -95,20 +96,6 @@ bool readWholeFile(int fd, std::string* text) {
   }
 }
 
-bool writeAll(const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(recording.fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    data += n;
-    size -= size_t(n);
-  }
-  return true;
-}
-
 // Tells the player once, and plays on without recording.
 void recordingFailed(int error) {
   recording.failure = error;
@@ -133,7 +120,7 @@ void recordKey(uint16_t key) {
   int length = 0;
   if (recording.headerDue) length = std::snprintf(line, sizeof line, "%s", Header);
   length += std::snprintf(line + length, sizeof line - size_t(length), "key %u\n", unsigned(key));
-  if (!writeAll(line, size_t(length))) {
+  if (!platform::writeAll(recording.fd, line, size_t(length))) {
     recordingFailed(errno);
     return;
   }

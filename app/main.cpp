@@ -51,12 +51,6 @@ void pressGameKey(uint16_t key) {
   FormKeyDown(key);
 }
 
-// Whether a game is being watched: the player's keys steer the watch.
-bool watching() {
-  const headless::WatchState state = headless::watchState();
-  return state != headless::WatchState::WatchNone && state != headless::WatchState::WatchTakenOver;
-}
-
 // A key the window delivers: while a game is watched, it steers the watch.
 void keyDown(uint16_t key) {
   if (!headless::steerWatch(key)) pressGameKey(key);
@@ -67,7 +61,7 @@ void typingWindowKeyDown(uint16_t key) {
   if (!headless::steerWatch(key)) typingKeyDown(key);
 }
 void typingWindowCharacter(uint32_t character) {
-  if (!watching()) typingCharacter(character);
+  if (!headless::watchSteers()) typingCharacter(character);
 }
 
 // The window's clock: the walk of a typed character, step by step, and the

@@ -109,6 +109,10 @@ int watchTick() {
   return watchStep() < 0 || watch.state != WatchState::WatchPlaying ? -1 : untilDue();
 }
 
+bool watchSteers() {
+  return watch.state != WatchState::WatchNone && watch.state != WatchState::WatchTakenOver;
+}
+
 bool steerWatch(uint16_t key) {
   const WatchState state = watch.state;
   if (state == WatchState::WatchNone || state == WatchState::WatchTakenOver) return false;

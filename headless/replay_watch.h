@@ -32,6 +32,10 @@ void stopWatch();
 
 WatchState watchState();
 
+// Whether the player's keys steer a watch now (it plays, is paused or has
+// ended, and nobody has taken the game over).
+bool watchSteers();
+
 // Takes one key the player pressed. While watching, the keys steer: Space
 // pauses and resumes, Right (paused) shows the next key, Up and Down make
 // the pace faster and slower, End presses every key left without drawing

@@ -81,20 +81,6 @@ bool targetAllowed(const char* path, ReplaceRule rule, bool* exists, std::string
   return true;
 }
 
-bool writeAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    data += n;
-    size -= size_t(n);
-  }
-  return true;
-}
-
 // Creates a fresh temporary file in `dir`; *name receives its path.
 int createTemporary(const std::string& dir, std::string* name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -120,6 +106,20 @@ bool moveIntoPlace(const char* from, const char* to, bool replace) {
 }
 
 }  // namespace
+
+bool writeAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
 
 bool startsAsPng(std::string_view head) {
   return head.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8);

@@ -39,4 +39,9 @@ bool startsAsPng(std::string_view head);
 bool startsAsWebp(std::string_view head);
 bool startsAsGif(std::string_view head);
 
+// Writes all `size` bytes of `data` to `fd`, going on after an interrupted
+// or short write. Returns false with errno set when a write fails (EIO when
+// the file takes nothing).
+bool writeAll(int fd, const char* data, size_t size);
+
 }  // namespace platform

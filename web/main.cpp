@@ -32,12 +32,6 @@ void pressGameKey(uint16_t key) {
   FormKeyDown(key);
 }
 
-// Whether a game is being watched: the player's keys steer the watch.
-bool watching() {
-  const headless::WatchState state = headless::watchState();
-  return state != headless::WatchState::WatchNone && state != headless::WatchState::WatchTakenOver;
-}
-
 // A key of the player's (the screen, the touch keys): while a game is
 // watched, it steers the watch.
 void pageKeyDown(uint16_t key) {
@@ -50,7 +44,7 @@ void pageTypingKeyDown(uint16_t key) {
   if (!headless::steerWatch(key)) typingKeyDown(key);
 }
 void pageTypedCharacter(uint32_t character) {
-  if (!watching()) typingCharacter(character);
+  if (!headless::watchSteers()) typingCharacter(character);
 }
 
 void pressUnkept(uint16_t key) { FormKeyDown(key); }
