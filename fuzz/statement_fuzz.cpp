@@ -18,6 +18,7 @@
 #include "game/game_state.h"
 #include "game/movement.h"
 #include "statements/dispatcher.h"
+#include "tests/support/rules_fixture.h"
 #include "ui/command_entry.h"
 
 namespace {
@@ -77,11 +78,11 @@ void eachLine(const uint8_t* data, size_t size, Run run) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  freshGameRecords();
+  startFreshGame();
   requireInvariants("starting a game");
   eachLine(data, size, submitComposed);
 
-  freshGameRecords();
+  startFreshGame();
   eachLine(data, size, submitRaw);
   return 0;
 }

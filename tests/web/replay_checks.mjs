@@ -18,16 +18,22 @@ const Spell = path.join(scriptsDir, 'spell.txt');
 const Header = '# velmora key recording: replay with velmora --headless FILE\n';
 
 const statusText = (page) => page.$eval('#game-status', (e) => e.textContent);
-const summaryText = (page) => page.$eval('#watch-summary', (e) => e.textContent);
-const summary = (velmora, file) => desktop(velmora, '', ['--headless', '--summary', file]);
 const watchState = (page) => page.evaluate(() => Module._velmora_watch_state());
 
-// Presses End on the screen and waits for the summary of the watched game.
-async function toTheEnd(page) {
+// Presses End on the screen and waits for the summary of the watched game;
+// with `file`, the page's records and summary must be its headless replay's.
+async function toTheEnd(page, velmora, file, problems) {
   await page.focus('#screen');
   await page.keyboard.press('End');
   await page.waitForFunction(() => document.getElementById('watch-summary').textContent !== '',
                              { timeout: 20000 });
+  if (!file) return;
+  if ((await state(page)) !== desktop(velmora, `${fs.readFileSync(file, 'utf8')}\nstate\n`)) {
+    problems.push(`${path.basename(file)} ends apart from the headless replay`);
+  }
+  const [got, want] = [await page.$eval('#watch-summary', (e) => e.textContent),
+                       desktop(velmora, '', ['--headless', '--summary', file])];
+  if (got !== want) problems.push(`the page sums up '${got}', the desktop '${want}'`);
 }
 
 // The winning game by its link: paced, ended with End, summed up, taken
@@ -42,19 +48,14 @@ async function winningLink(browser, base, velmora, outDir) {
                              { timeout: 5000 }).catch(() => problems.push('the link does not play'));
   if ((await watchState(page)) !== 1) problems.push('the watch is not playing on its own');
   if (await page.evaluate(() => location.hash !== '')) problems.push('the link stays in the address');
-  await toTheEnd(page);
-  const winning = fs.readFileSync(Winning, 'utf8');
-  if ((await state(page)) !== desktop(velmora, `${winning}\nstate\n`)) {
-    problems.push('the link ends apart from the headless replay');
-  }
-  if ((await summaryText(page)) !== summary(velmora, Winning)) {
-    problems.push(`the page sums up '${await summaryText(page)}', the desktop '${summary(velmora, Winning)}'`);
-  }
+  await toTheEnd(page, velmora, Winning, problems);
   // Enter takes over and is not the game's; Left is.
   await page.keyboard.press('Enter');
   await page.keyboard.press('ArrowLeft');
   const played = await state(page);
-  if (played !== desktop(velmora, `${winning}\nkey Left\nstate\n`)) problems.push('Enter did not take over');
+  if (played !== desktop(velmora, `${fs.readFileSync(Winning, 'utf8')}\nkey Left\nstate\n`)) {
+    problems.push('Enter did not take over');
+  }
 
   const downloads = fs.mkdtempSync(path.join(outDir, 'downloads-'));
   const session = await page.target().createCDPSession();
@@ -96,11 +97,7 @@ async function openedFiles(browser, base, velmora, outDir) {
   const chooser = await page.$('#open-file');
   await chooser.uploadFile(Spell);
   await page.waitForFunction(() => Module._velmora_watch_state() === 1);
-  await toTheEnd(page);
-  if ((await state(page)) !== desktop(velmora, `${fs.readFileSync(Spell, 'utf8')}\nstate\n`)) {
-    problems.push('an opened script ends apart from the headless replay');
-  }
-  if ((await summaryText(page)) !== summary(velmora, Spell)) problems.push('no summary');
+  await toTheEnd(page, velmora, Spell, problems);
   await page.keyboard.press('Enter');
   await page.keyboard.press('ArrowUp');
   const before = await state(page);
