@@ -1,5 +1,5 @@
 // The page round the game, played in headless Chromium: a phone-sized window
-// with touch keys and the help box, a large window, typing and the words
+// with touch keys and the help box, then a large one, typing and the words
 // panel's live region, offline play after one visit, the keyboard focus
 // leaving the game and coming back, closing with a question first, the
 // guides' links, and axe-core on the title, the field and command entry.
@@ -14,8 +14,8 @@ const shown = (page, id) => page.$eval(id, (e) => getComputedStyle(e).display !=
 // shrunk, unstretched. The help box (\h) is wholly in the window, its text the
 // help text with line breaks added where the box's font needs them and no line
 // wrapped again by the browser; Enter closes it. Then the touch keys play the
-// game's keys, the screen keeping the focus.
-async function phone(browser, base, velmora) {
+// game's keys, the screen keeping the focus. Last, the window grows large.
+async function windowSizes(browser, base, velmora) {
   const page = await openGame(browser, base, true);
   const problems = [];
   const fits = await page.evaluate(() => {
@@ -63,20 +63,15 @@ async function phone(browser, base, velmora) {
   const want = desktop(velmora, `key Space Enter\ntype \\h\nsubmit\nkey ${keys.join(' ')}\nstate\n`);
   if ((await state(page)) !== want) problems.push('the touch keys gave other records than the desktop');
   if ((await active(page)) !== 'screen') problems.push('tapping took the focus from the screen');
-  return closeGame(page, problems);
-}
 
-// A large window enlarges the screen by whole pixels (twice the view here).
-async function enlarged(browser, base) {
-  const page = await openGame(browser, base);
+  // A large window enlarges the screen by whole pixels (twice the view here).
   await page.setViewport({ width: 1500, height: 1200 });
-  const problems = [];
   await page.waitForFunction(() => {
     const screen = document.getElementById('screen');
     const r = screen.getBoundingClientRect();
     return r.width === 2 * screen.width && r.height === 2 * screen.height;
   }, { timeout: 5000 }).catch(async () => problems.push(
-    `the screen is ${await page.$eval('#screen', (s) => s.getBoundingClientRect().width)} px wide`));
+    `at 1500 x 1200 the screen is ${await page.$eval('#screen', (s) => s.getBoundingClientRect().width)} px wide`));
   return closeGame(page, problems);
 }
 
@@ -196,7 +191,7 @@ async function axe(browser, base) {
 }
 
 export const PageChecks = {
-  'page: phone with touch keys and the help box': phone, 'page: whole pixels': enlarged,
+  'page: a phone with touch keys and the help box, then a large window': windowSizes,
   'page: typing and the live region': typing, 'page: offline': offline,
   'page: focus leaves and returns': focus, 'page: guides': guides, 'page: axe-core': axe,
 };

@@ -79,27 +79,21 @@ async function playScript(browser, base, script) {
       await playLine(page, line);
       continue;
     }
-    const got = await page.evaluate(() => {
-      const screen = document.getElementById('screen');
-      const pixels = screen.getContext('2d').getImageData(0, 0, screen.width, screen.height).data;
-      let binary = '';
-      for (let i = 0; i < pixels.length; i += 8192)
-        binary += String.fromCharCode.apply(null, pixels.subarray(i, i + 8192));
-      return { state: UTF8ToString(Module._velmora_state()), frame: btoa(binary),
-               width: screen.width, height: screen.height };
-    });
+    const [got, png] = await page.evaluate(() => [UTF8ToString(Module._velmora_state()),
+                                                  document.getElementById('screen').toDataURL()]);
     const want = expected[n];
-    if (got.state !== want.state) {
+    if (got !== want.state) {
       let i = 0;
-      while (got.state[i] === want.state[i]) ++i;
+      while (got[i] === want.state[i]) ++i;
       problems.push(`check ${n}: the records differ at character ${i}: page ` +
-                    `'${got.state.slice(i, i + 60)}', desktop '${want.state.slice(i, i + 60)}'`);
+                    `'${got.slice(i, i + 60)}', desktop '${want.state.slice(i, i + 60)}'`);
     }
-    const rgba = Buffer.from(got.frame, 'base64');
-    const pixel = want.frame.findIndex((v, i) => i % 4 !== 3 && v !== rgba[i]);
-    if (pixel >= 0 || rgba.length !== want.frame.length) {
-      fs.writeFileSync(`${dir}/page-${n}.png`, PNG.sync.write({ ...got, data: rgba }));
-      problems.push(`check ${n}: the frames differ first at pixel ${pixel >> 2} (see ${dir}/page-${n}.png)`);
+    const bytes = Buffer.from(png.slice(png.indexOf(',') + 1), 'base64');
+    const frame = PNG.sync.read(bytes).data;
+    if (!frame.equals(want.frame)) {
+      fs.writeFileSync(`${dir}/page-${n}.png`, bytes);
+      const pixel = want.frame.findIndex((v, i) => v !== frame[i]) >> 2;
+      problems.push(`check ${n}: the frames differ first at pixel ${pixel} (see ${dir}/page-${n}.png)`);
     }
     ++n;
   }
