@@ -31,8 +31,6 @@ bool onGrid(uint8_t c) {
   return std::memchr(CharGrid, c, sizeof CharGrid) != nullptr;
 }
 
-// Runs one composed line the way the submit cell does, after the turn that
-// opening command entry runs.
 void submitComposed(const uint8_t* line, size_t size) {
   runTurn();
   requireInvariants("the turn of opening command entry");
