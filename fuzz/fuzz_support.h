@@ -1,6 +1,6 @@
-// What both fuzz targets share: starting a game's records the way the window
-// does and stopping the run the moment a record breaks one of its invariants.
-// Records only: the statement target links the rules library alone.
+// What both fuzz targets share: stopping the run the moment a statement or
+// key press writes a map cell it does not name or a record breaks one of its
+// invariants. Records only: the statement target links the rules library alone.
 #pragma once
 
 #include <cstdio>
@@ -9,19 +9,7 @@
 #include <string>
 
 #include "game/game_state.h"
-#include "game/new_game.h"
 #include "tests/support/invariants.h"
-
-// The records of the title screen at program start and of the new game the
-// first key starts, in the field, without drawing anything.
-inline void freshGameRecords() {
-  // The title's once-per-run resets without drawing the title picture: the
-  // statement target runs many inputs a second and draws nothing else.
-  resetAllState();
-  setStatus(GameTitleText);
-  resetForRun();
-  startNewGame();
-}
 
 // Remembers the working maps before a statement or key press.
 inline WorldMap mapsBefore[WorldCount];

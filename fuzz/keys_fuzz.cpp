@@ -21,13 +21,6 @@ constexpr int KeysAfterClear = 4;
 // Enough for the won game of the test scripts (about 26000 keys).
 constexpr int MaxKeys = 30000;
 
-// Every record back to its program-start value, then the title screen's
-// once-per-run resets (maps copied, score budget), as at program start.
-void freshTitle() {
-  resetAllState();
-  showTitle();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -36,7 +29,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  freshTitle();
+  // The title as at program start, its surfaces kept from the first.
+  resetAllState();
+  showTitle();
   requireInvariants("the title screen");
   int keys = 0, afterClear = 0;
   pressKeysOf(data, size, [&](uint16_t key) {

@@ -18,6 +18,7 @@
 #include "game/game_state.h"
 #include "game/movement.h"
 #include "statements/dispatcher.h"
+#include "tests/support/rules_fixture.h"
 #include "ui/command_entry.h"
 
 namespace {
@@ -30,8 +31,6 @@ bool onGrid(uint8_t c) {
   return std::memchr(CharGrid, c, sizeof CharGrid) != nullptr;
 }
 
-// Runs one composed line the way the submit cell does, after the turn that
-// opening command entry runs.
 void submitComposed(const uint8_t* line, size_t size) {
   runTurn();
   requireInvariants("the turn of opening command entry");
@@ -77,11 +76,11 @@ void eachLine(const uint8_t* data, size_t size, Run run) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  freshGameRecords();
+  startFreshGame();
   requireInvariants("starting a game");
   eachLine(data, size, submitComposed);
 
-  freshGameRecords();
+  startFreshGame();
   eachLine(data, size, submitRaw);
   return 0;
 }

@@ -23,20 +23,10 @@ top_level = [name for name, text in rows if not text.startswith("(in ")]
 script = open(f"{source}/tests/scripts/spell.txt", encoding="utf-8").read()
 out = subprocess.run([velmora, "--headless", "-"], input=script + "\nkey Enter\nstate\n",
                      capture_output=True, text=True, check=True).stdout
-state = json.loads(out.strip().splitlines()[-1])
-
-
-def keys(value):
-    if isinstance(value, dict):
-        for key, inner in value.items():
-            yield key
-            yield from keys(inner)
-    elif isinstance(value, list):
-        for inner in value:
-            yield from keys(inner)
-
-
-found = set(keys(state))
+line = out.strip().splitlines()[-1]
+state = json.loads(line)
+# Every key at any depth: a JSON string cannot hold an unescaped quote.
+found = set(re.findall(r'"(\w+)":', line))
 if found - documented:
     failures.append(f"fields not documented: {sorted(found - documented)}")
 if documented - found:

@@ -1,13 +1,14 @@
 #!/bin/sh
 # The Debian package, made cheaply from this build directory by debian/'s own
 # rules (debhelper's install and binary steps, the build steps skipped): the
-# files a player needs and no others, in /usr/games and /usr/share, the
-# version agreeing with debian/changelog, computed library dependencies, the
-# MIT licence in a machine-readable copyright file and in the metadata, the
-# desktop entry and AppStream metadata passing their validators, lintian
-# --pedantic clean, hardening-check content, and the packaged program
-# running and naming its guide where the package puts it. The full
-# dpkg-buildpackage runs in scripts/check-reproducible.sh (./test.sh --deep).
+# files a player needs and no others, in /usr/games and /usr/share, computed
+# library dependencies, the MIT licence in a machine-readable copyright file
+# and in the metadata, the release notes from debian/changelog (whose version
+# cmake/install.cmake holds to the build's), the desktop entry and AppStream
+# metadata passing their validators, lintian --pedantic clean, hardening-check
+# content, and the packaged program drawing and naming its guide where the
+# package puts it. The full dpkg-buildpackage runs in
+# scripts/check-reproducible.sh (./test.sh --deep).
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION
 set -eu
 build=$(cd "$1" && pwd) source=$(cd "$2" && pwd) version=$3
@@ -35,8 +36,6 @@ deb=$work/velmora_${revision}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb")"
 [ -f "$work/velmora-dbgsym_${revision}_$(dpkg --print-architecture).deb" ] || fail "no -dbgsym package"
 
-# The changelog's upstream version is the one CMake builds.
-[ "${revision%-*}" = "$version" ] || fail "debian/changelog has $revision, CMake $version"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "Section: $(dpkg-deb -f "$deb" Section)"
 # dpkg-shlibdeps has named the libraries the program and its native module link.
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -80,7 +79,6 @@ grep -q "<metadata_license>CC0-1.0</metadata_license>" "$metainfo" || fail "meta
 copyright=$root/usr/share/doc/velmora/copyright
 awk '/^Files: \*$/ { f = 1; next } f && /^License:/ { print $2; exit }' "$copyright" |
   grep -qx Expat || fail "copyright: Files: * is not under the MIT (Expat) licence"
-grep -q "Copyright (c) 2026 Velmora Keep 03 developers" "$source/LICENSE" || fail "LICENSE"
 
 # The metadata's release notes are the changelog's newest entry.
 gzip -dc "$root/usr/share/doc/velmora/changelog.Debian.gz" |
@@ -93,7 +91,6 @@ grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$metainfo" || fail "r
 
 lintian --pedantic -I --fail-on error,warning,info,pedantic "$deb" >"$work/lintian" 2>&1 ||
   { cat "$work/lintian"; fail "lintian"; }
-if grep -E '^[EWIP]: ' "$work/lintian"; then fail "lintian tags"; fi
 
 program=$root/usr/games/velmora
 # Debian 12's C start files carry no CET note, so the linker leaves the
@@ -106,12 +103,7 @@ if [ "$(dpkg --print-architecture)" = amd64 ]; then
   grep -q 'orq *\$0x0,(%rsp)' "$work/code" || fail "no -fstack-clash-protection probes"
 fi
 
-[ "$("$program" --version | head -n 1)" = "velmora (Velmora Keep 03) $version" ] || fail "--version"
-# The program loads no window, font or picture library itself; it finds its
-# native module where the package puts it when a screenshot needs pictures.
-if readelf -d "$program" | grep NEEDED | grep -Ei 'sdl|freetype|fontconfig|jpeg|png|webp|gif'; then
-  fail "the program links a native library"
-fi
+# The packaged program finds its native module where the package puts it.
 printf 'key Space\nscreenshot %s\n' "$work/shot.png" >"$work/shot.txt"
 "$program" --headless "$work/shot.txt" || fail "the packaged program cannot draw"
 file -b "$work/shot.png" | grep -q '^PNG image data' || fail "the packaged program's screenshot"

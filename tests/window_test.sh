@@ -90,25 +90,26 @@ press() {
 # takes one more step; each key as xdotool names it and as a script does.
 # Played in three sittings: the first killed outright just after a write was
 # cut short, the next two resuming the same recording.
-keys="a:65 Down Right Down Return:Enter Right Right Right Right Right Down space:Space Tab:Tab
-  Left Left Left Left Left Left Up Up space:Space Up"
-script=""
-for k in $keys; do script="${script}key ${k#*:}
-"; done
+first="a Down Right Down Return Right Right"
+second="Right Right Right Down space Tab Left Left"
+third="Left Left Left Left Up Up space Up"
+# shellcheck disable=SC2086
+script=$(printf 'key %s\n' $first $second $third | sed 's/ a$/ 65/; s/Return/Enter/; s/space/Space/')
 open_game --record "$dir/session.keys"
 want "" 100 0 && shows "the title"
-press "a Down Right Down Return Right Right" "$dir/session.keys" 7
+press "$first" "$dir/session.keys" 7
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
 printf 'key 1' >>"$dir/session.keys"
 open_game --resume "$dir/session.keys"
-press "Right Right Right Down space Tab Left Left" "$dir/session.keys" 15
+press "$second" "$dir/session.keys" 15
 close_game
 open_game --resume "$dir/session.keys"
-press "Left Left Left Left Up Up space Up" "$dir/session.keys" 23
-want "$script" 100 0 && shows "after three sittings"
+press "$third" "$dir/session.keys" 23
+want "$script
+" 100 0 && shows "after three sittings"
 close_game
-printf '%sstate\n' "$script" >"$dir/written.txt"
+printf '%s\nstate\n' "$script" >"$dir/written.txt"
 printf 'state\n' >>"$dir/session.keys"
 written=$("$velmora" --headless "$dir/written.txt")
 [ "$("$velmora" --headless "$dir/session.keys")" = "$written" ] || fail "the recording replays apart"

@@ -13,45 +13,40 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
-import { openGame, runPageChecks } from './page_checks.mjs';
+import { PageChecks } from './page_checks.mjs';
+import { closeGame, openGame } from './page_support.mjs';
 import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
-import { runReplayChecks } from './replay_checks.mjs';
+import { ReplayChecks } from './replay_checks.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
-// The view's size, as the game gives the page's canvas once it has started.
-let Width = 0;
-let Height = 0;
 const CheckEvery = 40; // lines between frames checked besides the script's own
 const DomKeys = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight',
                   Enter: 'Enter', Space: 'Space', Tab: 'Tab' };
 
-// The lines that play (key, type, submit) and, after which of them, a check.
+// The lines that play (key, type, submit), with null where both games are
+// compared: before the line after a `state` or `screenshot`, and at the end.
 function readScript(file) {
   const steps = [];
-  let checkHere = false;
-  for (const raw of fs.readFileSync(file, 'utf8').split('\n')) {
-    const line = raw.replace(/\r$/, '');
+  let due = false;
+  for (const line of fs.readFileSync(file, 'utf8').split(/\r?\n/)) {
     const word = line.trim().split(/\s+/)[0];
-    if (word === 'state' || word === 'screenshot') checkHere = true;
+    due ||= word === 'state' || word === 'screenshot';
     if (!['key', 'type', 'submit'].includes(word)) continue;
-    if (checkHere || steps.length % CheckEvery === 0) steps.push({ check: true });
-    checkHere = false;
-    steps.push({ line });
+    if (due || steps.length % CheckEvery === 0) steps.push(null);
+    due = false;
+    steps.push(line);
   }
-  steps.push({ check: true });
-  return steps;
+  return [...steps, null];
 }
 
-// The desktop's answers: one state line and one screenshot per check.
+// The desktop's records and frame (RGBA) at each comparison.
 function playNative(steps, dir) {
-  let text = '';
   let n = 0;
-  for (const step of steps) {
-    text += step.check ? `state\nscreenshot ${dir}/native-${n++}.png\n` : `${step.line}\n`;
-  }
-  const out = execFileSync(velmora, ['--headless', '-'], { input: text, encoding: 'utf8' });
+  const script = steps.map((line) => line ?? `state\nscreenshot ${dir}/native-${n++}.png`);
+  const out = execFileSync(velmora, ['--headless', '-'], { input: `${script.join('\n')}\n`,
+                                                          encoding: 'utf8' });
   return out.trim().split('\n').map((state, i) => ({
-    state, frame: PNG.sync.read(fs.readFileSync(`${dir}/native-${i}.png`)) }));
+    state, frame: PNG.sync.read(fs.readFileSync(`${dir}/native-${i}.png`)).data }));
 }
 
 async function playLine(page, line) {
@@ -68,106 +63,64 @@ async function playLine(page, line) {
   }
 }
 
-async function browserCheck(page) {
-  return page.evaluate((w, h) => {
-    const pixels = document.getElementById('screen').getContext('2d').getImageData(0, 0, w, h);
-    let binary = '';
-    for (let i = 0; i < pixels.data.length; i += 8192)
-      binary += String.fromCharCode.apply(null, pixels.data.subarray(i, i + 8192));
-    return { state: UTF8ToString(Module._velmora_state()), frame: btoa(binary) };
-  }, Width, Height);
-}
-
-// Shows both texts around their first difference.
-function whereTextsDiffer(page, desktop) {
-  let i = 0;
-  while (page[i] === desktop[i]) ++i;
-  const around = (t) => t.slice(Math.max(0, i - 40), i + 40);
-  return `at character ${i}\n  page:    ...${around(page)}...\n  desktop: ...${around(desktop)}...`;
-}
-
-// Returns where the two frames first differ, or null when they are equal.
-function firstDifference(native, rgba) {
-  if (native.width !== Width || native.height !== Height) return `native frame ${native.width} x ${native.height}`;
-  for (let i = 0; i < Width * Height * 4; i += 4) {
-    for (let c = 0; c < 3; ++c) {
-      if (native.data[i + c] !== rgba[i + c])
-        return `pixel (${(i / 4) % Width}, ${Math.floor(i / 4 / Width)})`;
-    }
-  }
-  return null;
-}
-
 async function playScript(browser, base, script) {
-  const name = path.basename(script, '.txt');
-  const dir = path.join(outDir, name);
+  const dir = path.join(outDir, path.basename(script, '.txt'));
   fs.mkdirSync(dir, { recursive: true });
   const steps = readScript(script);
   const expected = playNative(steps, dir);
-  const page = await openGame(browser, base, false);
+  const page = await openGame(browser, base);
   // A script's keys are the game's own: Enter in command entry is the grid's
   // no-op, not the typing's submit (typing is checked in page_checks.mjs).
   await page.evaluate(() => Module._velmora_set_typing(0));
-  ({ Width, Height } = await page.evaluate(() => {
-    const screen = document.getElementById('screen');
-    return { Width: screen.width, Height: screen.height };
-  }));
+  const problems = [];
   let n = 0;
-  let failed = 0;
-  for (const step of steps) {
-    if (!step.check) {
-      await playLine(page, step.line);
+  for (const line of steps) {
+    if (line !== null) {
+      await playLine(page, line);
       continue;
     }
-    const got = await browserCheck(page);
-    const rgba = Buffer.from(got.frame, 'base64');
+    const [got, png] = await page.evaluate(() => [UTF8ToString(Module._velmora_state()),
+                                                  document.getElementById('screen').toDataURL()]);
     const want = expected[n];
-    const problems = [];
-    if (got.state !== want.state) problems.push(`records differ: ${whereTextsDiffer(got.state, want.state)}`);
-    const where = firstDifference(want.frame, rgba);
-    if (where) {
-      const png = new PNG({ width: Width, height: Height });
-      rgba.copy(png.data);
-      fs.writeFileSync(`${dir}/page-${n}.png`, PNG.sync.write(png));
-      problems.push(`frames differ first at ${where} (see ${dir}/page-${n}.png)`);
+    if (got !== want.state) {
+      let i = 0;
+      while (got[i] === want.state[i]) ++i;
+      problems.push(`check ${n}: the records differ at character ${i}: page ` +
+                    `'${got.slice(i, i + 60)}', desktop '${want.state.slice(i, i + 60)}'`);
     }
-    console.log(`${problems.length ? 'FAIL' : 'ok  '} ${name} check ${n}`);
-    for (const p of problems) console.log(`  ${p}`);
-    failed += problems.length ? 1 : 0;
+    const bytes = Buffer.from(png.slice(png.indexOf(',') + 1), 'base64');
+    const frame = PNG.sync.read(bytes).data;
+    if (!frame.equals(want.frame)) {
+      fs.writeFileSync(`${dir}/page-${n}.png`, bytes);
+      const pixel = want.frame.findIndex((v, i) => v !== frame[i]) >> 2;
+      problems.push(`check ${n}: the frames differ first at pixel ${pixel} (see ${dir}/page-${n}.png)`);
+    }
     ++n;
   }
-  if (page.errors.length) {
-    console.log(`FAIL ${name}: page errors: ${page.errors.join('; ')}`);
-    ++failed;
-  }
-  await page.close();
-  return { passed: n - failed, failed };
+  return closeGame(page, problems);
 }
 
 const server = await serve(path.resolve(pageDir));
 fs.mkdirSync(outDir, { recursive: true });
 const userDataDir = fs.mkdtempSync(path.join(outDir, 'chromium-'));
 const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', userDataDir, headless: true,
-  args: ChromiumArgs });
-let passed = 0;
+  executablePath: '/usr/bin/chromium', userDataDir, headless: true, args: ChromiumArgs });
+const checks = [...scripts.map((s) => [`same game as the desktop: ${path.basename(s)}`,
+                                      (b, base) => playScript(b, base, s)]),
+                ...Object.entries(PageChecks), ...Object.entries(ReplayChecks)];
 let failed = 0;
 try {
   const base = `http://127.0.0.1:${server.address().port}/`;
-  for (const script of scripts) {
-    const result = await playScript(browser, base, script);
-    passed += result.passed;
-    failed += result.failed;
-  }
-  for (const checks of [runPageChecks, runReplayChecks]) {
-    const result = await checks(browser, base, velmora, outDir);
-    passed += result.passed;
-    failed += result.failed;
+  for (const [name, check] of checks) {
+    const problems = await check(browser, base, velmora, outDir).catch((e) => [e.message]);
+    console.log(`${problems.length ? 'FAIL' : 'ok  '} ${name}`);
+    for (const p of problems) console.log(`  ${p}`);
+    failed += problems.length ? 1 : 0;
   }
 } finally {
   await browser.close();
   server.close();
   fs.rmSync(userDataDir, { recursive: true, force: true });
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 && passed > 0 ? 0 : 1);
+console.log(`${checks.length - failed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);

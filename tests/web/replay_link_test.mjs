@@ -1,8 +1,7 @@
 // The replay link's two halves against each other: codes printed by
 // `velmora --link` unpacked by web/replay_link.js give back the keys of the
-// recording, and the winning game's keys replay to the same records; the
-// page's own packer and recordings agree with the desktop's; damaged,
-// foreign and oversized codes are refused with their messages.
+// recording; the page's own packer and recordings agree with the desktop's;
+// damaged, foreign and oversized codes are refused with their messages.
 // Usage: node replay_link_test.mjs VELMORA_EXECUTABLE SOURCE_DIR
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
@@ -26,30 +25,14 @@ function check(ok, what) {
   }
 }
 
-function recording(keys) {
-  return Header + [...keys].map((k) => `key ${k}\n`).join('');
-}
-
-function linkOf(file, ...extra) {
-  return execFileSync(velmora, ['--link', file, ...extra], { encoding: 'utf8' });
-}
-
-function codeOf(line) {
-  return replayCodeOfHash(line.slice(line.indexOf('#')).trimEnd());
-}
+const recording = (keys) => Header + [...keys].map((k) => `key ${k}\n`).join('');
+const linkOf = (file, ...extra) =>
+  execFileSync(velmora, ['--link', file, ...extra], { encoding: 'utf8' });
+const codeOf = (line) => replayCodeOfHash(line.slice(line.indexOf('#')).trimEnd());
 
 function pack(bytes, version = ReplayCodeVersion) {
   return Buffer.concat([Buffer.from([version]), deflateRawSync(Buffer.from(bytes))])
     .toString('base64url');
-}
-
-async function refusal(code) {
-  try {
-    await decodeReplayCode(code);
-    return 'accepted';
-  } catch (e) {
-    return e.message;
-  }
 }
 
 try {
@@ -78,23 +61,14 @@ try {
     check(keyRecording(keys) === recording(keys), 'the page saves in the recorder\'s format');
   }
 
-  // The winning game, written with `type` and `submit`, replays from its link
-  // to the records and summary of the script itself.
-  const winning = join(source, 'tests/scripts/winning_game.txt');
-  const line = linkOf(winning, '--page', 'https://example.org/velmora/#old');
+  // The winning game (written with `type` and `submit`) linked to another
+  // page: its fragment replaced, the link under 16 KB. (The link's game, played
+  // on the page: replay_checks.mjs.)
+  const line = linkOf(join(source, 'tests/scripts/winning_game.txt'), '--page',
+                      'https://example.org/velmora/#old');
   check(line.startsWith('https://example.org/velmora/#replay='), `--page replaces the fragment: ${line}`);
   check(line.length < 16 * 1024, `winning link under 16 KB: ${line.length}`);
   console.log(`winning game link: ${line.length - 1} characters`);
-  const keys = await decodeReplayCode(codeOf(line));
-  const replay = join(work, 'winning.keys');
-  writeFileSync(replay, `${recording(keys)}state\n`);
-  const ending = (file) =>
-    execFileSync(velmora, ['--headless', '--summary', file], { encoding: 'utf8' });
-  const expected = join(work, 'winning.txt');
-  writeFileSync(expected, `${execFileSync('cat', [winning], { encoding: 'utf8' })}\nstate\n`);
-  const fromLink = ending(replay);
-  check(fromLink === ending(expected), 'the link replays to the same state and summary');
-  check(fromLink.includes('won score='), `the winning game is won: ${fromLink}`);
 
   // Damaged, foreign and oversized codes, each with its message.
   const good = codeOf(line);
@@ -112,7 +86,7 @@ try {
     [pack([13, 0, 32]), Messages.badKey],
   ];
   for (const [code, message] of cases) {
-    const got = await refusal(code);
+    const got = await decodeReplayCode(code).then(() => 'accepted', (e) => e.message);
     check(got === message, `code ${code.slice(0, 24)}... (${code.length}): ${got}`);
   }
   check(replayCodeOfHash('#other=1') === null && replayCodeOfHash('#replay=xy') === 'xy',
