@@ -147,7 +147,7 @@ TEST(Options, EveryOptionReadTheGnuWay) {
     const char* read;  // the options read, or "error: ..." when refused
   } cases[] = {
       {"", "scale=1"},
-      {"--scale 3", "scale=3!"},
+      {"--scale 1", "scale=1!"},
       {"--sc=2 --scale 4", "scale=4!"},
       {"--f --record keys.txt", "scale=1 fullscreen record=keys.txt"},
       {"--headless=game.txt", "scale=1 headless script=game.txt"},
