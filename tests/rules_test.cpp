@@ -58,16 +58,17 @@ const Game Games[] = {
      },
      {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 e886296937d22378",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 07e7c9d6c01ebb99"}},
-    // A turn's recovery brings planes 2 and 3 back to exactly zero, which is
+    // A turn's recovery brings every plane back to exactly zero, which is
     // no longer distrust: no flag may be drawn for.
     {"on the brink",
      [] {
        for (int c = 0; c < AuthorityCharaCount; ++c) {
+         Authority[0].reliability[c] = -10;
          Authority[1].reliability[c] = -1;
          Authority[2].reliability[c] = -3;
        }
      },
-     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 c8cf9b4b10aaf03e",
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 60abff5e42655ad2",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 b4ce4cdade1920b9"}},
     {"open floors, every kind of mover",
      [] {
