@@ -40,15 +40,13 @@ void openFloors() {
 struct Game {
   const char* name;
   void (*setup)();
-  const char* after[4];  // turnState after turns 1, 10, 100 and 400
+  const char* after[2];  // turnState after turns 1 and 400
 };
 
 const Game Games[] = {
     {"fresh",
      [] {},
      {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 f0717923d874ba10",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 ce0809f9d2e59d4a",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 d6db9a579c3f0242",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 b4ce4cdade1920b9"}},
     {"distrusted",
      [] {
@@ -59,21 +57,18 @@ const Game Games[] = {
        }
      },
      {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 e886296937d22378",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 661d2d3a238013e8",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 30067a9278f0e55f",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 07e7c9d6c01ebb99"}},
-    // A turn's recovery brings planes 2 and 3 back to exactly zero, which is
+    // A turn's recovery brings every plane back to exactly zero, which is
     // no longer distrust: no flag may be drawn for.
     {"on the brink",
      [] {
        for (int c = 0; c < AuthorityCharaCount; ++c) {
+         Authority[0].reliability[c] = -10;
          Authority[1].reliability[c] = -1;
          Authority[2].reliability[c] = -3;
        }
      },
-     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 c8cf9b4b10aaf03e",
-      "2,4,2 2,1,3 4,1,3 seed 40 score 4990 a212e24fc150bb90",
-      "7,2,2 16,3,3 11,2,3 seed 400 score 4900 43c34f1ef27ac53f",
+     {"2,1,2 2,1,3 1,1,3 seed 4 score 4999 60abff5e42655ad2",
       "9,2,2 29,6,3 2,10,3 seed 1600 score 4600 b4ce4cdade1920b9"}},
     {"open floors, every kind of mover",
      [] {
@@ -84,8 +79,6 @@ const Game Games[] = {
        SeedCounter = 77;
      },
      {"1,2,1 14,15,3 1,1,2 seed 81 score 4999 897c3ccacd157780",
-      "3,1,1 10,14,3 1,4,2 seed 117 score 4990 8d6863ac6de557ba",
-      "1,5,1 6,1,3 2,4,2 seed 477 score 4900 ed0cc94da46de962",
       "5,4,1 3,9,3 14,1,2 seed 1677 score 4600 92820e2b0ac681b9"}},
 };
 
@@ -94,8 +87,8 @@ TEST(FixedSeeds, GamesReachTheirKnownStates) {
     startFreshGame();
     game.setup();
     int turn = 0;
-    const int checkpoints[4] = {1, 10, 100, 400};
-    for (int k = 0; k < 4; ++k) {
+    const int checkpoints[2] = {1, 400};
+    for (int k = 0; k < 2; ++k) {
       while (turn < checkpoints[k]) {
         runTurn();
         ++turn;

@@ -147,7 +147,7 @@ TEST(Options, EveryOptionReadTheGnuWay) {
     const char* read;  // the options read, or "error: ..." when refused
   } cases[] = {
       {"", "scale=1"},
-      {"--scale 3", "scale=3!"},
+      {"--scale 1", "scale=1!"},
       {"--sc=2 --scale 4", "scale=4!"},
       {"--f --record keys.txt", "scale=1 fullscreen record=keys.txt"},
       {"--headless=game.txt", "scale=1 headless script=game.txt"},
@@ -187,6 +187,18 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--link a --page=",
        "error: --page needs a web address without blanks or control characters"},
       {"--link a b", "error: unexpected argument b"},
+      {"--continue --no-save",
+       "error: --continue, --no-save, --record and --resume cannot be used together"},
+      {"--no-save --resume keys",
+       "error: --continue, --no-save, --record and --resume cannot be used together"},
+      {"--headless --grid-only /dev/null",
+       "error: --continue, --no-save and --grid-only work only with the window, not with "
+       "--headless"},
+      {"--link keys --continue",
+       "error: --link prints a link and plays nothing: use it alone, with --page at most"},
+      {"--watch /dev/null --headless /dev/null",
+       "error: --watch plays in the window: use it without --headless, --link, --resume or "
+       "--continue"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> words{"velmora"};
