@@ -45,7 +45,8 @@ fi
 if [ "$hardened" = yes ]; then
   . scripts/buildflags.sh
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_FLAGS="$CXXFLAGS" \
-    -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" "$@" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" -DCMAKE_MODULE_LINKER_FLAGS="$LDFLAGS" \
+    -DCMAKE_SHARED_LINKER_FLAGS="$LDFLAGS" "$@" >/dev/null
 else
   cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
 fi
