@@ -1,9 +1,5 @@
-// The players' guide against the game. Tab completion: the guide's two tables
-// are the cases (a line of one character gains its verb; a longer line gains
-// the piece its last character and first character call for), then what the
-// guide tells in words: other characters gain one blank, recall, and the
-// length limits. The reserved-word appendices of the guide and of its
-// Japanese twin are the game's list.
+// The players' guide against the game: its Tab completion tables and words,
+// its reserved-word appendices (and the Japanese read-me's), the view's size.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,8 +1,6 @@
-// The windowing layer apart from the game: copies against a per-pixel model
-// of the clipping, text for every byte, key translation, whole-pixel fitting
-// on a screen. Its pictures and fonts are proved by the game's frames
-// (screen_test.cpp), a window refused without a display by the options
-// transcript; layering_test.sh keeps the native libraries in it.
+// The windowing layer apart from the game: clipping against a per-pixel
+// model, text for every byte, key maps, whole-pixel fitting. (Pictures and
+// fonts: the frames of screen_test.cpp.)
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 

@@ -1,8 +1,5 @@
-// A recording is never lost: --record refuses a file that holds anything,
-// a link, a FIFO or a device, --resume refuses what is no recording and drops
-// only an unfinished last line, and a file another game holds is refused by
-// both. Resumed keys follow the one header. (Three sittings and a failed
-// write, in a real window: window_test.sh.)
+// What --record and --resume accept or refuse, and the recorder's keys after
+// the one header. (Three sittings and a failed write: window_test.sh.)
 #include <gtest/gtest.h>
 
 #include <algorithm>

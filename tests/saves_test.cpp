@@ -13,13 +13,12 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/game_saves.h"
 #include "app/key_recorder.h"
-#include "headless/headless_script.h"
+#include "headless/script_keys.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 #include "ui/main_window.h"
@@ -36,16 +35,12 @@ std::string recording(const std::vector<uint16_t>& keys) {
   return text;
 }
 
-// The keys of the committed won game.
-std::vector<uint16_t> wonKeys() {
-  static std::vector<uint16_t> keys;
-  if (!keys.empty()) return keys;
+// The committed won game as a recording.
+std::string wonRecording() {
+  std::vector<uint8_t> keys;
   showFreshTitle();
-  headless::ScriptKeyWatcher.before = [](uint16_t k) { keys.push_back(k); };
-  std::istringstream in(sourceFile("tests/scripts/winning_game.txt"));
-  headless::runScript(in);
-  headless::ScriptKeyWatcher.before = nullptr;
-  return keys;
+  EXPECT_EQ(headless::collectScriptKeys(sourceFile("tests/scripts/winning_game.txt"), &keys), 0);
+  return recording(std::vector<uint16_t>(keys.begin(), keys.end()));
 }
 
 class Saves : public testing::Test {
@@ -119,7 +114,7 @@ TEST_F(Saves, TheFoldersLife) {
   play({38});
   EXPECT_EQ(readFile(first), recording({65, 13, 40, 38}));
   // A won game is never continued: the last unfinished one is.
-  plant("game-20990101-000000.keys", recording(wonKeys()), 0);
+  plant("game-20990101-000000.keys", wonRecording(), 0);
   ASSERT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::Resumed) << error;
   EXPECT_EQ(keys.size(), 4u);
   play({});
@@ -134,7 +129,7 @@ TEST_F(Saves, TheFoldersLife) {
 // a file not named as ours stay, however old.
 TEST_F(Saves, OnlyOldFinishedGamesArePruned) {
   fs::create_directory(folder_);
-  const std::string won = recording(wonKeys());
+  const std::string won = wonRecording();
   for (int i = 0; i < SavedGamesKept + 3; ++i)
     plant("game-won-" + std::to_string(100 + i) + ".keys", won, 1000 - i);
   plant("game-old-unfinished.keys", recording({65, 40}), 5000);

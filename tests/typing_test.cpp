@@ -1,9 +1,5 @@
-// Typing on the keyboard in command entry, through the keyboard's own entry
-// points as the window drives them (each character's key-down, then the
-// character): a typed statement gives the same keys and the same records as
-// the headless `type` and `submit`, a whole won game included; the Space
-// bar after an arrow and after a typed character; characters the grid lacks;
-// typing turned off; and no allocation while a key is handled.
+// Typing in command entry through the keyboard's entry points, as the window
+// drives them (each character's key-down, then the character).
 #include "ui/typing.h"
 
 #include <gtest/gtest.h>
