@@ -61,7 +61,6 @@ TEST_F(Recording, FilesAreCheckedBeforeTheWindowOpens) {
       {"--resume {f}", Recorded + "key 0", Recorded + "key 0", 2, "(line 4)"},
       {"--resume {f}", Recorded + "key \n", Recorded + "key \n", 2, "(line 4)"},
       {"--resume {f}/x", Recorded, Recorded, 2, "cannot resume {f}/x: Not a directory"},
-      {"--record {f} --resume {f}", Recorded, Recorded, 2, "cannot be used together"},
       {"--headless --resume {f}", Recorded, Recorded, 2, "--resume works only with the window"},
       // Only a plain file of its own, held by this game alone.
       {"--record {f}.link", "", "", 2,
