@@ -214,9 +214,16 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   typingKeyDown(KeySpace);     // after a typed character: a typed space
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
+  typingCharacter('q');
+  EXPECT_GT(typingWalk(), 0);
+  setTyping(false);  // the page turns typing off: a walk under way ends first
+  EXPECT_EQ(std::string(CommandLine), "zm q");
+  setTyping(true);
   EXPECT_EQ(allocations.count(), 0);
   // Of two cells as near, the first in the grid's order: from the '.' the
-  // blanks at (9, 6) and (11, 6) are two presses away.
+  // blanks at (9, 6) and (11, 6) are two presses away. (Keys straight to
+  // the game, as in the window.)
+  TypingPress = nullptr;
   deliver(typed('.'));
   deliver(key(KeySpace));
   EXPECT_EQ(CursorCol, 9);
