@@ -1,9 +1,5 @@
-// The players' guide against the game. Tab completion: the guide's two tables
-// are the cases (a line of one character gains its verb; a longer line gains
-// the piece its last character and first character call for), then what the
-// guide tells in words: other characters gain one blank, recall, and the
-// length limits. The reserved-word appendices of the guide and of its
-// Japanese twin are the game's list.
+// The players' guide against the game: its Tab completion tables and words,
+// its reserved-word appendices (and the Japanese read-me's), the view's size.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -81,7 +77,7 @@ TEST_F(Completion, TheGuidesTablesAreWhatTabDoes) {
   EXPECT_GE(cases, 40);
 }
 
-TEST_F(Completion, OtherLinesGainABlankOrRecallTheLastStatement) {
+TEST_F(Completion, OtherLinesGainABlankOrRecallTheLastStatementWithinTheLengthLimits) {
   const std::string last = LastCommand;
   const struct {
     std::string before, after;
@@ -92,18 +88,15 @@ TEST_F(Completion, OtherLinesGainABlankOrRecallTheLastStatement) {
       {"S1", "S1 "}, {"S'", "S' "}, {"S\\", "S\\ "}, {"x= ", "x= "}, {"charaid=1", "charaid=1 "},
   };
   for (const auto& c : cases) EXPECT_EQ(completed(c.before), c.after) << c.before;
-  std::memset(LastCommand, 0, sizeof LastCommand);
-  EXPECT_EQ(completed("B"), "");
-}
-
-// Up to 100 characters Tab still completes, to 112 at most; from 101 on it
-// does nothing; a recalled statement of the longest length fits.
-TEST_F(Completion, LengthLimits) {
+  // Up to 100 characters Tab still completes, to 112 at most; from 101 on it
+  // does nothing; a recalled statement of the longest length fits.
   EXPECT_EQ(completed(std::string(99, 'x') + "C"), std::string(99, 'x') + "CREATE TABLE ");
   for (size_t i = 112; i < sizeof CommandLine; ++i) ASSERT_EQ(CommandLine[i], '\0') << i;
   EXPECT_EQ(completed(std::string(100, 'x') + "C"), std::string(100, 'x') + "C");
   std::memcpy(LastCommand, std::string(112, 'q').c_str(), 113);
   EXPECT_EQ(completed(""), std::string(112, 'q'));
+  std::memset(LastCommand, 0, sizeof LastCommand);
+  EXPECT_EQ(completed("B"), "");
 }
 
 // The words of the comma-separated list lines after the line `marker`.

@@ -4,11 +4,10 @@
 // against the page's decoder, tests/web/replay_link_test.mjs.)
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <webp/demux.h>
 
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,23 +18,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The moments a frame is taken, in a short game: after Space (the opening,
-// before the first turn), then after each turn, the statement before its
-// submit, the field with its answer, and the end.
-const char* const Steps[] = {
-    "key Space",
-    "key Up",
-    "key Right",
-    "key Enter",
-    // The statement, then the walk from its last character to the submit
-    // cell: the frame before the submitting Space shows both.
-    ("type UPDATE world SET fieldid = 5 WHERE worldid = 1 AND x = 1 AND y = 2\n"
-     "key Right Right Right Right Right Right Right Right Right Right Down Down"),
-    "key Space",
-    "key Left",
+// The moments a frame is taken in a short game, and how long each is shown
+// (ms; the last is held): after Space (the opening, before the first turn),
+// each turn, the statement and the walk to the submit cell (the frame before
+// the submitting Space shows both), the field with its answer, the end.
+const struct {
+  const char* lines;
+  int ms;
+} Steps[] = {
+    {"key Space", 250},
+    {"key Up", 250},
+    {"key Right", 250},
+    {"key Enter", 250},
+    {"type UPDATE world SET fieldid = 5 WHERE worldid = 1 AND x = 1 AND y = 2\n"
+     "key Right Right Right Right Right Right Right Right Right Right Down Down",
+     1000},
+    {"key Space", 1500},
+    {"key Left", 4000},
 };
-// How long each of those frames is shown, in milliseconds; the last is held.
-const int Durations[] = {250, 250, 250, 250, 1000, 1500, 4000};
 
 struct Frame {
   std::vector<uint8_t> rgba;
@@ -87,27 +87,18 @@ std::vector<int> gifDelays(const std::string& path) {
   return delays;
 }
 
-class Movie : public testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/velmora-movie-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string dir_;
-};
-
-TEST_F(Movie, FramesAreTheScreenshotsOfTheirMoments) {
-  // Each step's screenshot is its frame.
+TEST(Movie, FramesAreTheScreenshotsOfTheirMoments) {
+  char pattern[] = "/tmp/velmora-movie-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
   std::string game, shots;
   for (size_t i = 0; i < std::size(Steps); ++i) {
-    game += std::string(Steps[i]) + "\n";
-    shots += std::string(Steps[i]) + "\nscreenshot " + dir_ + "/" + std::to_string(i) + ".png\n";
+    game += std::string(Steps[i].lines) + "\n";
+    shots +=
+        std::string(Steps[i].lines) + "\nscreenshot " + dir + "/" + std::to_string(i) + ".png\n";
   }
   ASSERT_EQ(runVelmora("--headless {script}", shots).status, 0);
-  const std::string webp = dir_ + "/game.webp", gif = dir_ + "/game.gif";
+  const std::string webp = dir + "/game.webp", gif = dir + "/game.gif";
   const HeadlessRun run = runVelmora("--headless {script} --movie " + webp, game);
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(runVelmora("--headless {script} --movie " + gif, game).status, 0);
@@ -117,15 +108,16 @@ TEST_F(Movie, FramesAreTheScreenshotsOfTheirMoments) {
   int endMs = 0;
   for (size_t i = 0; i < frames.size(); ++i) {
     platform::RgbaImage shot;
-    const std::vector<uint8_t> png = bytesOf(dir_ + "/" + std::to_string(i) + ".png");
+    const std::vector<uint8_t> png = bytesOf(dir + "/" + std::to_string(i) + ".png");
     ASSERT_TRUE(platform::decodePng(png.data(), png.size(), &shot));
-    EXPECT_TRUE(frames[i].rgba == shot.rgba) << "frame " << i << " after " << Steps[i];
-    endMs += Durations[i];
+    EXPECT_TRUE(frames[i].rgba == shot.rgba) << "frame " << i << " after " << Steps[i].lines;
+    endMs += Steps[i].ms;
     EXPECT_EQ(frames[i].endMs, endMs) << "frame " << i;
   }
   const std::vector<int> delays = gifDelays(gif);
   ASSERT_EQ(delays.size(), std::size(Steps));
-  for (size_t i = 0; i < delays.size(); ++i) EXPECT_EQ(delays[i] * 10, Durations[i]) << i;
+  for (size_t i = 0; i < delays.size(); ++i) EXPECT_EQ(delays[i] * 10, Steps[i].ms) << i;
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The windowing layer apart from the game: copies against a per-pixel model
-// of the clipping, text for every byte, key translation, whole-pixel fitting
-// on a screen. Its pictures and fonts are proved by the game's frames
-// (screen_test.cpp), a window refused without a display by the options
-// transcript; layering_test.sh keeps the native libraries in it.
+// The windowing layer apart from the game: clipping against a per-pixel
+// model, text for every byte, key maps, whole-pixel fitting. (Pictures and
+// fonts: the frames of screen_test.cpp.)
 #include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 
@@ -81,28 +79,42 @@ TEST(Canvas, EveryByteDrawsSafelyAsWindows1252) {
   EXPECT_FALSE(canvas.setFont("Tahoma", 17)) << "a size never prepared";
 }
 
-TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
+// The page's key map reads the desktop's table: a key gives both the same
+// code (nullptr: no DOM name tried), and no other key shares a game key's.
+TEST(KeyMap, GameKeysHaveTheirCodesOnDesktopAndPageAndNoOtherKeySharesThem) {
   const struct {
     SDL_Keycode key;
     SDL_Scancode scan;
     uint16_t vk;
+    const char *domKey, *domCode;
   } cases[] = {
-      {SDLK_TAB, SDL_SCANCODE_TAB, 9},
-      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
-      {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},
-      {SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
-      {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
-      {SDLK_UP, SDL_SCANCODE_UP, 38},
-      {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39},
-      {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
-      {SDLK_q, SDL_SCANCODE_A, 81},
-      {SDLK_9, SDL_SCANCODE_9, 57},
-      {SDLK_F12, SDL_SCANCODE_F12, 123},
-      {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
-      {0x3B1, SDL_SCANCODE_A, 65},
-      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::KeyOther},
+      {SDLK_TAB, SDL_SCANCODE_TAB, 9, "Tab", "Tab"},
+      {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13, "Enter", "NumpadEnter"},
+      {SDLK_RETURN, SDL_SCANCODE_RETURN, 13, "Enter", "Enter"},
+      {SDLK_SPACE, SDL_SCANCODE_SPACE, 32, " ", "Space"},
+      {SDLK_LEFT, SDL_SCANCODE_LEFT, 37, "ArrowLeft", "ArrowLeft"},
+      {SDLK_UP, SDL_SCANCODE_UP, 38, "ArrowUp", "ArrowUp"},
+      {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39, "ArrowRight", "ArrowRight"},
+      {SDLK_DOWN, SDL_SCANCODE_DOWN, 40, "ArrowDown", "ArrowDown"},
+      {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27, "Escape", "Escape"},
+      {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8, "Backspace", "Backspace"},
+      {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 186, ";", "Semicolon"},
+      {SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 221, "]", "BracketRight"},
+      {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16, "Shift", "ShiftRight"},
+      {SDLK_q, SDL_SCANCODE_A, 81, "q", "KeyA"},
+      {0x3B1, SDL_SCANCODE_A, 65, "\xCE\xB1", "KeyA"},
+      {SDLK_9, SDL_SCANCODE_9, 57, "9", "Digit9"},
+      {SDLK_F12, SDL_SCANCODE_F12, 123, "F12", "F12"},
+      {SDLK_F13, SDL_SCANCODE_F13, 124, "F13", "F13"},
+      {SDLK_KP_5, SDL_SCANCODE_KP_5, 101, nullptr, nullptr},
+      {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, platform::KeyOther, "Unidentified", ""},
   };
-  for (const auto& k : cases) EXPECT_EQ(platform::virtualKeyOf(k.key, k.scan), k.vk) << k.key;
+  for (const auto& k : cases) {
+    EXPECT_EQ(platform::virtualKeyOf(k.key, k.scan), k.vk) << k.key;
+    if (k.domKey) {
+      EXPECT_EQ(platform::virtualKeyOfDom(k.domKey, k.domCode), k.vk) << k.domCode;
+    }
+  }
   const std::set<uint16_t> gameKeys = {9, 13, 32, 37, 38, 39, 40};
   for (int scan = 0; scan < SDL_NUM_SCANCODES; ++scan) {
     const uint16_t vk = platform::virtualKeyOf(SDL_SCANCODE_TO_KEYCODE(scan), SDL_Scancode(scan));
@@ -115,40 +127,6 @@ TEST(KeyMap, GameKeysHaveTheirCodesAndNoOtherKeySharesThem) {
       EXPECT_EQ(gameKeys.count(vk), 0u) << "scancode " << scan << " -> " << vk;
     }
   }
-}
-
-// The page's key map reads the same table: a key gives the page the code it
-// gives the desktop, and a key the browser cannot name gives no game key.
-TEST(KeyMap, PageKeysHaveTheDesktopsCodes) {
-  const struct {
-    const char* key;
-    const char* code;
-    SDL_Keycode sdl;
-    SDL_Scancode scan;
-  } cases[] = {
-      {"Tab", "Tab", SDLK_TAB, SDL_SCANCODE_TAB},
-      {"Enter", "Enter", SDLK_RETURN, SDL_SCANCODE_RETURN},
-      {"Enter", "NumpadEnter", SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER},
-      {" ", "Space", SDLK_SPACE, SDL_SCANCODE_SPACE},
-      {"ArrowLeft", "ArrowLeft", SDLK_LEFT, SDL_SCANCODE_LEFT},
-      {"ArrowUp", "ArrowUp", SDLK_UP, SDL_SCANCODE_UP},
-      {"ArrowRight", "ArrowRight", SDLK_RIGHT, SDL_SCANCODE_RIGHT},
-      {"ArrowDown", "ArrowDown", SDLK_DOWN, SDL_SCANCODE_DOWN},
-      {"Escape", "Escape", SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
-      {"Backspace", "Backspace", SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE},
-      {";", "Semicolon", SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON},
-      {"]", "BracketRight", SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET},
-      {"Shift", "ShiftRight", SDLK_RSHIFT, SDL_SCANCODE_RSHIFT},
-      {"q", "KeyA", SDLK_q, SDL_SCANCODE_A},
-      {"\xCE\xB1", "KeyA", 0x3B1, SDL_SCANCODE_A},
-      {"9", "Digit9", SDLK_9, SDL_SCANCODE_9},
-      {"F12", "F12", SDLK_F12, SDL_SCANCODE_F12},
-      {"F13", "F13", SDLK_F13, SDL_SCANCODE_F13},
-      {"Unidentified", "", SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN},
-  };
-  for (const auto& k : cases)
-    EXPECT_EQ(platform::virtualKeyOfDom(k.key, k.code), platform::virtualKeyOf(k.sdl, k.scan))
-        << k.code;
 }
 
 TEST(ScreenFit, LargestWholeFactorCentred) {

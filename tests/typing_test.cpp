@@ -1,9 +1,5 @@
-// Typing on the keyboard in command entry, through the keyboard's own entry
-// points as the window drives them (each character's key-down, then the
-// character): a typed statement gives the same keys and the same records as
-// the headless `type` and `submit`, a whole won game included; the Space
-// bar after an arrow and after a typed character; characters the grid lacks;
-// typing turned off; and no allocation while a key is handled.
+// Typing in command entry through the keyboard's entry points, as the window
+// drives them (each character's key-down, then the character).
 #include "ui/typing.h"
 
 #include <gtest/gtest.h>
@@ -89,62 +85,46 @@ class Typing : public testing::Test {
   }
 };
 
-TEST_F(Typing, TypedStatementsAreTheGridsKeys) {
-  const char* statements[] = {
-      "SELECT * FROM world WHERE worldid=2",
-      "\\v",
-      "CREATE TABLE t (a INT,b VARCHAR(8))",
-      "INSERT INTO t VALUES(1,'x  y')",
-      "#;^&|~\"\\+-*/='<>!.%_(),0123456789",
-      "abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-  };
-  for (const char* statement : statements) {
-    openGrid();
-    deliverText(statement);
-    deliver(key(KeyEnter));
-    const std::vector<uint16_t> typedKeys = pressed;
-    const std::string typedRecords = gameStateJson();
-    std::string scriptRecords;
-    const std::vector<uint16_t> scripted =
-        scriptKeys("key 65 Enter\ntype " + std::string(statement) + "\nsubmit\n", &scriptRecords);
-    EXPECT_EQ(typedKeys, scripted) << statement;
-    EXPECT_EQ(typedRecords, scriptRecords) << statement;
-    EXPECT_NE(typedRecords.find("\"mode\":0"), std::string::npos) << statement;
-  }
-}
-
-// The committed won game, played on the keyboard: every `type` typed,
-// every `submit` an Enter, every `key` its key. Same keys, same score.
-TEST_F(Typing, AWonGameTypedIsTheSameGame) {
-  const std::string script = sourceFile("tests/scripts/winning_game.txt");
-  ASSERT_FALSE(script.empty());
+// A script played on the keyboard: every `type` typed, every `submit` an
+// Enter, every `key` its key. Same keys and records as the headless run, for
+// statements of every character the grid has and for the committed won game.
+TEST_F(Typing, TypedScriptsAreTheHeadlessGames) {
+  const std::string statements =
+      "key 65 Enter\ntype SELECT * FROM world WHERE worldid=2\nsubmit\n"
+      "key Enter\ntype \\v\nsubmit\nkey Enter\ntype CREATE TABLE t (a INT,b VARCHAR(8))\nsubmit\n"
+      "key Enter\ntype INSERT INTO t VALUES(1,'x  y')\nsubmit\n"
+      "key Enter\ntype #;^&|~\"\\+-*/='<>!.%_(),0123456789\nsubmit\n"
+      "key Enter\ntype abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ\nsubmit\n";
   setFormDrawing(false);  // the records tell; drawing would only take time
-  std::string scriptRecords;
-  const std::vector<uint16_t> scripted = scriptKeys(script, &scriptRecords);
-  showFreshTitle();
-  TypingPress = recordAndPress;
-  pressed.clear();
-  std::istringstream lines(script);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("type ", 0) == 0) {
-      deliverText(std::string_view(line).substr(5));
-    } else if (line == "submit") {
-      deliver(key(KeyEnter));
-    } else if (line.rfind("key ", 0) == 0) {
-      for (std::string_view name : headless::splitWords(std::string_view(line).substr(4))) {
-        const uint16_t code = name == "Space"   ? KeySpace
-                              : name == "Enter" ? KeyEnter
-                              : name == "Tab"   ? KeyTab
-                              : name == "Up"    ? KeyUp
-                              : name == "Down"  ? KeyDown
-                              : name == "Left"  ? KeyLeft
-                                                : KeyRight;
-        deliver(key(code));
+  for (const std::string& script : {statements, sourceFile("tests/scripts/winning_game.txt")}) {
+    std::string scriptRecords;
+    const std::vector<uint16_t> scripted = scriptKeys(script, &scriptRecords);
+    showFreshTitle();
+    TypingPress = recordAndPress;
+    pressed.clear();
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("type ", 0) == 0) {
+        deliverText(std::string_view(line).substr(5));
+      } else if (line == "submit") {
+        deliver(key(KeyEnter));
+      } else if (line.rfind("key ", 0) == 0) {
+        for (std::string_view name : headless::splitWords(std::string_view(line).substr(4))) {
+          const uint16_t code = name == "Space"   ? uint16_t(KeySpace)
+                                : name == "Enter" ? uint16_t(KeyEnter)
+                                : name == "Tab"   ? uint16_t(KeyTab)
+                                : name == "Up"    ? uint16_t(KeyUp)
+                                : name == "Down"  ? uint16_t(KeyDown)
+                                : name == "Left"  ? uint16_t(KeyLeft)
+                                : name == "Right" ? uint16_t(KeyRight)
+                                                  : uint16_t(std::stoi(std::string(name)));
+          deliver(key(code));
+        }
       }
     }
+    EXPECT_EQ(pressed, scripted) << script;
+    EXPECT_EQ(gameStateJson(), scriptRecords) << script;
   }
-  EXPECT_EQ(pressed, scripted);
-  EXPECT_EQ(gameStateJson(), scriptRecords);
   EXPECT_EQ(GameMode, ModeCleared);
   setFormDrawing(true);
 }
@@ -234,9 +214,16 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   typingKeyDown(KeySpace);     // after a typed character: a typed space
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
+  typingCharacter('q');
+  EXPECT_GT(typingWalk(), 0);
+  setTyping(false);  // the page turns typing off: a walk under way ends first
+  EXPECT_EQ(std::string(CommandLine), "zm q");
+  setTyping(true);
   EXPECT_EQ(allocations.count(), 0);
   // Of two cells as near, the first in the grid's order: from the '.' the
-  // blanks at (9, 6) and (11, 6) are two presses away.
+  // blanks at (9, 6) and (11, 6) are two presses away. (Keys straight to
+  // the game, as in the window.)
+  TypingPress = nullptr;
   deliver(typed('.'));
   deliver(key(KeySpace));
   EXPECT_EQ(CursorCol, 9);
