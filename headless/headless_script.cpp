@@ -10,7 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
+#include <istream>
 
 #include "game/game_state.h"
 #include "headless/replay_summary.h"

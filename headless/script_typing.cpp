@@ -43,8 +43,7 @@ bool typeCommand(std::string_view text, std::string* reason) {
   if (!inCommandEntry("type", reason)) return false;
   // Check the whole text first, so a bad line presses no key at all.
   for (size_t i = 0; i < text.size(); ++i) {
-    GridKeys keys;
-    if (!planCharacter(uint8_t(text[i]), &keys)) {
+    if (!typeable(uint8_t(text[i]))) {
       *reason = "character " + describe(uint8_t(text[i])) + " at column " + std::to_string(i + 1) +
                 " is not on the character grid";
       return false;

@@ -64,7 +64,7 @@ uint32_t Canvas::pixel(int x, int y) const {
   return pixels_[size_t(y) * width_ + x];
 }
 
-void Canvas::fillRect(const Rect& r) {
+void Canvas::fillClipped(const Rect& r) {
   if (brushStyle_ == BrushClear) return;
   Rect c = intersect(r, clipRect());
   if (isEmpty(c)) return;

@@ -44,8 +44,10 @@ class Canvas {
   void setBrushStyle(BrushStyle s) { brushStyle_ = s; }
 
   // Fills r (clipped to the surface) with the brush colour; a clear brush
-  // fills nothing.
-  void fillRect(const Rect& r);
+  // fills nothing. On an empty surface it costs no call, as textOut.
+  void fillRect(const Rect& r) {
+    if (width_ > 0) fillClipped(r);
+  }
 
   // Selects the font `face` at cell height `height` pixels. The pair must have
   // been prepared at start-up (font.h); an unprepared pair keeps the current
@@ -93,6 +95,7 @@ class Canvas {
 
   // The selected font's face, or the default face when none is selected.
   const char* fontFace() const;
+  void fillClipped(const Rect& r);
   void drawText(int x, int y, const char* text, int length);
   void copyClipped(const Rect& dstRect, const Canvas& src, const Rect& srcRect);
 };

@@ -22,19 +22,7 @@ int ringX(int col) { return 40 * col + 2; }
 int ringY(int row) { return 44 * row + 25; }
 constexpr int RingSide = 38;
 
-// The presses along one axis of `span` cells, the short way round.
-CursorSteps stepsAlong(int from, int to, int span, uint16_t forwardKey, uint16_t backKey) {
-  const int forward = ((to - from) % span + span) % span;
-  const int back = (span - forward) % span;
-  return forward <= back ? CursorSteps{forwardKey, forward} : CursorSteps{backKey, back};
-}
-
 }  // namespace
-
-GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow) {
-  return GridWalk{stepsAlong(fromCol, toCol, GridCols, KeyRight, KeyLeft),
-                  stepsAlong(fromRow, toRow, GridRows, KeyDown, KeyUp)};
-}
 
 void openCommandEntry() {
   std::memset(CommandLine, 0, sizeof CommandLine);
@@ -97,7 +85,9 @@ void moveCursor(int direction) {
     default:
       break;
   }
-  drawGridCursor();
+  // A surface set aside is empty: no ring would touch a pixel, and a replay
+  // moves the cursor thousands of times.
+  if (Form1.Image2.width() > 0) drawGridCursor();
 }
 
 void pickChar() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "ui/keyboard.h"
 
 constexpr uint8_t EraseCode = 0x80;
 constexpr uint8_t SubmitCode = 0x7F;
@@ -34,10 +35,22 @@ struct GridWalk {
   CursorSteps across;
   CursorSteps down;
 };
+// Returns the presses along one axis from `from` to `to`, both in [0, span):
+// the short way round, forward when both ways are as long.
+constexpr CursorSteps stepsAlong(int from, int to, int span, uint16_t forwardKey,
+                                 uint16_t backKey) {
+  const int forward = to >= from ? to - from : to - from + span;
+  const int back = forward == 0 ? 0 : span - forward;
+  return forward <= back ? CursorSteps{forwardKey, forward} : CursorSteps{backKey, back};
+}
 // Returns the fewest arrow presses from cell (fromCol, fromRow) to (toCol,
 // toRow). The grid wraps at its edges, so each axis goes the short way round,
-// forward (right, down) when both ways are as long.
-GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow);
+// forward (right, down) when both ways are as long. Inline: typing weighs
+// every cell that holds a character, thousands of times in a replay.
+constexpr GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow) {
+  return GridWalk{stepsAlong(fromCol, toCol, GridCols, KeyRight, KeyLeft),
+                  stepsAlong(fromRow, toRow, GridRows, KeyDown, KeyUp)};
+}
 
 // Empties the command line, draws the grid with the cursor where it was left
 // and puts the game in command entry. Runs no turn (the key handler does).

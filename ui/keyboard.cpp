@@ -57,8 +57,6 @@ void commandKey(uint16_t key) {
 
 }  // namespace
 
-bool keyRunsTurn(uint16_t key) { return directionOf(key) != 0 || key == KeyEnter; }
-
 void FormKeyDown(uint16_t key) {
   switch (GameMode) {
     case ModeField:

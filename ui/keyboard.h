@@ -17,5 +17,7 @@ using enum platform::KeyCode;
 void FormKeyDown(uint16_t key);
 
 // Returns whether key, pressed in the field, plays a turn: an arrow steps the
-// leader, Enter opens command entry.
-bool keyRunsTurn(uint16_t key);
+// leader, Enter opens command entry. Inline: a replay asks it of every key.
+inline bool keyRunsTurn(uint16_t key) {
+  return key == KeyUp || key == KeyDown || key == KeyLeft || key == KeyRight || key == KeyEnter;
+}

@@ -45,6 +45,9 @@ void drawCommandLine() {
   clearStrip();
   platform::Canvas& canvas = Form1.Image2;
   canvas.setFontHeight(StripHeight);
+  // A surface set aside is empty: no slot would show, and a replay picks
+  // thousands of characters.
+  if (canvas.width() == 0) return;
   // The slots end at the view's right edge, not the surface's: the surface
   // runs a few pixels past what the window shows, and the newest character,
   // the one the player just picked, must be seen whole.

@@ -3,8 +3,6 @@
 // under way, pressed one key at a time so that the player sees the cursor go.
 #include "ui/typing.h"
 
-#include <cstring>
-
 #include "game/game_state.h"
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
@@ -24,10 +22,23 @@ struct Typing {
   int next = 0;  // the walk's next key
 } typing;
 
-int distance(int fromCol, int fromRow, int toCol, int toRow) {
-  const GridWalk walk = gridWalk(fromCol, fromRow, toCol, toRow);
-  return walk.across.steps + walk.down.steps;
-}
+// Each byte's cells as a chain, in grid order: the first cell holding it,
+// and after each cell the next one holding the same byte. GridCells ends a
+// chain. A replay types thousands of characters, most of them on one cell.
+constexpr int GridCells = GridCols * GridRows;
+struct CellChains {
+  uint8_t first[256];
+  uint8_t next[GridCells];
+};
+constexpr CellChains Chains = [] {
+  CellChains chains{};
+  for (uint8_t& cell : chains.first) cell = GridCells;
+  for (int i = GridCells - 1; i >= 0; --i) {
+    chains.next[i] = chains.first[CharGrid[i]];
+    chains.first[CharGrid[i]] = uint8_t(i);
+  }
+  return chains;
+}();
 
 void press(uint16_t key) {
   if (TypingPress) {
@@ -48,21 +59,19 @@ bool startWalk(uint8_t cell, bool character) {
 }  // namespace
 
 bool planPick(uint8_t cell, GridKeys* keys) {
-  int best = -1;
-  int bestDistance = 0;
-  // memchr: a replay types thousands of characters, and most are on one cell.
-  const uint8_t* const end = CharGrid + GridCols * GridRows;
-  for (auto* at = static_cast<const uint8_t*>(std::memchr(CharGrid, cell, size_t(end - CharGrid)));
-       at; at = static_cast<const uint8_t*>(std::memchr(at + 1, cell, size_t(end - at - 1)))) {
-    const int i = int(at - CharGrid);
-    const int d = distance(CursorCol, CursorRow, i % GridCols, i / GridCols);
-    if (best < 0 || d < bestDistance) {
-      best = i;
-      bestDistance = d;
+  const int col = CursorCol;
+  const int row = CursorRow;
+  int bestDistance = -1;
+  GridWalk walk{};
+  for (int i = Chains.first[cell]; i < GridCells; i = Chains.next[i]) {
+    const GridWalk to = gridWalk(col, row, i % GridCols, i / GridCols);
+    const int distance = to.across.steps + to.down.steps;
+    if (bestDistance < 0 || distance < bestDistance) {
+      walk = to;
+      bestDistance = distance;
     }
   }
-  if (best < 0) return false;
-  const GridWalk walk = gridWalk(CursorCol, CursorRow, best % GridCols, best / GridCols);
+  if (bestDistance < 0) return false;
   keys->count = 0;
   for (int n = walk.across.steps; n > 0; --n) keys->keys[keys->count++] = walk.across.key;
   for (int n = walk.down.steps; n > 0; --n) keys->keys[keys->count++] = walk.down.key;
@@ -70,9 +79,12 @@ bool planPick(uint8_t cell, GridKeys* keys) {
   return true;
 }
 
+bool typeable(uint8_t character) {
+  return character != EraseCode && character != SubmitCode && Chains.first[character] < GridCells;
+}
+
 bool planCharacter(uint8_t character, GridKeys* keys) {
-  if (character == EraseCode || character == SubmitCode) return false;
-  return planPick(character, keys);
+  return typeable(character) && planPick(character, keys);
 }
 
 void setTyping(bool on) {

@@ -20,8 +20,11 @@ struct GridKeys {
 // Space; `cell` may be EraseCode or SubmitCode. Returns false, planning
 // nothing, when no cell holds it.
 bool planPick(uint8_t cell, GridKeys* keys);
-// As planPick, for a character the player types: the two command cells are
-// no characters, so their codes plan nothing.
+// Whether the player can type `character`: a cell of the grid holds it, and
+// it is none of the two command cells, which are no characters.
+bool typeable(uint8_t character);
+// As planPick, for a character the player types: plans nothing for one that
+// is not typeable.
 bool planCharacter(uint8_t character, GridKeys* keys);
 
 // Where the keyboard's grid keys go: the front end's own key handler (which
