@@ -57,11 +57,13 @@ TEST_F(Recording, FilesAreCheckedBeforeTheWindowOpens) {
       {"--resume {f}", Header.substr(0, 9), "", 1, "no display found"},
       {"--resume {f}", "SELECT 1\n", "SELECT 1\n", 2,
        "velmora: {f} is not a key recording made with --record (line 1); it was left as it is\n"},
+      {"--resume {f}", Recorded + "key 255\n", Recorded + "key 255\n", 1, "no display found"},
       {"--resume {f}", Recorded + "key 256\n", Recorded + "key 256\n", 2, "(line 4)"},
       {"--resume {f}", Recorded + "key 0", Recorded + "key 0", 2, "(line 4)"},
       {"--resume {f}", Recorded + "key \n", Recorded + "key \n", 2, "(line 4)"},
       {"--resume {f}/x", Recorded, Recorded, 2, "cannot resume {f}/x: Not a directory"},
       {"--headless --resume {f}", Recorded, Recorded, 2, "--resume works only with the window"},
+      {"--no-save", "", "", 1, "no display found"},
       // Only a plain file of its own, held by this game alone.
       {"--record {f}.link", "", "", 2,
        "velmora: cannot record to {f}.link: it is a symbolic link\n", "ln -s {f} {f}.link &&"},

@@ -39,6 +39,9 @@ int totalGames() {
 // Every statement of the case tables (tests/cases/) once, in file name order,
 // however often the tables repeat it, then the three that cast the search
 // spell when typed in a row.
+// Typed now and then on purpose: other worlds are seldom reached by chance.
+constexpr const char* TravelStatement = "SELECT * FROM world WHERE worldid = 2";
+
 std::vector<std::string> loadStatements() {
   std::vector<std::filesystem::path> files;
   for (const auto& file : std::filesystem::directory_iterator(VELMORA_SOURCE_DIR "/tests/cases")) {
@@ -59,6 +62,7 @@ std::vector<std::string> loadStatements() {
       }
     }
   }
+  add(TravelStatement);
   out.insert(out.end(), {"CREATE TABLE book (e VARCHAR(8), a VARCHAR(8), n INT)",
                          "INSERT INTO book (e,a,n) VALUES ('tuti','sagasu',7)",
                          "SELECT e , a , n FROM book WHERE e = 'tuti'"});
@@ -66,6 +70,8 @@ std::vector<std::string> loadStatements() {
 }
 const std::vector<std::string> Statements = loadStatements();
 const int SpellStart = int(Statements.size()) - 3;
+const int Travel = int(std::find(Statements.begin(), Statements.end(), TravelStatement) -
+                       Statements.begin());
 
 // What the games reached, so a soak that stopped exercising the game (every
 // statement refused, nobody moving) fails instead of passing quietly.
@@ -107,6 +113,8 @@ class RandomPlayer {
           shape = size_t(SpellStart + 3 - spell_--);
         } else if (below(100) < 8) {
           shape = size_t(SpellStart), spell_ = 2;
+        } else if (below(100) < 4) {
+          shape = size_t(Travel);
         }
         for (char c : Statements[shape] + char(SubmitCode)) {
           // Now and then another digit: other worlds, cells past the edges, other tiles.
