@@ -121,6 +121,7 @@ TEST_F(Saves, TheFoldersLife) {
   // Nothing unfinished left: a new game, said so.
   fs::remove(first);
   EXPECT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::NoneLeft);
+  EXPECT_TRUE(keys.empty()) << "the won game's keys would be replayed";
   EXPECT_NE(error.find("no unfinished game to continue in " + folder_), std::string::npos);
 }
 
