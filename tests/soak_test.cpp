@@ -271,6 +271,8 @@ TEST(NoDraw, DrawingStartedLateShowsTheFrameOfAGameDrawnAllAlong) {
     player.play();
     games.push_back(player.keys);
   }
+  // One character composed, then a key that leaves the strip as it was.
+  games.push_back({KeySpace, KeyEnter, KeySpace, KeyRight});
   for (const uint16_t winningKey : {uint16_t(KeyRight), uint16_t(KeyEnter)}) {
     games.push_back({KeySpace, KeyUp, KeySpace, KeyUp, winningKey, KeyUp, KeyEnter, KeyTab});
   }
