@@ -1,5 +1,5 @@
 // A game shown to others: `--movie` frames decode to exactly the screenshots
-// of their moments, a GIF has the same frames. (Refused and failed movies:
+// of their moments; a GIF has as many, at the same times. (Refused and failed movies:
 // hostile_test.cpp; `--link`: the scripts transcript, and its code
 // against the page's decoder, tests/web/replay_link_test.mjs.)
 #include <gif_lib.h>
