@@ -102,7 +102,8 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
       // Text echoed in messages: escaped, cut, NUL and all.
       {"", "--headless {script}", "jump\x1b]2;owned\x07\x1b[31m\xe0\x80\x80\n", 2,
        "script:1: unknown command 'jump\\x1b]2;owned\\x07\\x1b[31m\\xe0\\x80\\x80'\n", ""},
-      {"", "--headless {script}", std::string("key Up \xff\xc2\x9b") + '\0' + "z\xc3\xa9\xe2\x80\x80\n", 2,
+      {"", "--headless {script}",
+       std::string("key Up \xff\xc2\x9b") + '\0' + "z\xc3\xa9\xe2\x80\x80\n", 2,
        "unknown key '\\xff\\xc2\\x9b\\x00z\xc3\xa9\xe2\x80\x80' (Up, Down", ""},
       {"", "--headless {script}", std::string(100, 'q') + "\n", 2,
        "unknown command 'qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqq...'\n", ""},

@@ -70,8 +70,8 @@ std::vector<std::string> loadStatements() {
 }
 const std::vector<std::string> Statements = loadStatements();
 const int SpellStart = int(Statements.size()) - 3;
-const int Travel = int(std::find(Statements.begin(), Statements.end(), TravelStatement) -
-                       Statements.begin());
+const int Travel =
+    int(std::find(Statements.begin(), Statements.end(), TravelStatement) - Statements.begin());
 
 // What the games reached, so a soak that stopped exercising the game (every
 // statement refused, nobody moving) fails instead of passing quietly.
