@@ -155,18 +155,23 @@ bool readWhole(int fd, const char* name, size_t limit, std::string* text) {
   }
 }
 
+// The script a link or a watch is made from, read whole, as the keys of
+// `type` are known only once the script has played; at most a game's worth.
+// False, with the reason told, when it cannot be read.
+bool readWholeScript(const std::string& path, std::string* script) {
+  constexpr size_t WholeScriptLimit = 16u << 20;
+  const char* name = nullptr;
+  const int fd = openScript(path, &name);
+  if (fd < 0) return false;
+  const bool read = readWhole(fd, name, WholeScriptLimit, script);
+  if (fd != STDIN_FILENO) ::close(fd);
+  return read;
+}
+
 // velmora --link FILE: the script's keys as one web address.
 int printLink(const Options& options) {
-  // A link holds at most a game's worth of keys; its script is read whole
-  // because the keys of `type` are known only once the script has played.
-  constexpr size_t LinkScriptLimit = 16u << 20;
-  const char* name = nullptr;
-  const int fd = openScript(options.linkPath, &name);
-  if (fd < 0) return ExitUsage;
   std::string script;
-  const bool read = readWhole(fd, name, LinkScriptLimit, &script);
-  if (fd != STDIN_FILENO) ::close(fd);
-  if (!read) return ExitUsage;
+  if (!readWholeScript(options.linkPath, &script)) return ExitUsage;
   startUp(platform::Backend::Headless, options, false);
   const int status =
       printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
@@ -178,14 +183,8 @@ int printLink(const Options& options) {
 // window, so that a bad FILE is refused as --headless refuses it before any
 // window opens. The game is then as fresh as a new program's.
 int collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys) {
-  constexpr size_t WatchScriptLimit = 16u << 20;
-  const char* name = nullptr;
-  const int fd = openScript(options.watchPath, &name);
-  if (fd < 0) return ExitUsage;
   std::string script;
-  const bool read = readWhole(fd, name, WatchScriptLimit, &script);
-  if (fd != STDIN_FILENO) ::close(fd);
-  if (!read) return ExitUsage;
+  if (!readWholeScript(options.watchPath, &script)) return ExitUsage;
   startUp(platform::Backend::Headless, options, false);
   const int status = headless::collectScriptKeys(script, keys);
   platform::Application.shutdown();
