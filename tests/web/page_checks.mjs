@@ -13,8 +13,9 @@ const shown = (page, id) => page.$eval(id, (e) => getComputedStyle(e).display !=
 // At 390 x 844 with touch nothing overflows and the screen is wholly in view,
 // shrunk, unstretched. The help box (\h) is wholly in the window, its text the
 // help text with line breaks added where the box's font needs them and no line
-// wrapped again by the browser; Enter closes it. Then the touch keys play the
-// game's keys, the screen keeping the focus. Last, the window grows large.
+// wrapped again by the browser; the touch keys leave it open but Space, which
+// closes it. Then the touch keys play the game's keys, the screen keeping the
+// focus. Last, the window grows large.
 async function windowSizes(browser, base, velmora) {
   const page = await openGame(browser, base, true);
   const problems = [];
@@ -54,10 +55,13 @@ async function windowSizes(browser, base, velmora) {
   const lines = box.text.split('\n').length;
   if (box.rows !== lines) problems.push(`${lines} lines show as ${box.rows} rows`);
   if (process.env.VELMORA_BOX_SHOT) await page.screenshot({ path: process.env.VELMORA_BOX_SHOT });
-  await page.keyboard.press('Enter');
-  if (await shown(page, '#box')) problems.push('Enter did not close the box');
-
+  // The box holds the touch keys but Enter and Space, which close it.
   const names = { Space: 32, Up: 38, Down: 40, Left: 37, Right: 39, Enter: 13, Tab: 9 };
+  await page.tap('#touch-keys button[data-key="39"]');
+  if (!(await shown(page, '#box'))) problems.push('a touch key other than Space closed the box');
+  await page.tap('#touch-keys button[data-key="32"]');
+  if (await shown(page, '#box')) problems.push('the Space touch key did not close the box');
+
   const keys = ['Space', 'Right', 'Down', 'Left', 'Enter', 'Right', 'Right', 'Space', 'Tab', 'Up'];
   for (const key of keys) await page.tap(`#touch-keys button[data-key="${names[key]}"]`);
   const want = desktop(velmora, `key Space Enter\ntype \\h\nsubmit\nkey ${keys.join(' ')}\nstate\n`);
@@ -78,8 +82,8 @@ async function windowSizes(browser, base, velmora) {
 // Typed on the keyboard, a statement walks the grid: while composing the
 // panel names the statement and the cell under the cursor; sent, it leaves
 // the records of the desktop's `type` and `submit`, and the live region's
-// newest line is the strip's answer. With the page's switch off, letters do
-// nothing and Enter is the grid's no-op again.
+// newest line is the strip's answer; Enter closes the box \h shows. With the
+// page's switch off, letters do nothing and Enter is the grid's no-op again.
 async function typing(browser, base, velmora) {
   const page = await openGame(browser, base);
   const problems = [];
@@ -98,6 +102,13 @@ async function typing(browser, base, velmora) {
   const said = await page.$$eval('[aria-live="polite"] p', (lines) => lines.at(-1)?.textContent);
   const status = JSON.parse(want).status;
   if (said !== status || status === '') problems.push(`the live region says '${said}', the strip '${status}'`);
+  await page.keyboard.press('Enter');
+  await page.keyboard.type('\\h', { delay: 5 });
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.getElementById('box').style.display === 'block',
+                             { timeout: 5000 }).catch(() => problems.push('\\h showed no box'));
+  await page.keyboard.press('Enter');
+  if (await shown(page, '#box')) problems.push('Enter did not close the box');
   await page.click('#typing');
   await page.click('#screen');
   await page.keyboard.press('Enter');

@@ -1,7 +1,7 @@
 // The page's games, in headless Chromium against the desktop program: a
 // link made by `velmora --link` plays on its own, End takes it to the same
 // records as the headless replay and the page shows the same --summary line;
-// Enter takes over, the game saved from the page replays on the desktop to
+// Enter takes over (and says so), the game saved from the page replays on the desktop to
 // the page's records, survives a reload, and its copied link plays it again;
 // "New game" starts afresh; a file opened or dropped on the page is watched,
 // and damaged links and bad files are told and start nothing. Each check
@@ -56,6 +56,7 @@ async function winningLink(browser, base, velmora, outDir) {
   if (played !== desktop(velmora, `${fs.readFileSync(Winning, 'utf8')}\nkey Left\nstate\n`)) {
     problems.push('Enter did not take over');
   }
+  if ((await statusText(page)) !== 'The game is yours: play on.') problems.push('the take-over was not told');
 
   const downloads = fs.mkdtempSync(path.join(outDir, 'downloads-'));
   const session = await page.target().createCDPSession();
