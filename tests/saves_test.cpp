@@ -101,6 +101,11 @@ TEST_F(Saves, TheFoldersLife) {
   ASSERT_TRUE(startSavedGame(&error)) << error;
   play({});
   EXPECT_EQ(files().size(), 1u);
+  // Nor does one whose window never opens.
+  EXPECT_EQ(
+      runVelmora("", "", {"XDG_STATE_HOME=" + home_ + " env -u DISPLAY -u WAYLAND_DISPLAY"}).status,
+      1);
+  EXPECT_EQ(files().size(), 1u);
   // Continue: the game's keys, then the new ones after them.
   ASSERT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::Resumed) << error;
   EXPECT_EQ(keys, (std::vector<uint16_t>{65, 13, 40}));

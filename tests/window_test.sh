@@ -134,6 +134,13 @@ typed=$(printf 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n' | "$vel
 open_game --continue
 press "Down" "$saved" "$(($(wc -l <"$saved")))"
 close_game
+# A game to continue that cannot be kept is played all the same, and its
+# end says so with status 1.
+XDG_STATE_HOME=/dev/null/x
+open_game --continue
+XDG_STATE_HOME="$dir/state"
+close_game 1
+grep -qF "the game is not recorded" "$dir/err" || fail "no word of the unkept game"
 
 # Whole-pixel enlargement: --scale, the 1280 x 1024 screen in fullscreen, and
 # --scale capping the factor there; then the window's icon, the built-in one.
