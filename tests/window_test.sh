@@ -3,8 +3,8 @@
 # the headless game draws, enlarged by whole pixels and centred on black in
 # fullscreen, answers keys pressed through the X server, records them as a
 # script that replays to the same game, plays a watched game and hands it
-# over, carries its icon, ends with status 0
-# when closed as a window manager closes it, and with 1 when it cannot start.
+# over, carries its icon, ends with status 0 when closed as a window manager
+# closes it, and with 1 when it cannot start or could not keep its game.
 #   window_test.sh VELMORA SOURCE_DIR     (status 77: skipped, tools missing)
 set -eu
 for tool in xvfb-run xdotool import compare xprop python3; do
