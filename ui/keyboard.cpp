@@ -12,22 +12,6 @@
 
 namespace {
 
-// Returns the keypad direction of an arrow key, or 0 for any other key.
-int directionOf(uint16_t key) {
-  switch (key) {
-    case KeyUp:
-      return DirUp;
-    case KeyDown:
-      return DirDown;
-    case KeyLeft:
-      return DirLeft;
-    case KeyRight:
-      return DirRight;
-    default:
-      return 0;
-  }
-}
-
 void fieldKey(uint16_t key) {
   if (!keyRunsTurn(key)) return;
   if (int direction = directionOf(key)) {

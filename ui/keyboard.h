@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "game/movement.h"
 #include "platform/key_codes.h"
 
 // The game's key codes (KeyEnter, KeyUp, ...), as the platform delivers them.
@@ -16,8 +17,22 @@ using enum platform::KeyCode;
 // Allocates nothing.
 void FormKeyDown(uint16_t key);
 
+// Returns the keypad direction of an arrow key, or 0 for any other key.
+inline int directionOf(uint16_t key) {
+  switch (key) {
+    case KeyUp:
+      return DirUp;
+    case KeyDown:
+      return DirDown;
+    case KeyLeft:
+      return DirLeft;
+    case KeyRight:
+      return DirRight;
+    default:
+      return 0;
+  }
+}
+
 // Returns whether key, pressed in the field, plays a turn: an arrow steps the
 // leader, Enter opens command entry. Inline: a replay asks it of every key.
-inline bool keyRunsTurn(uint16_t key) {
-  return key == KeyUp || key == KeyDown || key == KeyLeft || key == KeyRight || key == KeyEnter;
-}
+inline bool keyRunsTurn(uint16_t key) { return directionOf(key) != 0 || key == KeyEnter; }
