@@ -11,7 +11,7 @@
 
 #include "app/replay_link.h"
 #include "headless/headless_script.h"
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "app/window_icon.h"
 
 #include "platform/application.h"
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 #include "platform/resources.h"
 
 bool decodeWindowIcon(std::vector<uint32_t>* argb, int* width, int* height) {

@@ -34,7 +34,7 @@ file(GLOB WEB_BACKEND_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web
 set(WEB_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/application.cpp
   ${CMAKE_SOURCE_DIR}/platform/canvas.cpp
-  ${CMAKE_SOURCE_DIR}/platform/font_table.cpp
+  ${CMAKE_SOURCE_DIR}/platform/media/font_table.cpp
   ${CMAKE_SOURCE_DIR}/platform/headless.cpp
   ${CMAKE_SOURCE_DIR}/platform/image_list.cpp
   ${CMAKE_SOURCE_DIR}/platform/message_box.cpp

@@ -17,7 +17,7 @@
 #include "headless/script_lines.h"
 #include "headless/script_typing.h"
 #include "headless/state_json.h"
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 #include "platform/safe_file.h"
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"

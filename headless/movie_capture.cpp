@@ -12,7 +12,7 @@
 #include "game/game_state.h"
 #include "headless/headless_script.h"
 #include "headless/replay_summary.h"
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 #include "platform/safe_file.h"
 #include "ui/main_window.h"
 

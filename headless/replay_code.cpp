@@ -2,7 +2,7 @@
 // on the grid, the same statements), so deflate makes them a small part.
 #include "headless/replay_code.h"
 
-#include "platform/raw_deflate.h"
+#include "platform/media/raw_deflate.h"
 
 namespace headless {
 

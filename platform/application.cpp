@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/font.h"
+#include "platform/media/font.h"
 
 namespace platform {
 

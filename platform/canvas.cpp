@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/font.h"
+#include "platform/media/font.h"
 
 namespace platform {
 namespace {

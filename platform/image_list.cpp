@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 #include "platform/resources.h"
 
 namespace platform {

@@ -4,11 +4,11 @@
 // a window, font or picture library. The browser build defines these calls
 // itself, statically (platform/web/).
 #include "platform/backend.h"
-#include "platform/font.h"
-#include "platform/font_table.h"
-#include "platform/jpeg_decode.h"
+#include "platform/media/font.h"
+#include "platform/media/font_table.h"
+#include "platform/media/jpeg_decode.h"
+#include "platform/media/png_io.h"
 #include "platform/native.h"
-#include "platform/png_io.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 // The native module's table: the one symbol the module exports, through
 // which the program reaches everything in it.
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 #include "platform/native.h"
 
 extern "C" __attribute__((visibility("default"))) const platform::NativeLibrary*

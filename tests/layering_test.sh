@@ -7,8 +7,12 @@
 # module's table and loader) includes no native library, each window backend
 # lives in its own file, only the native module's files (the list
 # NATIVE_SOURCES of CMakeLists.txt) include a window, font or picture library,
-# and every front end starts the form through ui/form_start alone. The view's
-# size is written once, in ui/view_size.h.
+# and every front end starts the form through ui/form_start alone. Fonts,
+# picture codecs, movie encoders and deflate live below the seam in
+# platform/media/: they include only each other and the seam's plain types
+# (canvas, resources, the native table), never a backend, and the floors above
+# reach them through their public headers alone. The view's size is written
+# once, in ui/view_size.h.
 #   layering_test.sh SOURCE_DIR
 cd "$1"
 [ "$(find . -path ./platform -prune -o -name '*.cpp' -print | wc -l)" -gt 10 ] || exit 1
@@ -37,9 +41,15 @@ fi
 # (and no header does, so no other file can through it).
 native=$(sed -n '/^set(NATIVE_SOURCES/,/)/p' CMakeLists.txt)
 for file in $(grep -lE '^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|png\.h|webp/|gif_lib)' \
-  platform/*.cpp platform/*.h); do
+  platform/*.cpp platform/*.h platform/media/*.cpp platform/media/*.h); do
   echo "$native" | grep -qw "$(basename "$file")" || { echo "$file is not in the native module"; status=1; }
 done
+# platform/media/ sits below the seam, and is reached through its few headers.
+grep -En '^\s*#\s*include\s*"' platform/media/*.cpp platform/media/*.h |
+  grep -Ev '#\s*include\s*"platform/(media/[a-z_]+|canvas|resources|native)\.h"' && status=1
+grep -rEn '^\s*#\s*include\s*"platform/media/' --include='*.cpp' --include='*.h' \
+  app bench fuzz game headless sql statements tests tools ui web |
+  grep -Ev '"platform/media/(font|jpeg_decode|png_io|movie_writer|raw_deflate)\.h"' && status=1
 # One window backend per build, each in its own file; the desktop's is reached
 # through the native module's table.
 [ "$(grep -rlE '^WindowBackend& windowBackend\(\) \{' platform | sort | tr '\n' ' ')" = \

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 #include "tests/support/headless_run.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/canvas.h"
-#include "platform/font.h"
 #include "platform/key_map.h"
+#include "platform/media/font.h"
 #include "platform/screen_fit.h"
 #include "platform/web/dom_keys.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/jpeg_decode.h"
-#include "platform/png_io.h"
+#include "platform/media/font.h"
+#include "platform/media/jpeg_decode.h"
+#include "platform/media/png_io.h"
 #include "platform/resources.h"
 #include "platform/web/pixel_pack.h"
 #include "ui/main_window.h"

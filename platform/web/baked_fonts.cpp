@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/font_table.h"
+#include "platform/media/font_table.h"
 
 namespace platform {
 

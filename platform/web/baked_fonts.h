@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/font.h"
+#include "platform/media/font.h"
 
 namespace platform {
 

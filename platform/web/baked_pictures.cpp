@@ -1,7 +1,7 @@
 // Pictures in the browser: the resource table holds the pixels the desktop's
 // decoders produced at build time, packed, so "decoding" is unpacking them.
-#include "platform/jpeg_decode.h"
-#include "platform/png_io.h"
+#include "platform/media/jpeg_decode.h"
+#include "platform/media/png_io.h"
 #include "platform/web/pixel_pack.h"
 
 namespace platform {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 
 namespace platform {
 

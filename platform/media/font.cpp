@@ -1,7 +1,7 @@
 // Font rendering on the desktop, in the native module: fontconfig resolves a
 // face name to a font file and FreeType renders every byte's glyph once at
 // the requested Windows-style cell height, for the table of prepared fonts.
-#include "platform/font.h"
+#include "platform/media/font.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

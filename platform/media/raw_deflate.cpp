@@ -1,6 +1,6 @@
 // Raw deflate through zlib: window bits -15 leave out zlib's header and
 // checksum, as the browser's 'deflate-raw' expects.
-#include "platform/raw_deflate.h"
+#include "platform/media/raw_deflate.h"
 
 #include <zlib.h>
 

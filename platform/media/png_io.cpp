@@ -1,7 +1,7 @@
 // PNG reading and writing through libpng's simplified interface, which does
 // its own error recovery and reports failure by return value. In the native
 // module.
-#include "platform/png_io.h"
+#include "platform/media/png_io.h"
 
 #include <png.h>
 

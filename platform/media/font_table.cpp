@@ -1,6 +1,6 @@
 // The prepared fonts every canvas looks up, and which character each byte of
 // text shows. Shared by every font backend, so all of them draw one text alike.
-#include "platform/font_table.h"
+#include "platform/media/font_table.h"
 
 #include <strings.h>
 

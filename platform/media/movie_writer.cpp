@@ -1,5 +1,5 @@
 // Choosing a movie's format by its name and its encoder by the format.
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 
 #include <algorithm>
 #include <cctype>

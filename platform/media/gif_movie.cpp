@@ -9,7 +9,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 #include "platform/native.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // desktop, glyphs prepared at build time in the browser.
 #pragma once
 
-#include "platform/font.h"
+#include "platform/media/font.h"
 
 namespace platform {
 

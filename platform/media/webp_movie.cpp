@@ -5,7 +5,7 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
-#include "platform/movie_writer.h"
+#include "platform/media/movie_writer.h"
 #include "platform/native.h"
 
 namespace platform {

@@ -1,7 +1,7 @@
 // JPEG decoding through libjpeg, in the native module. libjpeg reports errors by calling an exit
 // routine; ours jumps back to the decoder, which then fails cleanly instead
 // of ending the program.
-#include "platform/jpeg_decode.h"
+#include "platform/media/jpeg_decode.h"
 
 #include "platform/native.h"
 
