@@ -25,22 +25,13 @@
 #include "headless/replay_watch.h"
 #include "headless/script_keys.h"
 #include "platform/application.h"
+#include "ui/exit_status.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
 #include "ui/typing.h"
 
 namespace {
-
-// No display, or a headless start-up that failed: nothing was played.
-constexpr int ExitCannotStart = 1;
-// The game was played, but its recording could not be written to the end.
-constexpr int ExitRecordingFailed = 1;
-// The game was played, but its movie could not be written.
-constexpr int ExitMovieLost = 1;
-constexpr int ExitUsage = 2;
-// What was printed could not be written.
-constexpr int ExitOutputLost = 1;
 
 // The state folder could not take the game: it was played unrecorded.
 bool unsavedGame = false;
@@ -112,11 +103,11 @@ void holdClosedStandardDescriptors() {
 }
 
 // Prints `text` and a newline on standard output; says so when they are lost.
-int printed(const std::string& text) {
+ExitStatus printed(const std::string& text) {
   std::fputs((text + "\n").c_str(), stdout);
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return ExitOk;
   std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
-  return ExitOutputLost;
+  return ExitFailed;
 }
 
 // Opens the script of `path` ("" or "-": standard input) for reading, or
@@ -169,11 +160,11 @@ bool readWholeScript(const std::string& path, std::string* script) {
 }
 
 // velmora --link FILE: the script's keys as one web address.
-int printLink(const Options& options) {
+ExitStatus printLink(const Options& options) {
   std::string script;
-  if (!readWholeScript(options.linkPath, &script)) return ExitUsage;
+  if (!readWholeScript(options.linkPath, &script)) return ExitRefused;
   startUp(platform::Backend::Headless, options, false);
-  const int status =
+  const ExitStatus status =
       printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
   platform::Application.shutdown();
   return status;
@@ -182,34 +173,34 @@ int printLink(const Options& options) {
 // velmora --watch FILE: the keys of FILE's game, collected without a
 // window, so that a bad FILE is refused as --headless refuses it before any
 // window opens. The game is then as fresh as a new program's.
-int collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys) {
+ExitStatus collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys) {
   std::string script;
-  if (!readWholeScript(options.watchPath, &script)) return ExitUsage;
+  if (!readWholeScript(options.watchPath, &script)) return ExitRefused;
   startUp(platform::Backend::Headless, options, false);
-  const int status = headless::collectScriptKeys(script, keys);
+  const ExitStatus status = headless::collectScriptKeys(script, keys);
   platform::Application.shutdown();
   resetAllState();
   return status;
 }
 
 // Writes the movie the script has played, or says why it could not.
-int finishedMovie(const Options& options, int status) {
+ExitStatus finishedMovie(const Options& options, ExitStatus status) {
   std::string error;
   // A movie is of a whole script; one that failed leaves nothing behind.
-  if (status != 0) {
+  if (status != ExitOk) {
     headless::abandonMovie();
     return status;
   }
   if (headless::finishMovie(&error)) return status;
   std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(), error.c_str());
-  return ExitMovieLost;
+  return ExitFailed;
 }
 
 // Plays the script of options.scriptPath without a window.
-int runHeadless(const Options& options) {
+ExitStatus runHeadless(const Options& options) {
   const char* name = nullptr;
   const int fd = openScript(options.scriptPath, &name);
-  if (fd < 0) return ExitUsage;
+  if (fd < 0) return ExitRefused;
   // Nothing is loaded or drawn until the script asks for its first picture,
   // unless every turn is to be filmed.
   const bool movie = !options.moviePath.empty();
@@ -220,13 +211,13 @@ int runHeadless(const Options& options) {
                  error.c_str());
     if (fd != STDIN_FILENO) ::close(fd);
     platform::Application.shutdown();
-    return ExitUsage;
+    return ExitRefused;
   }
-  int status = headless::runScriptFrom(fd, name);
+  ExitStatus status = headless::runScriptFrom(fd, name);
   if (fd != STDIN_FILENO) ::close(fd);
   if (movie) status = finishedMovie(options, status);
   // Only a script that ran to its end is a game worth summing up.
-  if (options.summary && status == 0) {
+  if (options.summary && status == ExitOk) {
     status = printed(headless::summaryLine(headless::replayTally()));
   }
   platform::Application.shutdown();
@@ -237,7 +228,7 @@ int runHeadless(const Options& options) {
 // names, or the state folder's. Returns false, with *status, when the game
 // must not start; a state folder that cannot be used is told once and the
 // game is played unrecorded.
-bool openRecording(const Options& options, std::vector<uint16_t>* keys, int* status) {
+bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStatus* status) {
   std::string error;
   if (!options.recordPath.empty() || !options.resumePath.empty()) {
     if ((!options.recordPath.empty() && startKeyRecording(options.recordPath.c_str(), &error)) ||
@@ -245,7 +236,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, int* sta
          resumeKeyRecording(options.resumePath.c_str(), keys, &error)))
       return true;
     std::fprintf(stderr, "velmora: %s\n", error.c_str());
-    *status = ExitUsage;
+    *status = ExitRefused;
     return false;
   }
   if (options.noSave) return true;
@@ -255,7 +246,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, int* sta
         return true;
       case ContinueOutcome::Refused:
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
-        *status = ExitUsage;
+        *status = ExitRefused;
         return false;
       case ContinueOutcome::Unrecorded:
         std::fprintf(stderr, "velmora: %s; the game is not recorded\n", error.c_str());
@@ -286,7 +277,7 @@ int main(int argc, char** argv) {
   if (!parseOptions(argc, argv, &options, &error)) {
     std::fprintf(stderr, "velmora: %s\n%s\nTry 'velmora --help' for more information.\n",
                  error.c_str(), UsageLine);
-    return ExitUsage;
+    return ExitRefused;
   }
   if (options.showHelp) return printed(helpText());
   if (options.showVersion) return printed(VersionLine);
@@ -297,10 +288,11 @@ int main(int argc, char** argv) {
     if (options.headless) return runHeadless(options);
     std::vector<uint8_t> watchedKeys;
     if (!options.watchPath.empty()) {
-      if (const int status = collectWatchedKeys(options, &watchedKeys); status != 0) return status;
+      if (const ExitStatus status = collectWatchedKeys(options, &watchedKeys); status != ExitOk)
+        return status;
     }
     std::vector<uint16_t> resumedKeys;
-    int status = 0;
+    ExitStatus status = ExitOk;
     if (!openRecording(options, &resumedKeys, &status)) return status;
     startUp(platform::Backend::Window, options);
     playRecordedKeys(resumedKeys);
@@ -313,15 +305,15 @@ int main(int argc, char** argv) {
     platform::Application.shutdown();
     if (keyRecordingFailed(&error)) {
       if (!error.empty()) std::fprintf(stderr, "velmora: %s\n", error.c_str());
-      return ExitRecordingFailed;
+      return ExitFailed;
     }
     // Told when the game started; a game that was to be kept and was not is
     // a lost write.
-    return unsavedGame ? ExitRecordingFailed : 0;
+    return unsavedGame ? ExitFailed : ExitOk;
   } catch (const platform::NoDisplayError& e) {
     stopKeyRecording();  // an automatic file that got no key goes
     std::fprintf(stderr, "velmora: %s\n", e.what());
-    return ExitCannotStart;
+    return ExitFailed;
   } catch (const std::exception& e) {
     stopKeyRecording();
     shownInBox = platform::Application.showException(e.what());
@@ -332,5 +324,5 @@ int main(int argc, char** argv) {
   // A failure the player saw in the message box ends as a closed window does.
   // One that only reached standard error (headless, or before the window
   // system was up) must tell its caller that nothing was played.
-  return shownInBox ? 0 : ExitCannotStart;
+  return shownInBox ? ExitOk : ExitFailed;
 }

@@ -14,11 +14,6 @@
 
 const char* const DefaultPageUrl = VELMORA_PAGE_URL;
 
-namespace {
-constexpr int ExitOutputLost = 1;
-constexpr int ExitCannotPack = 1;
-}  // namespace
-
 bool pageUrlAllowed(std::string_view url) {
   if (url.empty()) return false;
   for (char c : url) {
@@ -27,19 +22,19 @@ bool pageUrlAllowed(std::string_view url) {
   return true;
 }
 
-int printReplayLink(std::string_view script, const std::string& page) {
+ExitStatus printReplayLink(std::string_view script, const std::string& page) {
   std::vector<uint8_t> keys;
-  const int status = headless::collectScriptKeys(script, &keys);
-  if (status != 0) return status;
+  const ExitStatus status = headless::collectScriptKeys(script, &keys);
+  if (status != ExitOk) return status;
   const std::string code = headless::replayCode(keys);
   if (code.empty()) {
     std::fprintf(stderr, "velmora: cannot pack the game's keys\n");
-    return ExitCannotPack;
+    return ExitFailed;
   }
   const std::string line = page.substr(0, page.find('#')) + "#replay=" + code + "\n";
   if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fflush(stdout) != 0) {
     std::perror("velmora: cannot print the link");
-    return ExitOutputLost;
+    return ExitFailed;
   }
-  return 0;
+  return ExitOk;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/exit_status.h"
+
 // The page the build was configured with (CMake's VELMORA_PAGE_URL).
 extern const char* const DefaultPageUrl;
 
@@ -15,6 +17,6 @@ bool pageUrlAllowed(std::string_view url);
 // Collects the keys of `script` (a recording or any script without
 // screenshots) on the game the form has created, and prints
 // PAGE#replay=CODE on standard output; a fragment already in `page` is
-// replaced. Returns the exit status: 0, 1 when the line could not be
-// printed, or 2 after reporting a bad script line.
-int printReplayLink(std::string_view script, const std::string& page);
+// replaced. Returns ExitOk, ExitFailed when the line could not be printed,
+// or ExitRefused after reporting a bad script line.
+ExitStatus printReplayLink(std::string_view script, const std::string& page);

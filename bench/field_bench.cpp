@@ -10,6 +10,7 @@
 
 #include "bench/bench_game.h"
 #include "game/game_state.h"
+#include "ui/form_start.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
@@ -50,8 +51,7 @@ BENCHMARK(BM_FieldKeyPress);
 void BM_FormCreateToFirstFrame(benchmark::State& state) {
   startFormGame();
   for (auto _ : state) {
-    resetAllState();
-    FormCreate();
+    restartForm();
     benchmark::DoNotOptimize(Form1.Image1.pixels());
   }
 }

@@ -4,7 +4,6 @@
 #include "game/new_game.h"
 #include "ui/field_view.h"
 #include "ui/form_start.h"
-#include "ui/main_window.h"
 
 void startFormGame() {
   static bool started = false;
@@ -12,8 +11,7 @@ void startFormGame() {
     startForm(FormStart{});
     started = true;
   }
-  resetAllState();
-  FormCreate();
+  restartForm();
   startNewGame();
   enterField();
 }

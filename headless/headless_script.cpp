@@ -26,9 +26,6 @@
 namespace headless {
 namespace {
 
-constexpr int ExitBadLine = 2;
-constexpr int ExitOutputLost = 1;
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view trim(std::string_view s) {
@@ -199,7 +196,7 @@ bool runLine(std::string_view text, std::string* reason) {
   return command(args, reason);
 }
 
-int runLines(LineReader& lines, const char* name) {
+ExitStatus runLines(LineReader& lines, const char* name) {
   resetReplayTally();
   std::string line;
   for (int lineNumber = 1;; ++lineNumber) {
@@ -210,7 +207,7 @@ int runLines(LineReader& lines, const char* name) {
       std::fflush(stdout);
       std::fprintf(stderr, "velmora: cannot read script %s: %s\n", printable(name, 200).c_str(),
                    std::strerror(lines.error()));
-      return ExitBadLine;
+      return ExitRefused;
     }
     std::string_view text(line);
     // A byte-order mark some editors put first is no part of the command.
@@ -218,14 +215,14 @@ int runLines(LineReader& lines, const char* name) {
     if (read == LineRead::TooLong) {
       reason = "line longer than " + std::to_string(MaxLineBytes) + " bytes";
     } else if (runLine(text, &reason)) {
-      if (!outputKept()) return ExitOutputLost;
+      if (!outputKept()) return ExitFailed;
       continue;
     }
-    if (!outputKept()) return ExitOutputLost;
+    if (!outputKept()) return ExitFailed;
     std::fprintf(stderr, "script:%d: %s\n", lineNumber, reason.c_str());
-    return ExitBadLine;
+    return ExitRefused;
   }
-  return outputKept() ? 0 : ExitOutputLost;
+  return outputKept() ? ExitOk : ExitFailed;
 }
 
 }  // namespace
@@ -276,7 +273,7 @@ void pressKey(uint16_t key) {
   if (ScriptKeyWatcher.after) ScriptKeyWatcher.after(key);
 }
 
-int runScript(std::istream& in) {
+ExitStatus runScript(std::istream& in) {
   auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
     auto* stream = static_cast<std::istream*>(source);
     stream->read(buffer, std::streamsize(size));
@@ -286,7 +283,7 @@ int runScript(std::istream& in) {
   return runLines(lines, "stream");
 }
 
-int runScriptFrom(int fd, const char* name) {
+ExitStatus runScriptFrom(int fd, const char* name) {
   auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
     return ::read(*static_cast<int*>(source), buffer, size);
   };

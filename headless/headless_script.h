@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/exit_status.h"
+
 namespace headless {
 
 // Carries out one script command. `args` is the rest of the line after the
@@ -22,13 +24,13 @@ using ScriptCommand = bool (*)(std::string_view args, std::string* reason);
 std::string keyNames(std::string_view separator);
 
 // Runs the script on the game as the form has created it, each line as soon
-// as it is read, standard output flushed after each. Returns the exit
-// status: 0 at the script's end; 2 after reporting on standard error the
-// first bad line as "script:LINE: reason" or a read failure as "velmora:
-// cannot read script NAME: reason"; 1 when standard output could not be
+// as it is read, standard output flushed after each. Returns ExitOk at the
+// script's end; ExitRefused after reporting on standard error the first bad
+// line as "script:LINE: reason" or a read failure as "velmora: cannot read
+// script NAME: reason"; ExitFailed when standard output could not be
 // written.
-int runScript(std::istream& in);
-int runScriptFrom(int fd, const char* name);
+ExitStatus runScript(std::istream& in);
+ExitStatus runScriptFrom(int fd, const char* name);
 
 // Splits a command's arguments at blanks.
 std::vector<std::string_view> splitWords(std::string_view text);

@@ -64,16 +64,16 @@ class MutedOutput {
 
 }  // namespace
 
-int collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys) {
+ExitStatus collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys) {
   if (const int line = screenshotLine(script); line != 0) {
     std::fprintf(stderr, "script:%d: a replay holds only keys: remove the screenshot lines\n",
                  line);
-    return 2;
+    return ExitRefused;
   }
   keys->clear();
   collected = keys;
   ScriptKeyWatcher = KeyWatcher{collectKey, nullptr};
-  int status = 0;
+  ExitStatus status = ExitOk;
   {
     MutedOutput muted;
     std::istringstream lines{std::string(script)};

@@ -6,13 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/exit_status.h"
+
 namespace headless {
 
 // Plays `script` on the game as the form has created it (drawing may be set
 // aside) with its printed output thrown away, and collects every key it
 // presses into *keys. A script with a screenshot line is refused: a replay
-// holds keys, not pictures. Returns runScript's status: 0, or 2 after
-// reporting the bad line on standard error as "script:LINE: reason".
-int collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys);
+// holds keys, not pictures. Returns runScript's status: ExitOk, or
+// ExitRefused after reporting the bad line on standard error as
+// "script:LINE: reason".
+ExitStatus collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys);
 
 }  // namespace headless

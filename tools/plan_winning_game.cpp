@@ -19,7 +19,6 @@
 #include "platform/application.h"
 #include "tools/plan_winning_game/beam_search.h"
 #include "ui/form_start.h"
-#include "ui/main_window.h"
 
 namespace {
 
@@ -28,14 +27,11 @@ constexpr int StepsPerLine = 20;
 constexpr const char* PassingKey = "Up";
 
 // The game as the program starts it: records zero, title shown.
-void freshTitle() {
-  resetAllState();
-  FormCreate();
-}
+void freshTitle() { restartForm(); }
 
 bool runLines(const std::string& lines) {
   std::istringstream in(lines);
-  return headless::runScript(in) == 0;
+  return headless::runScript(in) == ExitOk;
 }
 
 // Writes the plan as script lines: runs of steps grouped on `key` lines,

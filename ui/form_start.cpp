@@ -1,7 +1,8 @@
 // Starting the form the same way on every backend: the application, its
-// title, what the form draws with, and the form's window.
+// title, what the form draws with, and the form's window; and its restart.
 #include "ui/form_start.h"
 
+#include "game/game_state.h"
 #include "platform/application.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
@@ -28,4 +29,9 @@ void startForm(const FormStart& start) {
       FormCaption, ViewWidth, ViewHeight,
       platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,
                            start.typed, start.tick});
+}
+
+void restartForm() {
+  resetAllState();
+  FormCreate();
 }

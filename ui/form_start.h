@@ -34,3 +34,7 @@ struct FormStart {
 // the window backend has no display and std::runtime_error on other platform
 // failures.
 void startForm(const FormStart& start);
+
+// Puts a started form back where startForm left it: every record reset and
+// the title shown, as a new program shows it. The drawing stays as it is.
+void restartForm();

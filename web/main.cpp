@@ -52,8 +52,7 @@ void pressUnkept(uint16_t key) { FormKeyDown(key); }
 // The title of a fresh program, drawn and shown; no watch.
 void showFreshTitle() {
   headless::stopWatch();
-  resetAllState();
-  FormCreate();
+  restartForm();
   presentFrame();
 }
 
@@ -132,19 +131,18 @@ EMSCRIPTEN_KEEPALIVE void velmora_watch_keys(const uint8_t* keys, int count) {
 }
 
 // Watches the game of a recording or script `text` from a fresh title: its
-// keys are collected by playing it undrawn. Returns 0, or 2 after telling
+// keys are collected by playing it undrawn. Returns ExitOk, or ExitRefused after telling
 // the bad line on standard error as --watch does; the game is then at a
 // fresh title, for the page to restore.
 EMSCRIPTEN_KEEPALIVE int velmora_watch_script(const char* text) {
   headless::stopWatch();
   setFormDrawing(false);
-  resetAllState();
-  FormCreate();
+  restartForm();
   std::vector<uint8_t> keys;
-  const int status = headless::collectScriptKeys(text ? text : "", &keys);
+  const ExitStatus status = headless::collectScriptKeys(text ? text : "", &keys);
   setFormDrawing(true);
   showFreshTitle();
-  if (status == 0) headless::startWatch(std::move(keys), pressGameKey);
+  if (status == ExitOk) headless::startWatch(std::move(keys), pressGameKey);
   return status;
 }
 

@@ -16,8 +16,7 @@ void prepareHeadlessForm() {
 
 void showFreshTitle() {
   prepareHeadlessForm();
-  resetAllState();
-  FormCreate();
+  restartForm();
 }
 
 void startFieldGame() {
