@@ -121,8 +121,8 @@ std::string nameOfNow() {
   return name;
 }
 
-}  // namespace
-
+// Returns the state folder's path from the environment, or "" when neither
+// XDG_STATE_HOME (an absolute path) nor HOME gives one.
 std::string stateFolderPath() {
   const char* state = std::getenv("XDG_STATE_HOME");
   if (state && state[0] == '/') return std::string(state) + "/velmora";
@@ -130,6 +130,8 @@ std::string stateFolderPath() {
   if (home && home[0] != '\0') return std::string(home) + "/.local/state/velmora";
   return "";
 }
+
+}  // namespace
 
 bool startSavedGame(std::string* error) {
   const std::string folder = stateFolderPath();

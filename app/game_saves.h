@@ -13,10 +13,6 @@
 
 constexpr int SavedGamesKept = 20;
 
-// Returns the state folder's path from the environment, or "" when neither
-// XDG_STATE_HOME (an absolute path) nor HOME gives one.
-std::string stateFolderPath();
-
 // Starts the recording of a new game in the state folder, named by the
 // time it starts ("game-YYYYMMDD-HHMMSS.keys", a counter added when that is
 // taken), after removing the finished games past the newest SavedGamesKept.

@@ -1,10 +1,17 @@
 // The window's icon, decoded from the built-in ICON picture.
 #include "app/window_icon.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/application.h"
 #include "platform/media/png_io.h"
 #include "platform/resources.h"
 
+namespace {
+
+// Decodes the built-in ICON picture into 0xAARRGGBB pixels, row-major.
+// Returns false, leaving the outputs untouched, when it is missing or bad.
 bool decodeWindowIcon(std::vector<uint32_t>* argb, int* width, int* height) {
   platform::ResourceStream stream;
   platform::RgbaImage image;
@@ -21,6 +28,8 @@ bool decodeWindowIcon(std::vector<uint32_t>* argb, int* width, int* height) {
   *height = image.height;
   return true;
 }
+
+}  // namespace
 
 bool setGameWindowIcon() {
   std::vector<uint32_t> argb;

@@ -14,6 +14,8 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 // A game is begun afresh this often, so that every measured key is a step of

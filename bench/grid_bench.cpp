@@ -10,6 +10,8 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 // The form and a game in command entry; the window is headless.

@@ -23,6 +23,8 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
+using enum platform::KeyCode;
+
 namespace headless {
 namespace {
 
@@ -196,6 +198,9 @@ bool runLine(std::string_view text, std::string* reason) {
   return command(args, reason);
 }
 
+// Runs the lines until the end or the first one that cannot be read or run:
+// ExitRefused at a line unread or refused (told on stderr), ExitFailed when
+// an output was lost.
 ExitStatus runLines(LineReader& lines, const char* name) {
   resetReplayTally();
   std::string line;

@@ -10,6 +10,8 @@
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
 
+using enum platform::KeyCode;
+
 namespace headless {
 namespace {
 

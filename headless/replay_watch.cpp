@@ -88,7 +88,6 @@ void stopWatch() { watch = Watch{}; }
 WatchState watchState() { return watch.state; }
 
 size_t watchedKeys() { return watch.next; }
-size_t keysToWatch() { return watch.keys.size(); }
 
 int watchStep() {
   if (watch.next >= watch.keys.size()) {

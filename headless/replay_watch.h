@@ -54,9 +54,8 @@ int watchStep();
 // and after every key the player presses.
 int watchTick();
 
-// The number of keys pressed so far and the number to be watched.
+// The number of keys pressed so far.
 size_t watchedKeys();
-size_t keysToWatch();
 
 // The --summary line of the game watched so far.
 std::string watchSummary();

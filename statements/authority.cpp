@@ -24,6 +24,8 @@ struct AuthorityTarget {
   int world;      // 1 to LastGrantableWorld
 };
 
+// Returns the flag a privilege word names (SELECT, INSERT, DELETE, UPDATE as
+// their Privilege), PrivilegeAll for ALL and PrivilegeNone for any other word.
 int readPrivilegeWord(const char* text) {
   if (keywordEquals(text, "ALL")) return PrivilegeAll;
   if (keywordEquals(text, "SELECT")) return PrivSelect;

@@ -37,7 +37,7 @@ int typeWidth(ColumnType type) { return type.kind == ColumnInt ? 1 : 4; }
 //   token:  0     1     2  3  4                         where type is INT or VARCHAR ( n )
 // The table is built in a scratch record and copied only when the whole
 // statement has been read, so a failure at any step leaves the store alone.
-void runCreateTable() {
+void createTableStatement() {
   // Step 1: the word TABLE.
   if (!keywordEquals(tokenAt(1), "TABLE")) {
     answerNotFound("TABLE");
@@ -102,7 +102,7 @@ int namedTableSlot() {
 // DROP TABLE name          -> empties the lowest slot of that exact name
 // Tokens after the name are not read. An empty name finds a free slot, which
 // is emptied again: the store does not change, yet the drop is reported.
-void runDropTable() {
+void dropTableStatement() {
   // Steps 1 and 2: the word TABLE, then the table.
   const int slot = namedTableSlot();
   if (slot < 0) return;
@@ -114,7 +114,7 @@ void runDropTable() {
 // ALTER TABLE name ADD column type     -> the column goes to the lowest unused index
 //   token: 0     1    2   3    4     5      type is INT or VARCHAR ( n ) at 5 to 8
 // Tokens after the type are not read. Existing rows get an empty cell.
-void runAlterTable() {
+void alterTableStatement() {
   // Steps 1 and 2: the word TABLE, then the table.
   const int slot = namedTableSlot();
   if (slot < 0) return;

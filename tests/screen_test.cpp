@@ -20,6 +20,8 @@
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 uint64_t frameHash(const platform::Canvas& c) {

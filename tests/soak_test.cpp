@@ -25,6 +25,8 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 constexpr int Shards = 2;  // each its own CTest test, so they run side by side

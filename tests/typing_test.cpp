@@ -20,6 +20,8 @@
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 std::vector<uint16_t> pressed;  // the keys the game received, in order

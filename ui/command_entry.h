@@ -48,8 +48,8 @@ constexpr CursorSteps stepsAlong(int from, int to, int span, uint16_t forwardKey
 // forward (right, down) when both ways are as long. Inline: typing weighs
 // every cell that holds a character, thousands of times in a replay.
 constexpr GridWalk gridWalk(int fromCol, int fromRow, int toCol, int toRow) {
-  return GridWalk{stepsAlong(fromCol, toCol, GridCols, KeyRight, KeyLeft),
-                  stepsAlong(fromRow, toRow, GridRows, KeyDown, KeyUp)};
+  return GridWalk{stepsAlong(fromCol, toCol, GridCols, platform::KeyRight, platform::KeyLeft),
+                  stepsAlong(fromRow, toRow, GridRows, platform::KeyDown, platform::KeyUp)};
 }
 
 // Empties the command line, draws the grid with the cursor where it was left

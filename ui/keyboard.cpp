@@ -10,6 +10,8 @@
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
 
+using enum platform::KeyCode;
+
 namespace {
 
 void fieldKey(uint16_t key) {

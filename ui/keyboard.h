@@ -6,9 +6,6 @@
 #include "game/movement.h"
 #include "platform/key_codes.h"
 
-// The game's key codes (KeyEnter, KeyUp, ...), as the platform delivers them.
-using enum platform::KeyCode;
-
 // Handles one key press by the game's mode: on the title any key starts a new
 // game; in the field an arrow steps and runs a turn, Enter opens command entry
 // and runs a turn; in command entry arrows move the cursor, Space picks the
@@ -20,13 +17,13 @@ void FormKeyDown(uint16_t key);
 // Returns the keypad direction of an arrow key, or 0 for any other key.
 inline int directionOf(uint16_t key) {
   switch (key) {
-    case KeyUp:
+    case platform::KeyUp:
       return DirUp;
-    case KeyDown:
+    case platform::KeyDown:
       return DirDown;
-    case KeyLeft:
+    case platform::KeyLeft:
       return DirLeft;
-    case KeyRight:
+    case platform::KeyRight:
       return DirRight;
     default:
       return 0;
@@ -35,4 +32,4 @@ inline int directionOf(uint16_t key) {
 
 // Returns whether key, pressed in the field, plays a turn: an arrow steps the
 // leader, Enter opens command entry. Inline: a replay asks it of every key.
-inline bool keyRunsTurn(uint16_t key) { return directionOf(key) != 0 || key == KeyEnter; }
+inline bool keyRunsTurn(uint16_t key) { return directionOf(key) != 0 || key == platform::KeyEnter; }

@@ -7,6 +7,8 @@
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
 
+using enum platform::KeyCode;
+
 void (*TypingPress)(uint16_t key) = nullptr;
 
 namespace {
@@ -92,8 +94,6 @@ void setTyping(bool on) {
   typing.on = on;
   typing.afterTyped = false;
 }
-
-bool typingOn() { return typing.on; }
 
 void typingKeyDown(uint16_t key) {
   finishTypingWalk();

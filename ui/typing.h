@@ -33,7 +33,6 @@ extern void (*TypingPress)(uint16_t key);
 // Turns typing on (the default) or off: off, every key goes to the game
 // unchanged and typed characters do nothing, as with --grid-only.
 void setTyping(bool on);
-bool typingOn();
 
 // A key-down from the window. Outside command entry, or with typing off, it
 // goes to the game unchanged. In command entry the arrows and Tab go as they

@@ -14,7 +14,9 @@
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
 
-constexpr uint16_t PlayableKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyTab, KeyEnter};
+constexpr uint16_t PlayableKeys[] = {platform::KeyUp,    platform::KeyDown,  platform::KeyLeft,
+                                     platform::KeyRight, platform::KeySpace, platform::KeyTab,
+                                     platform::KeyEnter};
 constexpr uint8_t FirstPlayableByte = GridCols * GridRows;
 
 // Sends the keys of `data` to press(key), which returns false to stop.
@@ -31,7 +33,7 @@ void pressKeysOf(const uint8_t* data, size_t size, Press press) {
     bool going = true;
     if (b < FirstPlayableByte) {
       const GridWalk to = gridWalk(CursorCol, CursorRow, b % GridCols, b / GridCols);
-      going = walk(to.across) && walk(to.down) && press(KeySpace);
+      going = walk(to.across) && walk(to.down) && press(platform::KeySpace);
     } else if (b <= 250) {
       going = press(PlayableKeys[(b - FirstPlayableByte) % 7]);
     } else if (b < 255) {
