@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+const WorldMap* PlayedMaps = InitialMaps;
+const MapCell* PlayedStarts = InitialStarts;
+const uint8_t* PlayedTileSets = InitialTileSets;
+
 WorldMap WorldMaps[WorldCount];
 MapPos LeaderPos;
 CharaRec Charas[CharaCount];

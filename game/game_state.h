@@ -37,6 +37,12 @@ struct WorldMap {
   uint8_t cells[CellsPerWorld];
 };
 
+// A cell of floor 1, where a chara starts.
+struct MapCell {
+  uint8_t x;
+  uint8_t y;
+};
+
 // Returns the index of cell (x, y) of floor in WorldMap::cells; meaningful
 // only where `onFloor` holds.
 inline int cellIndex(int x, int y, int floor) {
@@ -151,11 +157,25 @@ constexpr int32_t ScoreBudget = 5000;
 // The message line's resting text: shown from start-up and after each step.
 constexpr char GameTitleText[] = "-Velmora Keep- 03";
 
+// ---- what a new game starts from ----
+// The built-in worlds, part of the program (made at build time from
+// assets/worlds/velmora.worlds): the maps, the start cells of charas 2, 3
+// and 4 on floor 1 of worlds 1, 2 and 3 (the leader starts on chara 2's),
+// and the tile set drawing each world (1 to 3, or 0 for none).
+extern const WorldMap InitialMaps[WorldCount];
+extern const MapCell InitialStarts[CharaCount];
+extern const uint8_t InitialTileSets[WorldCount];
+// The worlds this run plays: the built-in ones unless a world file was
+// installed before the title (worlds/installed_worlds.h). `resetAllState`
+// leaves them alone: they are the run's choice, not a game's state.
+extern const WorldMap* PlayedMaps;     // WorldCount maps
+extern const MapCell* PlayedStarts;    // CharaCount cells
+extern const uint8_t* PlayedTileSets;  // WorldCount tile sets
+
 // ---- the records ----
-extern const WorldMap InitialMaps[WorldCount];  // built in, read-only
-extern WorldMap WorldMaps[WorldCount];          // world w is entry w - 1
-extern MapPos LeaderPos;                        // chara 1, the party leader
-extern CharaRec Charas[CharaCount];             // charas 2, 3 and 4
+extern WorldMap WorldMaps[WorldCount];  // world w is entry w - 1
+extern MapPos LeaderPos;                // chara 1, the party leader
+extern CharaRec Charas[CharaCount];     // charas 2, 3 and 4
 extern uint8_t GameMode;
 extern char CommandLine[CommandSize];
 extern char LastCommand[CommandSize];

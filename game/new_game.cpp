@@ -8,9 +8,11 @@
 
 namespace {
 
-// Every figure starts on the same cell, (1, 1) of floor 1, which is open in
-// each of the three mazes.
-constexpr MapPos StartCell(uint8_t world) { return MapPos{1, 1, 1, world}; }
+// Each chara starts on its world's start cell of floor 1; the leader starts
+// on chara 2's.
+MapPos startPos(int chara, uint8_t world) {
+  return MapPos{PlayedStarts[chara].x, PlayedStarts[chara].y, 1, world};
+}
 
 struct CharaStart {
   uint8_t world;
@@ -39,18 +41,18 @@ void resetForRun() {
   PrevCursorRow = 0;
   std::memset(CommandLine, 0, sizeof CommandLine);
   std::memset(LastCommand, 0, sizeof LastCommand);
-  std::memcpy(WorldMaps, InitialMaps, sizeof WorldMaps);
+  std::memcpy(WorldMaps, PlayedMaps, sizeof WorldMaps);
   Score = ScoreBudget;
 }
 
 void startNewGame() {
   GameMode = ModeField;
-  LeaderPos = StartCell(1);
+  LeaderPos = startPos(0, 1);
 
   // The trails stay as they are: zero from program start, and a new game is
   // begun only once per run.
   for (int i = 0; i < CharaCount; ++i) {
-    Charas[i].pos = StartCell(CharaStarts[i].world);
+    Charas[i].pos = startPos(i, CharaStarts[i].world);
     Charas[i].moveKind = CharaStarts[i].moveKind;
   }
 

@@ -1,7 +1,7 @@
 // Starting a run at the title screen and a new game when the player leaves it.
 #pragma once
 
-// Does the once-per-run resets of the title screen: copies the built-in maps
+// Does the once-per-run resets of the title screen: copies the played maps
 // into the working maps, sets the score to the turn budget, empties the
 // command line and the last command and puts the grid cursor home. Whatever
 // begins a run calls this after `resetAllState`: the title, the benchmarks,

@@ -22,7 +22,7 @@ done
 
 packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   libfreetype-dev libfontconfig-dev libwebp-dev libgif-dev zlib1g-dev fontconfig fonts-dejavu-core
-  nlohmann-json3-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
+  nlohmann-json3-dev nettle-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
     python3 file desktop-file-utils appstream lintian devscripts debhelper fakeroot zip

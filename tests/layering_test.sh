@@ -24,7 +24,8 @@ if grep -rEn '^\s*#\s*include\s*[<"](SDL|ft2build|freetype|fontconfig|jpeglib|je
 fi
 status=0
 for rule in "platform:platform" "game:game" "sql:game|sql" "statements:game|sql|statements" \
-  "ui:game|sql|statements|platform|ui" "headless:game|sql|statements|platform|ui|headless"; do
+  "worlds:game|sql|statements|worlds" "ui:game|sql|statements|worlds|platform|ui" \
+  "headless:game|sql|statements|worlds|platform|ui|headless"; do
   folder=${rule%%:*}
   grep -rEn '^\s*#\s*include\s*"[a-z_]+/' "$folder" | grep -Ev "#\s*include\s*\"(${rule#*:})/" &&
     status=1

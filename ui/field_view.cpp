@@ -23,9 +23,10 @@ constexpr int CentreY = StripHeight + TileSide * CentreRow;  // 208
 constexpr int CharaReachX = 5;
 constexpr int CharaReachY = 3;
 
-// Returns the tile set of a world, or null for the worlds that have none.
+// Returns the tile set drawing a world, or null for a world drawn with none.
 const platform::ImageList* tileSetOf(int world) {
-  switch (world) {
+  if (!isWorld(world)) return nullptr;
+  switch (PlayedTileSets[world - 1]) {
     case 1:
       return &Form1.Parts1;
     case 2:
