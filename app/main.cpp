@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/check_worlds.h"
 #include "app/game_saves.h"
 #include "app/key_recorder.h"
 #include "app/options.h"
@@ -284,6 +285,8 @@ int main(int argc, char** argv) {
 
   bool shownInBox = false;
   try {
+    if (!options.checkWorldsPath.empty())
+      return checkWorldsCommand(options.checkWorldsPath, options.previewDir, options.solvePath);
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);
     std::vector<uint8_t> watchedKeys;

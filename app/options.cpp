@@ -55,6 +55,15 @@ constexpr char HelpBody[] =
     "                     screenshot lines) as one web address that plays it\n"
     "  --page URL         with --link: the page the address opens (default\n"
     "                     {page})\n"
+    "  --check-worlds FILE\n"
+    "                     check the world file FILE and print its title, author and\n"
+    "                     identity, each chara's start and goal and whether it\n"
+    "                     reaches the goal without help, and how a game in which\n"
+    "                     the player only lets turns pass ends; plays nothing\n"
+    "  --preview DIR      with --check-worlds: write a PNG of every floor that is not\n"
+    "                     all code 5 into DIR, as worldW-floorF.png\n"
+    "  --solve OUT        with --check-worlds: search for a winning game and write it\n"
+    "                     to OUT as --record writes (OUT must be new or empty)\n"
     "  -h, --help         print this help and exit\n"
     "  -V, --version      print the version and exit\n"
     "\n"
@@ -70,6 +79,10 @@ constexpr char HelpBody[] =
     "display, a headless run cannot start, its output could not be written or the\n"
     "recording or movie could not be written to its end, 2 for a bad option, an\n"
     "unreadable script, a bad script line or a refused recording or movie.\n"
+    "With --check-worlds: 0 for a valid world file (with --solve: and a win written),\n"
+    "1 when --solve found no win or a picture or the recording could not be\n"
+    "written, 2 for a world file refused (told as FILE:LINE:COLUMN: reason) or a\n"
+    "refused recording.\n"
     "\n"
     "The full manual is velmora(6); the players' guide tells how to play.";
 
@@ -93,6 +106,9 @@ enum OptionId : int {
   OptNoSave,
   OptGridOnly,
   OptWatch,
+  OptCheckWorlds,
+  OptPreview,
+  OptSolve,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -113,6 +129,9 @@ const option LongOptions[] = {
     {"no-save", no_argument, nullptr, OptNoSave},
     {"grid-only", no_argument, nullptr, OptGridOnly},
     {"watch", required_argument, nullptr, OptWatch},
+    {"check-worlds", required_argument, nullptr, OptCheckWorlds},
+    {"preview", required_argument, nullptr, OptPreview},
+    {"solve", required_argument, nullptr, OptSolve},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -229,6 +248,17 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptPage:
     case OptWatch:
       return applyShowingOption(id, value, options, error);
+    case OptCheckWorlds:
+    case OptPreview:
+    case OptSolve:
+      if (value[0] == '\0') {
+        *error = spelled(id) + (id == OptPreview ? " needs a folder" : " needs a file name");
+        return false;
+      }
+      (id == OptCheckWorlds ? options->checkWorldsPath
+       : id == OptPreview   ? options->previewDir
+                            : options->solvePath) = value;
+      break;
   }
   return true;
 }
@@ -277,6 +307,19 @@ bool checkCombination(const Options& options, std::string* error) {
       (options.headless || link || !options.resumePath.empty() || options.continueGame)) {
     *error =
         "--watch plays in the window: use it without --headless, --link, --resume or --continue";
+    return false;
+  }
+  const bool checking = !options.checkWorldsPath.empty();
+  if (checking &&
+      (options.headless || link || !options.watchPath.empty() || !options.recordPath.empty() ||
+       !options.resumePath.empty() || options.continueGame || options.noSave || options.gridOnly)) {
+    *error =
+        "--check-worlds checks a world file and plays nothing: use it alone, with --preview "
+        "and --solve at most";
+    return false;
+  }
+  if (!checking && (!options.previewDir.empty() || !options.solvePath.empty())) {
+    *error = "--preview and --solve work only with --check-worlds";
     return false;
   }
   if (!options.pageUrl.empty() && !link) {

@@ -23,6 +23,10 @@ struct Options {
   bool noSave = false;        // --no-save: the window's game is not recorded
   bool gridOnly = false;      // --grid-only: letters typed in command entry do nothing
   std::string watchPath;      // --watch FILE: FILE's game played in the window to be watched
+
+  std::string checkWorldsPath;  // --check-worlds FILE: report on a world file, play nothing
+  std::string previewDir;       // --preview DIR: with --check-worlds, a PNG of each floor
+  std::string solvePath;        // --solve FILE: with --check-worlds, the planner's winning game
 };
 
 constexpr char UsageLine[] =
@@ -32,6 +36,7 @@ constexpr char UsageLine[] =
     "       velmora --headless [--summary] [SCRIPT]\n"
     "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"
+    "       velmora --check-worlds FILE [--preview DIR] [--solve OUT.keys]\n"
     "       velmora --help | --version";
 
 // Returns what --help prints: the usage lines, every option, the script

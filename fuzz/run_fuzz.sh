@@ -19,7 +19,7 @@ run() {
   "$@" >"$log" 2>&1 || { tail -n 60 "$log"; echo "fuzz: failed (whole log: $log)" >&2; exit 1; }
 }
 
-for pair in statement_fuzz:statements keys_fuzz:keys; do
+for pair in statement_fuzz:statements keys_fuzz:keys worlds_fuzz:worlds; do
   target=${pair%%:*}
   corpus=corpus/${pair#*:}
   regressions=regressions/$target

@@ -8,7 +8,8 @@
 //                      starts a run; PREFIX goes before the program on the
 //                      shell's line (NAME=VALUE, env -u NAME). In ARGS,
 //                      {script} names the script file and "< {script}" feeds
-//                      it on standard input; {source} is the source tree.
+//                      it on standard input; {source} is the source tree
+//                      (in the expected lines too).
 //   < TEXT             a line of the run's script
 //   <@ PATH            the whole of a file of the source tree, into the script
 //   > TEXT             the next line of standard output; a line starting with
@@ -122,9 +123,9 @@ TEST_P(Transcripts, ProgramGivesTheTranscribedOutput) {
     } else if (line[0] == '<') {
       runs.back().script += text + "\n";
     } else if (line[0] == '>') {
-      runs.back().out.push_back(skip ? "..." : text);
+      runs.back().out.push_back(skip ? "..." : withSource(text));
     } else if (line[0] == '!') {
-      runs.back().err.push_back(skip ? "..." : text);
+      runs.back().err.push_back(skip ? "..." : withSource(text));
     } else if (line[0] == '?') {
       runs.back().status = std::stoi(text);
     } else {
@@ -136,7 +137,7 @@ TEST_P(Transcripts, ProgramGivesTheTranscribedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Transcripts,
-                         ::testing::Values("options", "scripts", "typing", "games"),
+                         ::testing::Values("options", "scripts", "typing", "games", "worlds"),
                          [](const auto& info) { return std::string(info.param); });
 
 // How the arguments are read, GNU style: what each command line sets, or the

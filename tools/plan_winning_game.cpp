@@ -17,14 +17,11 @@
 #include "game/game_state.h"
 #include "headless/headless_script.h"
 #include "platform/application.h"
-#include "tools/plan_winning_game/beam_search.h"
 #include "ui/form_start.h"
+#include "worlds/installed_worlds.h"
+#include "worlds/world_solver.h"
 
 namespace {
-
-constexpr int StepsPerLine = 20;
-// The leader's walk passes turns; where it goes plays no part in the game.
-constexpr const char* PassingKey = "Up";
 
 // The game as the program starts it: records zero, title shown.
 void freshTitle() { restartForm(); }
@@ -32,39 +29,6 @@ void freshTitle() { restartForm(); }
 bool runLines(const std::string& lines) {
   std::istringstream in(lines);
   return headless::runScript(in) == ExitOk;
-}
-
-// Writes the plan as script lines: runs of steps grouped on `key` lines,
-// every statement as Enter, the typed text and the submit; the last turn,
-// which wins, is a bare Enter.
-std::string scriptOf(const planner::Plan& plan, int* statements) {
-  std::string out = "key Space\n";
-  int run = 0;
-  auto flush = [&] {
-    for (int done = 0; done < run; done += StepsPerLine) {
-      out += "key";
-      for (int k = done; k < run && k < done + StepsPerLine; ++k)
-        out += std::string(" ") + PassingKey;
-      out += "\n";
-    }
-    run = 0;
-  };
-  *statements = 0;
-  for (size_t t = 0; t + 1 < plan.actions.size(); ++t) {
-    const planner::Action& a = plan.actions[t];
-    if (a.move == planner::Move::Step) {
-      ++run;
-      continue;
-    }
-    flush();
-    out += "key Enter\ntype " + planner::statementOf(a) + "\nsubmit\n";
-    ++*statements;
-  }
-  flush();
-  // The winning turn comes from Enter: a step would put the title text back
-  // into the message line right after the turn wrote the score there.
-  out += "key Enter\n";
-  return out;
 }
 
 int argValue(int argc, char** argv, const char* name, int fallback) {
@@ -88,32 +52,15 @@ int main(int argc, char** argv) {
   options.perPosition = argValue(argc, argv, "--crowd", options.perPosition);
   startForm(FormStart{});
 
-  freshTitle();
-  if (!runLines("key Space\n")) return 1;
-  planner::Snapshot start;
-  planner::capture(&start);
-  // World 3 first, alone: it can spend reliability only one turn in ten,
-  // and its chara's draws do not depend on the other worlds as long as the
-  // other two charas still walk. Its statements then hold their turns while
-  // the search steers the other two.
-  planner::SearchOptions worldThree = options;
-  worldThree.counted = worldThree.steered = 0b100;
-  const planner::Plan first = planner::searchWinningPlan(start, worldThree);
-  if (first.won) {
-    options.steered = 0b011;
-    for (size_t t = 0; t < first.actions.size(); ++t) {
-      if (first.actions[t].move != planner::Move::Step)
-        options.forced.emplace_back(int(t), first.actions[t]);
-    }
-  }
-  planner::Plan plan = planner::searchWinningPlan(start, options);
+  const SolvedGame solved = solveWorlds(builtInWorldFile(), options);
+  const planner::Plan& plan = solved.plan;
   if (!plan.won) {
     std::fprintf(stderr, "plan_winning_game: no win within %d turns\n", options.maxTurns);
     return 1;
   }
 
-  int statements = 0;
-  const std::string body = scriptOf(plan, &statements);
+  const int statements = solved.statements;
+  const std::string& body = solved.script;
   freshTitle();
   if (!runLines(body)) {
     std::fprintf(stderr, "plan_winning_game: the script does not run\n");
@@ -128,8 +75,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  int arrived[planner::PlannedWorlds];
-  planner::arrivalTurns(start, plan, arrived);
+  const int* arrived = solved.arrived;
   std::printf(
       "# A won game of Velmora Keep 03, made by tools/plan_winning_game.cpp: a beam\n"
       "# search (width %d) over turns that opens walls on the charas' ways, walls off\n"

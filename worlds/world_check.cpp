@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game/movement.h"
-#include "game/new_game.h"
+#include "worlds/saved_records.h"
 
 namespace {
 
@@ -38,56 +38,6 @@ bool connected(const uint8_t* cells, MapCell start, MapCell goal, May may) {
   }
   return false;
 }
-
-// Every record a turn or a new game may write, kept while the waiting game
-// plays on them.
-struct SavedRecords {
-  WorldMap maps[WorldCount];
-  MapPos leader;
-  CharaRec charas[CharaCount];
-  uint8_t mode;
-  char status[StatusSize];
-  int32_t score;
-  uint32_t seedCounter, randomState;
-  AuthorityPlane authority[WorldCount];
-  PlayerTable tables[PlayerTableSlots];
-  char commandLine[CommandSize], lastCommand[CommandSize];
-  uint8_t commandLength, cursor[4];
-  const WorldMap* playedMaps;
-  const MapCell* playedStarts;
-  const uint8_t* playedTileSets;
-
-  void save() {
-    std::memcpy(maps, WorldMaps, sizeof maps);
-    leader = LeaderPos, mode = GameMode, score = Score;
-    std::memcpy(charas, Charas, sizeof charas);
-    std::memcpy(status, StatusText, sizeof status);
-    seedCounter = SeedCounter, randomState = RandomState;
-    std::memcpy(authority, Authority, sizeof authority);
-    std::memcpy(tables, playerTables, sizeof tables);
-    std::memcpy(commandLine, CommandLine, sizeof commandLine);
-    std::memcpy(lastCommand, LastCommand, sizeof lastCommand);
-    commandLength = CommandLength;
-    cursor[0] = CursorCol, cursor[1] = CursorRow, cursor[2] = PrevCursorCol,
-    cursor[3] = PrevCursorRow;
-    playedMaps = PlayedMaps, playedStarts = PlayedStarts, playedTileSets = PlayedTileSets;
-  }
-  void restore() const {
-    std::memcpy(WorldMaps, maps, sizeof maps);
-    LeaderPos = leader, GameMode = mode, Score = score;
-    std::memcpy(Charas, charas, sizeof charas);
-    std::memcpy(StatusText, status, sizeof status);
-    SeedCounter = seedCounter, RandomState = randomState;
-    std::memcpy(Authority, authority, sizeof authority);
-    std::memcpy(playerTables, tables, sizeof tables);
-    std::memcpy(CommandLine, commandLine, sizeof commandLine);
-    std::memcpy(LastCommand, lastCommand, sizeof lastCommand);
-    CommandLength = commandLength;
-    CursorCol = cursor[0], CursorRow = cursor[1], PrevCursorCol = cursor[2],
-    PrevCursorRow = cursor[3];
-    PlayedMaps = playedMaps, PlayedStarts = playedStarts, PlayedTileSets = playedTileSets;
-  }
-};
 
 }  // namespace
 
@@ -128,13 +78,7 @@ WorldReach checkReach(const WorldFile& file, int world) {
 WaitingGame playWaitingGame(const WorldFile& file) {
   const auto saved = std::make_unique<SavedRecords>();
   saved->save();
-  // A game as a new program starts it, on the file's worlds.
-  PlayedMaps = file.maps, PlayedStarts = file.starts, PlayedTileSets = file.tileSets;
-  std::memset(Charas, 0, sizeof Charas);
-  std::memset(Authority, 0, sizeof Authority);
-  SeedCounter = RandomState = 0;
-  resetForRun();
-  startNewGame();
+  startGameOn(file);
   WaitingGame game;
   while (game.turns < ScoreBudget && GameMode != ModeCleared) {
     game.score = Score;

@@ -255,6 +255,7 @@ std::string WorldFileError::message() const {
       out += char(c);
     }
   }
+  if (line == 0) return out + ": " + reason;
   return out + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason;
 }
 

@@ -12,11 +12,12 @@
 
 struct WorldFileError {
   std::string file;  // the name given to the reader, as given
-  int line = 0;      // 1-based
+  int line = 0;      // 1-based; 0: the file as a whole (it cannot be read)
   int column = 0;    // 1-based, in characters
   std::string reason;
-  // Returns "FILE:LINE:COLUMN: reason", with every control character of the
-  // file's name (a stranger may have chosen it) written as \xHH.
+  // Returns "FILE:LINE:COLUMN: reason" ("FILE: reason" for line 0), with
+  // every control character of the file's name (a stranger may have chosen
+  // it) written as \xHH.
   std::string message() const;
 };
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/plan_winning_game/model.h"
+#include "worlds/planner_model.h"
 
 namespace planner {
 
@@ -34,6 +34,9 @@ struct SearchOptions {
   unsigned counted = 0b111;
   unsigned steered = 0b111;
   std::vector<std::pair<int, Action>> forced;
+  // Told after each turn searched: the turn and the best kept game's score.
+  void (*progress)(void* context, int turn, long best) = nullptr;
+  void* progressContext = nullptr;
 };
 
 struct Plan {

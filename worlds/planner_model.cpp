@@ -1,5 +1,5 @@
 // The planner's model of a game in progress (see model.h).
-#include "tools/plan_winning_game/model.h"
+#include "worlds/planner_model.h"
 
 #include <cstdio>
 #include <cstring>
@@ -51,10 +51,11 @@ struct Cell {
   int y;
 };
 
-// The goal cell of world 1..3's floor 1 (the first cell holding the goal code).
+// The goal cell of world 1..3's floor 1 in the worlds played (the first cell
+// holding the goal code).
 Cell goalOf(int world) {
   for (int i = 0; i < CellsPerFloor; ++i) {
-    if (InitialMaps[world - 1].cells[i] == TileGoal) return Cell{i % MapSide, i / MapSide};
+    if (PlayedMaps[world - 1].cells[i] == TileGoal) return Cell{i % MapSide, i / MapSide};
   }
   return Cell{-1, -1};
 }
@@ -111,6 +112,7 @@ void distanceField(const Snapshot& s, int world, const Costs& costs, Field out) 
   for (auto& b : buckets) b.clear();
   for (int i = 0; i < CellsPerFloor; ++i) out[i] = Unreachable;
   const Cell goal = goalOf(world);
+  if (goal.x < 0) return;  // no goal: nothing is near it
   const uint8_t* map = s.maps[world - 1];
   out[goal.x + MapSide * goal.y] = 0;
   buckets[0].push_back(goal.x + MapSide * goal.y);

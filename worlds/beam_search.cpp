@@ -4,7 +4,7 @@
 // astray, or giving back a lost UPDATE privilege. A chara's next draws are
 // fixed by the seed, so each statement is judged by the turn after it: the
 // charas' distances to their goals once they have moved.
-#include "tools/plan_winning_game/beam_search.h"
+#include "worlds/beam_search.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -222,6 +222,7 @@ Plan searchWinningPlan(const Snapshot& start, const SearchOptions& o) {
     std::vector<Link> links;
     keepBest(&candidates, after, o, &next, &links);
     if (next.empty()) break;
+    if (o.progress) o.progress(o.progressContext, turn + 1, candidates.front().score);
     beam.swap(next);
     history.push_back(std::move(links));
   }

@@ -1,0 +1,155 @@
+// velmora --check-worlds FILE [--preview DIR] [--solve FILE.keys]: what an
+// author learns of a world file before sharing it. The file is read and
+// checked by the rules (worlds/), its floors drawn by the form's tiles, and
+// the planner's winning game proved by playing its keys from the title
+// before they are written as --record writes them.
+#include "app/check_worlds.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/key_recorder.h"
+#include "game/game_state.h"
+#include "headless/script_keys.h"
+#include "headless/script_lines.h"
+#include "platform/application.h"
+#include "ui/exit_status.h"
+#include "ui/form_start.h"
+#include "ui/world_load.h"
+#include "ui/world_preview.h"
+#include "worlds/installed_worlds.h"
+#include "worlds/world_check.h"
+#include "worlds/world_identity.h"
+#include "worlds/world_solver.h"
+
+namespace {
+
+// --check-worlds's statuses (--help): a valid file; valid, but no win was
+// found (or what was to be written was lost); a file refused.
+constexpr ExitStatus ExitValid = ExitOk;
+constexpr ExitStatus ExitNoWin = ExitFailed;
+constexpr ExitStatus ExitWriteLost = ExitFailed;
+constexpr ExitStatus ExitInvalid = ExitRefused;
+
+std::string cellText(MapCell cell) {
+  return "(" + std::to_string(cell.x) + ", " + std::to_string(cell.y) + ")";
+}
+
+// The report: title, author, identity, each chara's way, the waiting game.
+std::string reportOf(const WorldFile& file) {
+  std::string out = "title: " + file.title + "\nauthor: " + file.author +
+                    "\nidentity: " + worldsIdentity(file) + "\n";
+  for (int w = 1; w <= CharaWorlds; ++w) {
+    const WorldReach reach = checkReach(file, w);
+    out += "world " + std::to_string(w) + ": start " + cellText(reach.start) + ", goal " +
+           cellText(reach.goal) + ": " + goalReachText(reach.reach) + "\n";
+  }
+  const WaitingGame waiting = playWaitingGame(file);
+  if (waiting.won) {
+    out += "waiting: won on turn " + std::to_string(waiting.turns) + ", score " +
+           std::to_string(waiting.score) + "\n";
+  } else {
+    out += "waiting: not won in " + std::to_string(ScoreBudget) + " turns\n";
+  }
+  return out;
+}
+
+bool printedWhole(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
+  return false;
+}
+
+// The search's progress on a terminal, rewritten in place.
+void showProgress(void*, int turn, long best) {
+  std::fprintf(stderr, "\rvelmora: searching turn %d, the best game's distance to the goals %ld ",
+               turn, best / 2);
+}
+
+ExitStatus writePreviews(const WorldFile& file, const std::string& dir) {
+  std::vector<std::string> written, skipped;
+  std::string error;
+  const bool ok = writeWorldPreviews(file, dir, &written, &skipped, &error);
+  for (const std::string& floor : skipped)
+    std::fprintf(stderr, "velmora: %s has no tile set: not drawn\n", floor.c_str());
+  for (const std::string& path : written)
+    std::fprintf(stderr, "velmora: wrote %s\n", headless::printable(path, 4096).c_str());
+  if (ok) return ExitValid;
+  std::fprintf(stderr, "velmora: %s\n", headless::printable(error, 4096).c_str());
+  return ExitWriteLost;
+}
+
+// Searches, proves and writes the winning game. The recording is opened
+// first, so that a file that may not be written is refused before the search.
+ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
+  std::string error;
+  if (!startKeyRecording(keysPath.c_str(), &error)) {
+    std::fprintf(stderr, "velmora: %s\n", headless::printable(error, 4096).c_str());
+    return ExitInvalid;
+  }
+  // A file that gets no key (no win found) does not stay behind.
+  makeRecordingAutomatic();
+  SolveProgress progress;
+  if (::isatty(STDERR_FILENO)) progress.report = showProgress;
+  const SolvedGame solved = solveWorlds(file, planner::SearchOptions{}, progress);
+  if (progress.report) std::fputs("\n", stderr);
+  if (!solved.plan.won) {
+    stopKeyRecording();
+    std::fprintf(stderr, "velmora: the planner found no win within %d turns\n",
+                 planner::SearchOptions{}.maxTurns);
+    return ExitNoWin;
+  }
+  // The proof: the script's keys, typing included, played from the title on
+  // the file's worlds, must win as planned.
+  installWorlds(file);
+  restartForm();
+  std::vector<uint8_t> keys;
+  const bool won =
+      headless::collectScriptKeys(solved.script, &keys) == ExitOk && GameMode == ModeCleared;
+  const std::string strip = StatusText;
+  installBuiltInWorlds();
+  if (!won) {
+    stopKeyRecording();
+    std::fprintf(stderr, "velmora: the planned game does not win when played (%s)\n",
+                 strip.c_str());
+    return ExitNoWin;
+  }
+  for (uint8_t key : keys) {
+    if (KeyPressHook) KeyPressHook(key);
+  }
+  stopKeyRecording();
+  if (keyRecordingFailed(&error)) return ExitWriteLost;
+  std::fprintf(stderr, "velmora: %s after %zu turns, %d statements; wrote %s\n", strip.c_str(),
+               solved.plan.actions.size(), solved.statements,
+               headless::printable(keysPath, 4096).c_str());
+  return ExitValid;
+}
+
+}  // namespace
+
+ExitStatus checkWorldsCommand(const std::string& path, const std::string& previewDir,
+                              const std::string& solvePath) {
+  WorldFile file;
+  WorldFileError error;
+  if (!loadWorldFile(path, &file, &error)) {
+    std::fprintf(stderr, "%s\n", error.message().c_str());
+    return ExitInvalid;
+  }
+  // The form starts only for what needs it: pictures for the previews, the
+  // headless driver for the proof of a solved game.
+  if (!previewDir.empty() || !solvePath.empty()) {
+    FormStart start;
+    start.pictures = !previewDir.empty();
+    startForm(start);
+  }
+  ExitStatus status = printedWhole(reportOf(file)) ? ExitValid : ExitWriteLost;
+  if (status == ExitValid && !previewDir.empty()) status = writePreviews(file, previewDir);
+  if (status == ExitValid && !solvePath.empty()) status = solve(file, solvePath);
+  if (!previewDir.empty() || !solvePath.empty()) platform::Application.shutdown();
+  return status;
+}
