@@ -66,9 +66,10 @@ bool printedWhole(const std::string& text) {
 }
 
 // The search's progress on a terminal, rewritten in place.
-void showProgress(void*, int turn, long best) {
-  std::fprintf(stderr, "\rvelmora: searching turn %d, the best game's distance to the goals %ld ",
-               turn, best / 2);
+void showProgress(void*, int stage, int turn, long best) {
+  std::fprintf(stderr,
+               "\rvelmora: searching (%s) turn %d, the best game's distance to the goals %ld ",
+               stage == 1 ? "world 3 alone" : "all worlds", turn, best / 2);
 }
 
 ExitStatus writePreviews(const WorldFile& file, const std::string& dir) {

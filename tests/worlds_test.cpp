@@ -46,8 +46,8 @@ std::string threeMazes(const std::string& head = "", const std::string& one = fl
   return head + section(1, 1, one) + section(2, 1, floorRows()) + section(3, 1, floorRows());
 }
 
-std::string readBuiltInText() {
-  std::ifstream in(VELMORA_SOURCE_DIR "/assets/worlds/velmora.worlds", std::ios::binary);
+std::string readSourceText(const char* relative) {
+  std::ifstream in(std::string(VELMORA_SOURCE_DIR "/") + relative, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
@@ -175,7 +175,9 @@ TEST(WorldFile, shapesWallsAndPlacesStartsGoalsAndTiles) {
 TEST(WorldFile, builtInFileGivesTodaysWorldsAndIdentity) {
   WorldFile file;
   WorldFileError error;
-  ASSERT_TRUE(readWorldFile("velmora.worlds", readBuiltInText(), &file, &error)) << error.message();
+  ASSERT_TRUE(readWorldFile("velmora.worlds", readSourceText("assets/worlds/velmora.worlds"), &file,
+                            &error))
+      << error.message();
   EXPECT_EQ(std::memcmp(file.maps, InitialMaps, sizeof file.maps), 0);
   const Sha256Digest maps = sha256(InitialMaps[0].cells, sizeof InitialMaps);
   EXPECT_EQ(hexDigest(maps), "d0728e2cf9059076535421172f59860bf42d5ccce6de1e270be1886b5c1e513c");
@@ -192,6 +194,20 @@ TEST(WorldFile, builtInFileGivesTodaysWorldsAndIdentity) {
   EXPECT_EQ(again.title, "Another name");
   EXPECT_EQ(again.author, file.author);
   EXPECT_EQ(again.leadingComments, file.leadingComments);
+}
+
+// docs/worlds.md's whole example is a world file whose report there is
+// its own.
+TEST(WorldFile, theGuidesExampleReadsAsItsReportSays) {
+  const std::string guide = readSourceText("docs/worlds.md");
+  const size_t start = guide.find("```\n", guide.find("## A whole example")) + 4;
+  WorldFile file;
+  WorldFileError error;
+  ASSERT_TRUE(readWorldFile("example", guide.substr(start, guide.find("```", start) - start), &file,
+                            &error))
+      << error.message();
+  EXPECT_NE(guide.find("identity: " + worldsIdentity(file)), std::string::npos);
+  EXPECT_NE(guide.find("title: " + file.title + "\n"), std::string::npos);
 }
 
 // The built-in mazes rewritten with `#`, `.` and `G` read back to the same

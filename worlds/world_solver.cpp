@@ -44,6 +44,16 @@ std::string scriptOf(const planner::Plan& plan, int* statements) {
   return out;
 }
 
+// Hands the search's reports on with the stage they belong to.
+struct StageReport {
+  const SolveProgress* progress;
+  int stage;
+};
+void relay(void* context, int turn, long best) {
+  const auto* stage = static_cast<const StageReport*>(context);
+  stage->progress->report(stage->progress->context, stage->stage, turn, best);
+}
+
 }  // namespace
 
 SolvedGame solveWorlds(const WorldFile& file, planner::SearchOptions options,
@@ -53,17 +63,19 @@ SolvedGame solveWorlds(const WorldFile& file, planner::SearchOptions options,
   startGameOn(file);
   planner::Snapshot start;
   planner::capture(&start);
-  options.progress = progress.report;
-  options.progressContext = progress.context;
+  StageReport first{&progress, 1}, second{&progress, 2};
+  if (progress.report) options.progress = relay;
 
   planner::SearchOptions worldThree = options;
+  worldThree.progressContext = &first;
+  options.progressContext = &second;
   worldThree.counted = worldThree.steered = 0b100;
-  const planner::Plan first = planner::searchWinningPlan(start, worldThree);
-  if (first.won) {
+  const planner::Plan alone = planner::searchWinningPlan(start, worldThree);
+  if (alone.won) {
     options.steered = 0b011;
-    for (size_t t = 0; t < first.actions.size(); ++t) {
-      if (first.actions[t].move != planner::Move::Step)
-        options.forced.emplace_back(int(t), first.actions[t]);
+    for (size_t t = 0; t < alone.actions.size(); ++t) {
+      if (alone.actions[t].move != planner::Move::Step)
+        options.forced.emplace_back(int(t), alone.actions[t]);
     }
   }
   SolvedGame solved;

@@ -8,10 +8,11 @@
 #include "worlds/beam_search.h"
 #include "worlds/world_file.h"
 
-// Told after each turn the search has gone through: the turn and the best
-// kept game's distance of its charas to their goals (lower is better).
+// Told after each turn the search has gone through: the stage (1: world 3's
+// chara alone, 2: all three), the turn and the best kept game's distance of
+// its charas to their goals (lower is better).
 struct SolveProgress {
-  void (*report)(void* context, int turn, long best) = nullptr;
+  void (*report)(void* context, int stage, int turn, long best) = nullptr;
   void* context = nullptr;
 };
 
