@@ -19,6 +19,7 @@
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
 
 using enum platform::KeyCode;
 
@@ -26,10 +27,7 @@ namespace {
 
 std::vector<uint16_t> pressed;  // the keys the game received, in order
 
-void recordAndPress(uint16_t key) {
-  pressed.push_back(key);
-  FormKeyDown(key);
-}
+void notePressed(uint16_t key) { pressed.push_back(key); }
 
 // The key code a window gives the key that types `c` (KeyOther for a sign).
 uint16_t keyOf(char c) {
@@ -60,7 +58,7 @@ void deliverText(std::string_view text) {
 void openGrid(bool typing = true) {
   showFreshTitle();
   setTyping(typing);
-  TypingPress = recordAndPress;
+  Session.hooks.keyPlayed = notePressed;
   pressed.clear();
   deliver(key('A'));
   deliver(key(KeyEnter));
@@ -70,10 +68,8 @@ void openGrid(bool typing = true) {
 std::vector<uint16_t> scriptKeys(const std::string& script, std::string* records) {
   showFreshTitle();
   pressed.clear();
-  headless::ScriptKeyWatcher.before = [](uint16_t k) { pressed.push_back(k); };
   std::istringstream in(script);
-  EXPECT_EQ(headless::runScript(in), 0) << script;
-  headless::ScriptKeyWatcher.before = nullptr;
+  EXPECT_EQ(headless::runScript(in, KeyWatcher{notePressed, nullptr}), 0) << script;
   *records = gameStateJson();
   return pressed;
 }
@@ -82,7 +78,7 @@ class Typing : public testing::Test {
  protected:
   void SetUp() override { prepareHeadlessForm(); }
   void TearDown() override {
-    TypingPress = nullptr;
+    Session.hooks.keyPlayed = nullptr;
     setTyping(true);
   }
 };
@@ -102,7 +98,7 @@ TEST_F(Typing, TypedScriptsAreTheHeadlessGames) {
     std::string scriptRecords;
     const std::vector<uint16_t> scripted = scriptKeys(script, &scriptRecords);
     showFreshTitle();
-    TypingPress = recordAndPress;
+    Session.hooks.keyPlayed = notePressed;
     pressed.clear();
     std::istringstream lines(script);
     for (std::string line; std::getline(lines, line);) {
@@ -188,7 +184,7 @@ TEST_F(Typing, KeysWhileTyping) {
 // typed character does nothing at all.
 TEST_F(Typing, OutsideCommandEntryKeysAreTheGames) {
   showFreshTitle();
-  TypingPress = recordAndPress;
+  Session.hooks.keyPlayed = notePressed;
   pressed.clear();
   deliver(typed('s'));  // the title: any key starts
   EXPECT_EQ(GameMode, ModeField);
@@ -225,7 +221,7 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   // Of two cells as near, the first in the grid's order: from the '.' the
   // blanks at (9, 6) and (11, 6) are two presses away. (Keys straight to
   // the game, as in the window.)
-  TypingPress = nullptr;
+  Session.hooks.keyPlayed = nullptr;
   deliver(typed('.'));
   deliver(key(KeySpace));
   EXPECT_EQ(CursorCol, 9);
