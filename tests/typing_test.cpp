@@ -1,5 +1,5 @@
-// Typing in command entry through the keyboard's entry points, as the window
-// drives them (each character's key-down, then the character).
+// Typing in command entry through the key chain, as the window drives it
+// (each character's key-down, then the character).
 #include "ui/typing.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 #include "ui/command_entry.h"
+#include "ui/key_chain.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
@@ -45,8 +46,8 @@ Event typed(char c) { return Event{keyOf(c), uint8_t(c)}; }
 Event key(uint16_t k) { return Event{k, 0}; }
 
 void deliver(const Event& e) {
-  typingKeyDown(e.key);
-  if (e.character) typingCharacter(e.character);
+  frontEndKeyDown(e.key);
+  if (e.character) frontEndCharacter(e.character);
   finishTypingWalk();
 }
 
@@ -195,25 +196,25 @@ TEST_F(Typing, OutsideCommandEntryKeysAreTheGames) {
   EXPECT_EQ(pressed, (std::vector<uint16_t>{'S', 'X', KeyBack}));
 }
 
-// A walk shown step by step: the window calls typingWalk until it answers -1,
+// A walk shown step by step: the window calls its tick until it answers -1,
 // pausing between steps; a key that comes meanwhile finishes the walk first.
 TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   openGrid();
   pressed.clear();
   pressed.reserve(64);  // the test's own list grows outside the count
   AllocationCounter allocations;
-  typingCharacter('z');
+  frontEndCharacter('z');
   int steps = 0;
-  while (typingWalk() >= 0) ++steps;
+  while (frontEndTick() >= 0) ++steps;
   EXPECT_EQ(CommandLine[0], 'z');
   EXPECT_EQ(int(pressed.size()), steps + 1);
-  typingCharacter('m');
-  EXPECT_GT(typingWalk(), 0);  // the first step taken, more to come
-  typingKeyDown(KeySpace);     // after a typed character: a typed space
+  frontEndCharacter('m');
+  EXPECT_GT(frontEndTick(), 0);  // the first step taken, more to come
+  frontEndKeyDown(KeySpace);     // after a typed character: a typed space
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
-  typingCharacter('q');
-  EXPECT_GT(typingWalk(), 0);
+  frontEndCharacter('q');
+  EXPECT_GT(frontEndTick(), 0);
   setTyping(false);  // the page turns typing off: a walk under way ends first
   EXPECT_EQ(std::string(CommandLine), "zm q");
   setTyping(true);
