@@ -120,9 +120,7 @@ ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
                  strip.c_str());
     return ExitNoWin;
   }
-  for (uint8_t key : keys) {
-    if (KeyPressHook) KeyPressHook(key);
-  }
+  for (uint8_t key : keys) recordKeyPress(key);
   stopKeyRecording();
   if (keyRecordingFailed(&error)) return ExitWriteLost;
   std::fprintf(stderr, "velmora: %s after %zu turns, %d statements; wrote %s\n", strip.c_str(),

@@ -1,5 +1,5 @@
 // The key recorder behind `velmora --record FILE` and `--resume FILE`: it sees
-// each key through the key-press hook, before the game does, and writes it as
+// each key through the front end's keyPlayed hook, before the game does, and writes it as
 // a script line that `velmora --headless FILE` replays to the same state.
 // Each line goes to the file in one write() of its own, never through a
 // buffer, so a killed session loses nothing it saw and a failed write leaves
@@ -21,8 +21,7 @@
 
 #include "platform/message_box.h"
 #include "platform/safe_file.h"
-
-void (*KeyPressHook)(uint16_t key) = nullptr;
+#include "ui/session.h"
 
 namespace {
 
@@ -31,14 +30,7 @@ constexpr std::string_view HeaderLine(Header, sizeof Header - 2);  // without it
 constexpr std::string_view KeyPrefix = "key ";
 constexpr int MaxKeyCode = 255;  // what a replay accepts
 
-struct Recording {
-  int fd = -1;
-  char path[4096] = {};
-  bool headerDue = false;  // the file is empty: the first key brings the header
-  long keysInFile = 0;
-  int failure = 0;  // errno of the write that failed, or 0
-  bool automatic = false;
-} recording;
+RecordingRecord& recording = Session.recording;
 
 // Reads "N" of a key line: a code 1 to 255 written as the recorder writes it.
 bool isKeyCode(std::string_view digits) {
@@ -99,7 +91,6 @@ bool readWholeFile(int fd, std::string* text) {
 // Tells the player once, and plays on without recording.
 void recordingFailed(int error) {
   recording.failure = error;
-  KeyPressHook = nullptr;
   if (recording.automatic && recording.keysInFile == 0) ::unlink(recording.path);
   ::close(recording.fd);
   recording.fd = -1;
@@ -115,7 +106,7 @@ void recordingFailed(int error) {
   }
 }
 
-void recordKey(uint16_t key) {
+void writeKey(uint16_t key) {
   char line[sizeof Header + 16];
   int length = 0;
   if (recording.headerDue) length = std::snprintf(line, sizeof line, "%s", Header);
@@ -129,13 +120,12 @@ void recordKey(uint16_t key) {
 }
 
 void beginRecording(int fd, const char* path, long keys, bool empty) {
-  recording = Recording{};
+  recording = RecordingRecord{};
   recording.fd = fd;
   std::snprintf(recording.path, sizeof recording.path, "%s", path);
   recording.keysInFile = keys;
   // A file holding the header and no key yet gets no second header.
   recording.headerDue = empty;
-  KeyPressHook = recordKey;
 }
 
 // Opens `path` without following a link or waiting on a FIFO, and takes it
@@ -167,6 +157,10 @@ int openOwnFile(const char* path, int flags, const char* verb, std::string* erro
 }
 
 }  // namespace
+
+void recordKeyPress(uint16_t key) {
+  if (recording.fd >= 0) writeKey(key);
+}
 
 bool startKeyRecording(const char* path, std::string* error) {
   // Never O_TRUNC: a file already there is looked at, not emptied.
@@ -244,7 +238,6 @@ void makeRecordingAutomatic() { recording.automatic = true; }
 
 void stopKeyRecording() {
   if (recording.fd < 0) return;
-  KeyPressHook = nullptr;
   // Removed while still held, so no other game can have taken it meanwhile.
   if (recording.automatic && recording.keysInFile == 0) ::unlink(recording.path);
   // Nothing is buffered, but a file system may report a failed write only

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// Sees every key the window delivers, just before the game does; set while a
-// recording is open, null otherwise.
-extern void (*KeyPressHook)(uint16_t key);
+// Writes `key` to the open recording, if one is open: the front end's
+// keyPlayed hook (FormStart), which sees every key going into the game.
+void recordKeyPress(uint16_t key);
 
 // Opens `path` for a new recording: from now on every key the window delivers
 // goes there as one "key N" line, written at once, so that even a session

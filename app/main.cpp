@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -22,48 +21,16 @@
 #include "game/game_state.h"
 #include "headless/headless_script.h"
 #include "headless/movie_capture.h"
-#include "headless/replay_summary.h"
-#include "headless/replay_watch.h"
 #include "headless/script_keys.h"
 #include "platform/application.h"
 #include "ui/exit_status.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
-#include "ui/keyboard.h"
-#include "ui/typing.h"
+#include "ui/replay_summary.h"
+#include "ui/replay_watch.h"
+#include "ui/session.h"
 
 namespace {
-
-// The state folder could not take the game: it was played unrecorded.
-bool unsavedGame = false;
-
-// A key going into the game: the recorder sees it first.
-void pressGameKey(uint16_t key) {
-  if (KeyPressHook) KeyPressHook(key);
-  FormKeyDown(key);
-}
-
-// A key the window delivers: while a game is watched, it steers the watch.
-void keyDown(uint16_t key) {
-  if (!headless::steerWatch(key)) pressGameKey(key);
-}
-
-// The same with typing in front of the game.
-void typingWindowKeyDown(uint16_t key) {
-  if (!headless::steerWatch(key)) typingKeyDown(key);
-}
-void typingWindowCharacter(uint32_t character) {
-  if (!headless::watchSteers()) typingCharacter(character);
-}
-
-// The window's clock: the walk of a typed character, step by step, and the
-// watched game's pace.
-int windowTick() {
-  const int walk = typingWalk();
-  const int watch = headless::watchTick();
-  if (walk < 0) return watch;
-  return watch < 0 ? walk : std::min(walk, watch);
-}
 
 // Starts the form on `backend`, whose creation shows the title. Without
 // `pictures` nothing is loaded to draw with and the form's drawing is set
@@ -75,15 +42,10 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   start.window.scale = options.fullscreen && !options.scaleGiven ? 0 : options.scale;
   start.window.fullscreen = options.fullscreen;
   start.pictures = pictures;
-  start.keyDown = keyDown;
   // Typing sits in front of the game: the grid keys it presses are recorded
   // and played as any key of the window is.
-  if (backend == platform::Backend::Window && !options.gridOnly) {
-    TypingPress = pressGameKey;
-    start.keyDown = typingWindowKeyDown;
-    start.typed = typingWindowCharacter;
-  }
-  if (backend == platform::Backend::Window) start.tick = windowTick;
+  start.typing = !options.gridOnly;
+  start.keyPlayed = recordKeyPress;
   // Only a window has an icon; decoding it headless would load the pictures.
   if (backend == platform::Backend::Window) start.beforeWindow = [] { setGameWindowIcon(); };
   startForm(start);
@@ -181,6 +143,7 @@ ExitStatus collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys
   const ExitStatus status = headless::collectScriptKeys(script, keys);
   platform::Application.shutdown();
   resetAllState();
+  resetSession();
   return status;
 }
 
@@ -214,12 +177,13 @@ ExitStatus runHeadless(const Options& options) {
     platform::Application.shutdown();
     return ExitRefused;
   }
-  ExitStatus status = headless::runScriptFrom(fd, name);
+  ExitStatus status =
+      headless::runScriptFrom(fd, name, movie ? headless::movieKeys() : KeyWatcher{});
   if (fd != STDIN_FILENO) ::close(fd);
   if (movie) status = finishedMovie(options, status);
   // Only a script that ran to its end is a game worth summing up.
   if (options.summary && status == ExitOk) {
-    status = printed(headless::summaryLine(headless::replayTally()));
+    status = printed(summaryLine(replayTally()));
   }
   platform::Application.shutdown();
   return status;
@@ -251,7 +215,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStat
         return false;
       case ContinueOutcome::Unrecorded:
         std::fprintf(stderr, "velmora: %s; the game is not recorded\n", error.c_str());
-        unsavedGame = true;
+        Session.recording.unsaved = true;
         return true;
       case ContinueOutcome::NoneLeft:
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
@@ -260,7 +224,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStat
   }
   if (!startSavedGame(&error)) {
     std::fprintf(stderr, "velmora: %s; the game is not recorded\n", error.c_str());
-    unsavedGame = true;
+    Session.recording.unsaved = true;
   }
   return true;
 }
@@ -300,8 +264,8 @@ int main(int argc, char** argv) {
     startUp(platform::Backend::Window, options);
     playRecordedKeys(resumedKeys);
     if (!options.watchPath.empty()) {
-      headless::startWatch(std::move(watchedKeys), pressGameKey);
-      std::fprintf(stderr, "%s\n", headless::WatchKeysHelp);
+      startWatch(std::move(watchedKeys));
+      std::fprintf(stderr, "%s\n", WatchKeysHelp);
     }
     platform::Application.run();
     stopKeyRecording();
@@ -312,7 +276,7 @@ int main(int argc, char** argv) {
     }
     // Told when the game started; a game that was to be kept and was not is
     // a lost write.
-    return unsavedGame ? ExitFailed : ExitOk;
+    return Session.recording.unsaved ? ExitFailed : ExitOk;
   } catch (const platform::NoDisplayError& e) {
     stopKeyRecording();  // an automatic file that got no key goes
     std::fprintf(stderr, "velmora: %s\n", e.what());

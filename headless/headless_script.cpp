@@ -13,7 +13,6 @@
 #include <istream>
 
 #include "game/game_state.h"
-#include "headless/replay_summary.h"
 #include "headless/script_lines.h"
 #include "headless/script_typing.h"
 #include "headless/state_json.h"
@@ -22,6 +21,8 @@
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/replay_summary.h"
+#include "ui/session.h"
 
 using enum platform::KeyCode;
 
@@ -267,33 +268,44 @@ std::string bytesAsText(const char* bytes, size_t size) {
   return out;
 }
 
-KeyWatcher ScriptKeyWatcher;
+namespace {
+
+// Runs the lines with `watcher` shown every key they press.
+ExitStatus runWatched(LineReader& lines, const char* name, KeyWatcher watcher) {
+  Session.script.watcher = watcher;
+  const ExitStatus status = runLines(lines, name);
+  Session.script.watcher = KeyWatcher{};
+  return status;
+}
+
+}  // namespace
 
 void pressKey(uint16_t key) {
-  if (ScriptKeyWatcher.before) ScriptKeyWatcher.before(key);
+  const KeyWatcher& watcher = Session.script.watcher;
+  if (watcher.before) watcher.before(key);
   // Watched for the replay's summary: what the key met and what it did.
   tallyBeforeKey(key);
   FormKeyDown(key);
   tallyAfterKey();
-  if (ScriptKeyWatcher.after) ScriptKeyWatcher.after(key);
+  if (watcher.after) watcher.after(key);
 }
 
-ExitStatus runScript(std::istream& in) {
+ExitStatus runScript(std::istream& in, KeyWatcher watcher) {
   auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
     auto* stream = static_cast<std::istream*>(source);
     stream->read(buffer, std::streamsize(size));
     return stream->gcount();
   };
   LineReader lines(read, &in);
-  return runLines(lines, "stream");
+  return runWatched(lines, "stream", watcher);
 }
 
-ExitStatus runScriptFrom(int fd, const char* name) {
+ExitStatus runScriptFrom(int fd, const char* name, KeyWatcher watcher) {
   auto read = [](void* source, char* buffer, size_t size) -> ssize_t {
     return ::read(*static_cast<int*>(source), buffer, size);
   };
   LineReader lines(read, &fd);
-  return runLines(lines, name);
+  return runWatched(lines, name, watcher);
 }
 
 }  // namespace headless

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/exit_status.h"
+#include "ui/session.h"
 
 namespace headless {
 
@@ -29,8 +30,9 @@ std::string keyNames(std::string_view separator);
 // line as "script:LINE: reason" or a read failure as "velmora: cannot read
 // script NAME: reason"; ExitFailed when standard output could not be
 // written.
-ExitStatus runScript(std::istream& in);
-ExitStatus runScriptFrom(int fd, const char* name);
+// Every key the script presses is shown to `watcher` (the movie, the link).
+ExitStatus runScript(std::istream& in, KeyWatcher watcher = {});
+ExitStatus runScriptFrom(int fd, const char* name, KeyWatcher watcher = {});
 
 // Splits a command's arguments at blanks.
 std::vector<std::string_view> splitWords(std::string_view text);
@@ -42,13 +44,5 @@ std::string bytesAsText(const char* bytes, size_t size);
 
 // Passes one key press to the game as the window does.
 void pressKey(uint16_t key);
-
-// Sees every key a script presses, just before and just after the game
-// does (the movie and the link watch a game this way). Null sees nothing.
-struct KeyWatcher {
-  void (*before)(uint16_t key) = nullptr;
-  void (*after)(uint16_t key) = nullptr;
-};
-extern KeyWatcher ScriptKeyWatcher;
 
 }  // namespace headless

@@ -6,32 +6,19 @@
 #include "headless/movie_capture.h"
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "game/game_state.h"
-#include "headless/headless_script.h"
-#include "headless/replay_summary.h"
 #include "platform/media/movie_writer.h"
 #include "platform/safe_file.h"
 #include "ui/main_window.h"
+#include "ui/replay_summary.h"
+#include "ui/session.h"
 
 namespace headless {
 namespace {
 
-struct Movie {
-  std::string path;
-  platform::ReplaceRule rule{};  // only a picture of the movie's kind is replaced
-  std::unique_ptr<platform::MovieEncoder> encoder;
-  std::vector<uint32_t> held;   // the frame not yet given to the encoder
-  std::vector<uint32_t> taken;  // the frame just taken
-  int heldMs = 0;               // 0: nothing held yet
-  std::string failure;          // the encoder's first failure
-  ReplayTally before;           // the tally as the key being pressed met it
-  bool opened = false;          // the opening frame is taken
-};
-
-std::unique_ptr<Movie> movie;
+MovieRecord& movie = Session.movie;
 
 // The screen as the screenshot command writes it.
 void takeScreen(std::vector<uint32_t>* frame) {
@@ -43,43 +30,43 @@ void takeScreen(std::vector<uint32_t>* frame) {
 }
 
 void passHeldFrame() {
-  if (movie->heldMs == 0 || !movie->failure.empty()) return;
+  if (movie.heldMs == 0 || !movie.failure.empty()) return;
   std::string reason;
-  if (!movie->encoder->addFrame(movie->held.data(), movie->heldMs, &reason)) {
-    movie->failure = reason;
+  if (!movie.encoder->addFrame(movie.held.data(), movie.heldMs, &reason)) {
+    movie.failure = reason;
   }
 }
 
 void takeFrame(int durationMs) {
-  takeScreen(&movie->taken);
-  if (movie->heldMs > 0 && movie->taken == movie->held) {
-    movie->heldMs += durationMs;
+  takeScreen(&movie.taken);
+  if (movie.heldMs > 0 && movie.taken == movie.held) {
+    movie.heldMs += durationMs;
     return;
   }
   passHeldFrame();
-  movie->held.swap(movie->taken);
-  movie->heldMs = durationMs;
+  movie.held.swap(movie.taken);
+  movie.heldMs = durationMs;
 }
 
 void beforeKey(uint16_t key) {
-  movie->before = replayTally();
+  movie.before = replayTally();
   // The opening: where the first move starts from.
-  if (!movie->opened && pressRunsTurn(key)) {
-    movie->opened = true;
+  if (!movie.opened && pressRunsTurn(key)) {
+    movie.opened = true;
     takeFrame(TurnFrameMs);
   }
   // The whole statement, as the player sees it just before it goes.
   if (pressSubmitsStatement(key)) {
-    movie->opened = true;
+    movie.opened = true;
     takeFrame(StatementFrameMs);
   }
 }
 
 void afterKey(uint16_t) {
   const ReplayTally& now = replayTally();
-  if (now.statements != movie->before.statements) {
+  if (now.statements != movie.before.statements) {
     takeFrame(AnswerFrameMs);
-  } else if (now.turns != movie->before.turns) {
+  } else if (now.turns != movie.before.turns) {
     takeFrame(TurnFrameMs);
   }
 }
@@ -92,47 +79,44 @@ bool startMovie(const std::string& path, std::string* reason) {
     *reason = "a movie's name ends in .webp or .gif";
     return false;
   }
-  auto made = std::make_unique<Movie>();
-  made->path = path;
-  made->rule = format == platform::MovieFormat::WebP
-                   ? platform::ReplaceRule{platform::startsAsWebp, "a WebP picture"}
-                   : platform::ReplaceRule{platform::startsAsGif, "a GIF picture"};
+  MovieRecord made;
+  made.path = path;
+  made.rule = format == platform::MovieFormat::WebP
+                  ? platform::ReplaceRule{platform::startsAsWebp, "a WebP picture"}
+                  : platform::ReplaceRule{platform::startsAsGif, "a GIF picture"};
   // Refused before the game is played, not after.
-  if (!platform::fileMayBeReplaced(path.c_str(), made->rule, reason)) return false;
+  if (!platform::fileMayBeReplaced(path.c_str(), made.rule, reason)) return false;
   if (Form1.Image2.width() < ViewWidth || Form1.Image2.height() < ViewHeight) {
     *reason = "the screen is not drawn";
     return false;
   }
-  made->encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, reason);
-  if (!made->encoder) return false;
-  made->held.resize(size_t(ViewWidth) * ViewHeight);
-  made->taken.resize(made->held.size());
+  made.encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, reason);
+  if (!made.encoder) return false;
+  made.held.resize(size_t(ViewWidth) * ViewHeight);
+  made.taken.resize(made.held.size());
   movie = std::move(made);
-  ScriptKeyWatcher = KeyWatcher{beforeKey, afterKey};
   return true;
 }
 
+KeyWatcher movieKeys() { return KeyWatcher{beforeKey, afterKey}; }
+
 bool finishMovie(std::string* reason) {
-  if (!movie) return true;
-  ScriptKeyWatcher = KeyWatcher{};
+  if (!movie.encoder) return true;
   // The end of the game, held long enough to be seen before the movie loops.
   takeFrame(0);
-  if (movie->heldMs < LastFrameMs) movie->heldMs = LastFrameMs;
+  if (movie.heldMs < LastFrameMs) movie.heldMs = LastFrameMs;
   passHeldFrame();
   std::vector<uint8_t> bytes;
-  bool ok = movie->failure.empty() && movie->encoder->finish(&bytes, reason);
-  if (!movie->failure.empty()) *reason = movie->failure;
+  bool ok = movie.failure.empty() && movie.encoder->finish(&bytes, reason);
+  if (!movie.failure.empty()) *reason = movie.failure;
   if (ok) {
-    ok = platform::writeFileAtomically(movie->path.c_str(), bytes.data(), bytes.size(), movie->rule,
+    ok = platform::writeFileAtomically(movie.path.c_str(), bytes.data(), bytes.size(), movie.rule,
                                        reason);
   }
-  movie.reset();
+  movie = MovieRecord{};
   return ok;
 }
 
-void abandonMovie() {
-  ScriptKeyWatcher = KeyWatcher{};
-  movie.reset();
-}
+void abandonMovie() { movie = MovieRecord{}; }
 
 }  // namespace headless

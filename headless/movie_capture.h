@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/session.h"
+
 namespace headless {
 
 // How long each kind of frame is shown, in milliseconds.
@@ -13,10 +15,12 @@ constexpr int StatementFrameMs = 1000;
 constexpr int AnswerFrameMs = 1500;
 constexpr int LastFrameMs = 4000;
 
-// Starts filming the keys the script runner presses into a movie at `path`
-// (.webp or .gif). The game must be drawn. Checks first that the file may
-// be written there. Returns false and sets *reason (one line) otherwise.
+// Starts a movie at `path` (.webp or .gif) of the keys that runScript shows
+// to movieKeys(). The game must be drawn. Checks first that the file may be
+// written there. Returns false and sets *reason (one line) otherwise.
 bool startMovie(const std::string& path, std::string* reason);
+// What films each key a script presses: the watcher to hand runScript.
+KeyWatcher movieKeys();
 
 // Takes the last frame, encodes the movie and puts it at its path. Returns
 // false and sets *reason when it could not be written whole; what stood at

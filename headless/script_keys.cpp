@@ -13,13 +13,12 @@
 #include <string>
 
 #include "headless/headless_script.h"
+#include "ui/session.h"
 
 namespace headless {
 namespace {
 
-std::vector<uint8_t>* collected = nullptr;
-
-void collectKey(uint16_t key) { collected->push_back(uint8_t(key)); }
+void collectKey(uint16_t key) { Session.script.collected->push_back(uint8_t(key)); }
 
 // The number of the first screenshot line, or 0.
 int screenshotLine(std::string_view script) {
@@ -71,16 +70,14 @@ ExitStatus collectScriptKeys(std::string_view script, std::vector<uint8_t>* keys
     return ExitRefused;
   }
   keys->clear();
-  collected = keys;
-  ScriptKeyWatcher = KeyWatcher{collectKey, nullptr};
+  Session.script.collected = keys;
   ExitStatus status = ExitOk;
   {
     MutedOutput muted;
     std::istringstream lines{std::string(script)};
-    status = runScript(lines);
+    status = runScript(lines, KeyWatcher{collectKey, nullptr});
   }
-  ScriptKeyWatcher = KeyWatcher{};
-  collected = nullptr;
+  Session.script.collected = nullptr;
   return status;
 }
 

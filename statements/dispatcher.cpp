@@ -15,8 +15,6 @@
 // the build sets as VELMORA_GUIDE_URL).
 const char* const HelpText = "付属のReadMe_J.txtや、" VELMORA_GUIDE_URL "を参考にして下さい";
 
-void (*showHelp)() = nullptr;
-
 namespace {
 
 struct VerbRoute {
@@ -48,20 +46,21 @@ const VerbRoute Verbs[] = {
 
 }  // namespace
 
-void executeStatement(const char* line) {
+bool executeStatement(const char* line) {
   tokenize(line);
+  bool help = false;
 
   // \h, \q and \v: token 0 of exactly two characters, lower-case letter.
   if (tokenLengths[0] == 2 && tokens[0][0] == '\\') {
     switch (tokens[0][1]) {
       case 'h':
-        if (showHelp != nullptr) showHelp();
+        help = true;
         break;  // goes on to the verb test, which answers "Command error."
       case 'q':
-        return;
+        return false;
       case 'v':
         setStatus("Velmora Keep 03 Ver." VELMORA_VERSION);
-        return;
+        return false;
       default:
         break;
     }
@@ -74,7 +73,8 @@ void executeStatement(const char* line) {
     } else {
       setStatus(route.unsupported);
     }
-    return;
+    return help;
   }
   setStatus("Command error.");
+  return help;
 }

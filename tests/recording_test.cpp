@@ -116,7 +116,7 @@ TEST_F(Recording, KeysFollowTheOneHeader) {
     // A second game on the same file is turned away while this one holds it.
     EXPECT_FALSE(resumeKeyRecording(file_.c_str(), &keys, &error));
     EXPECT_NE(error.find("another game holds it"), std::string::npos) << error;
-    for (uint16_t key : {13, 40}) KeyPressHook(key);
+    for (uint16_t key : {13, 40}) recordKeyPress(key);
     stopKeyRecording();
     EXPECT_EQ(readFile(file_), c.after) << "from " << c.before;
     EXPECT_FALSE(keyRecordingFailed(&error));

@@ -1,5 +1,5 @@
-// Typing in command entry through the keyboard's entry points, as the window
-// drives them (each character's key-down, then the character).
+// Typing in command entry through the key chain, as the window drives it
+// (each character's key-down, then the character).
 #include "ui/typing.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,10 @@
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 #include "ui/command_entry.h"
+#include "ui/key_chain.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
 
 using enum platform::KeyCode;
 
@@ -26,10 +28,7 @@ namespace {
 
 std::vector<uint16_t> pressed;  // the keys the game received, in order
 
-void recordAndPress(uint16_t key) {
-  pressed.push_back(key);
-  FormKeyDown(key);
-}
+void notePressed(uint16_t key) { pressed.push_back(key); }
 
 // The key code a window gives the key that types `c` (KeyOther for a sign).
 uint16_t keyOf(char c) {
@@ -47,8 +46,8 @@ Event typed(char c) { return Event{keyOf(c), uint8_t(c)}; }
 Event key(uint16_t k) { return Event{k, 0}; }
 
 void deliver(const Event& e) {
-  typingKeyDown(e.key);
-  if (e.character) typingCharacter(e.character);
+  frontEndKeyDown(e.key);
+  if (e.character) frontEndCharacter(e.character);
   finishTypingWalk();
 }
 
@@ -60,7 +59,7 @@ void deliverText(std::string_view text) {
 void openGrid(bool typing = true) {
   showFreshTitle();
   setTyping(typing);
-  TypingPress = recordAndPress;
+  Session.hooks.keyPlayed = notePressed;
   pressed.clear();
   deliver(key('A'));
   deliver(key(KeyEnter));
@@ -70,10 +69,8 @@ void openGrid(bool typing = true) {
 std::vector<uint16_t> scriptKeys(const std::string& script, std::string* records) {
   showFreshTitle();
   pressed.clear();
-  headless::ScriptKeyWatcher.before = [](uint16_t k) { pressed.push_back(k); };
   std::istringstream in(script);
-  EXPECT_EQ(headless::runScript(in), 0) << script;
-  headless::ScriptKeyWatcher.before = nullptr;
+  EXPECT_EQ(headless::runScript(in, KeyWatcher{notePressed, nullptr}), 0) << script;
   *records = gameStateJson();
   return pressed;
 }
@@ -82,7 +79,7 @@ class Typing : public testing::Test {
  protected:
   void SetUp() override { prepareHeadlessForm(); }
   void TearDown() override {
-    TypingPress = nullptr;
+    Session.hooks.keyPlayed = nullptr;
     setTyping(true);
   }
 };
@@ -102,7 +99,7 @@ TEST_F(Typing, TypedScriptsAreTheHeadlessGames) {
     std::string scriptRecords;
     const std::vector<uint16_t> scripted = scriptKeys(script, &scriptRecords);
     showFreshTitle();
-    TypingPress = recordAndPress;
+    Session.hooks.keyPlayed = notePressed;
     pressed.clear();
     std::istringstream lines(script);
     for (std::string line; std::getline(lines, line);) {
@@ -188,7 +185,7 @@ TEST_F(Typing, KeysWhileTyping) {
 // typed character does nothing at all.
 TEST_F(Typing, OutsideCommandEntryKeysAreTheGames) {
   showFreshTitle();
-  TypingPress = recordAndPress;
+  Session.hooks.keyPlayed = notePressed;
   pressed.clear();
   deliver(typed('s'));  // the title: any key starts
   EXPECT_EQ(GameMode, ModeField);
@@ -199,25 +196,25 @@ TEST_F(Typing, OutsideCommandEntryKeysAreTheGames) {
   EXPECT_EQ(pressed, (std::vector<uint16_t>{'S', 'X', KeyBack}));
 }
 
-// A walk shown step by step: the window calls typingWalk until it answers -1,
+// A walk shown step by step: the window calls its tick until it answers -1,
 // pausing between steps; a key that comes meanwhile finishes the walk first.
 TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   openGrid();
   pressed.clear();
   pressed.reserve(64);  // the test's own list grows outside the count
   AllocationCounter allocations;
-  typingCharacter('z');
+  frontEndCharacter('z');
   int steps = 0;
-  while (typingWalk() >= 0) ++steps;
+  while (frontEndTick() >= 0) ++steps;
   EXPECT_EQ(CommandLine[0], 'z');
   EXPECT_EQ(int(pressed.size()), steps + 1);
-  typingCharacter('m');
-  EXPECT_GT(typingWalk(), 0);  // the first step taken, more to come
-  typingKeyDown(KeySpace);     // after a typed character: a typed space
+  frontEndCharacter('m');
+  EXPECT_GT(frontEndTick(), 0);  // the first step taken, more to come
+  frontEndKeyDown(KeySpace);     // after a typed character: a typed space
   finishTypingWalk();
   EXPECT_EQ(std::string(CommandLine), "zm ");
-  typingCharacter('q');
-  EXPECT_GT(typingWalk(), 0);
+  frontEndCharacter('q');
+  EXPECT_GT(frontEndTick(), 0);
   setTyping(false);  // the page turns typing off: a walk under way ends first
   EXPECT_EQ(std::string(CommandLine), "zm q");
   setTyping(true);
@@ -225,7 +222,7 @@ TEST_F(Typing, WalksAreShownStepByStepAndAllocateNothing) {
   // Of two cells as near, the first in the grid's order: from the '.' the
   // blanks at (9, 6) and (11, 6) are two presses away. (Keys straight to
   // the game, as in the window.)
-  TypingPress = nullptr;
+  Session.hooks.keyPlayed = nullptr;
   deliver(typed('.'));
   deliver(key(KeySpace));
   EXPECT_EQ(CursorCol, 9);

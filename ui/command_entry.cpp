@@ -12,6 +12,7 @@
 #include "ui/field_view.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
 #include "ui/status_strip.h"
 
 namespace {
@@ -100,7 +101,7 @@ void pickChar() {
     CommandLine[CommandLength] = '\0';
     drawCommandLine();
   } else if (picked == SubmitCode) {
-    executeStatement(CommandLine);
+    if (executeStatement(CommandLine) && Session.hooks.showHelp) Session.hooks.showHelp();
     std::memcpy(LastCommand, CommandLine, sizeof LastCommand);
     enterField();
   } else if (CommandLength < PickLimit) {

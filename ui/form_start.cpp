@@ -1,11 +1,16 @@
 // Starting the form the same way on every backend: the application, its
-// title, what the form draws with, and the form's window; and its restart.
+// title, what the form draws with, the front end's hooks, and the form's
+// window with the one key chain behind it; and its restart.
 #include "ui/form_start.h"
 
 #include "game/game_state.h"
 #include "platform/application.h"
-#include "ui/keyboard.h"
+#include "platform/message_box.h"
+#include "statements/dispatcher.h"
+#include "ui/key_chain.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
+#include "ui/typing.h"
 #include "ui/view_size.h"
 
 namespace {
@@ -15,7 +20,10 @@ const platform::Canvas* topSurface() { return &Form1.Image2; }
 
 }  // namespace
 
+void showHelpBox() { platform::showMessageBox(HelpText, ""); }
+
 void startForm(const FormStart& start) {
+  // What the form draws with lives in Form1 for the whole process.
   static bool resourcesLoaded = false;
   platform::Application.initialize(start.backend, start.window);
   platform::Application.setTitle(ApplicationTitle);
@@ -25,10 +33,12 @@ void startForm(const FormStart& start) {
     resourcesLoaded = true;
   }
   setFormDrawing(start.pictures);
+  Session.hooks = FrontEndHooks{start.keyPlayed, start.showHelp, start.tickPlaysWatch};
+  setTyping(start.typing);
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
-      platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,
-                           start.typed, start.tick});
+      platform::FormEvents{FormCreate, frontEndKeyDown, topSurface,
+                           start.typing ? frontEndCharacter : nullptr, frontEndTick});
 }
 
 void restartForm() {

@@ -9,11 +9,11 @@
 #include <cstring>
 
 #include "game/game_state.h"
-#include "statements/dispatcher.h"
 #include "ui/command_entry.h"
 #include "ui/field_view.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
 #include "ui/status_strip.h"
 
 namespace {
@@ -67,6 +67,8 @@ void playRecordedKeys(const std::vector<uint16_t>& keys) {
   playUndrawn(keys.data(), keys.size(), pressOnForm);
 }
 
+void playRecordedKeys(const uint8_t* keys, size_t count) { playUndrawn(keys, count, pressOnForm); }
+
 void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key)) {
   playUndrawn(keys, count, press);
 }
@@ -74,8 +76,8 @@ void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uin
 bool keysWinGame(const std::vector<uint16_t>& keys) {
   const bool drawing = formDrawing();
   // A judgement shows nothing, not even the help box a replayed \h asks for.
-  void (*help)() = showHelp;
-  showHelp = nullptr;
+  void (*help)() = Session.hooks.showHelp;
+  Session.hooks.showHelp = nullptr;
   setFormDrawing(false);
   resetAllState();
   showTitle();
@@ -83,7 +85,7 @@ bool keysWinGame(const std::vector<uint16_t>& keys) {
   const bool won = GameMode == ModeCleared;
   resetAllState();
   setFormDrawing(drawing);
-  showHelp = help;
+  Session.hooks.showHelp = help;
   return won;
 }
 

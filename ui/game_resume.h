@@ -12,6 +12,8 @@
 // only for the last one, and presents the frame it leaves. Every record ends
 // as it would after pressing the keys in a drawn game, and so does the frame.
 void playRecordedKeys(const std::vector<uint16_t>& keys);
+// The same for keys kept as bytes (the page's).
+void playRecordedKeys(const uint8_t* keys, size_t count);
 
 // Plays `keys` on a new game with the form's drawing set aside and returns
 // whether they won it (the game cleared: no later key changes anything). The

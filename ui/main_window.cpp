@@ -11,22 +11,16 @@
 #include "platform/application.h"
 #include "platform/media/font.h"
 #include "platform/media/jpeg_decode.h"
-#include "platform/message_box.h"
 #include "platform/resources.h"
-#include "statements/dispatcher.h"
 #include "ui/command_entry.h"
+#include "ui/session.h"
 
 TForm1 Form1;
 
 namespace {
 
 // The surfaces while drawing is off: empty ones are swapped in for the real.
-struct SetAside {
-  platform::Canvas image1, image2, gridPicture;
-  bool aside = false;
-} setAside;
-
-bool gridUnderStrip = false;
+DrawingRecord& drawing = Session.drawing;
 
 constexpr int TitleTop = 32;
 
@@ -119,7 +113,7 @@ void loadFormResources() {
 
 void FormCreate() {
   // A form created with its drawing set aside never draws: it gets no pixels.
-  if (!setAside.aside) {
+  if (!drawing.aside) {
     FormSize size = formOuterSize();
     Form1.Image1.create(size.width, size.height);
     Form1.Image2.create(size.width, size.height);
@@ -127,7 +121,6 @@ void FormCreate() {
   }
   // The strip speaks in the system's face until command entry brings its own.
   Form1.Image2.setFont(platform::DefaultFontFace, SmallTextHeight);
-  showHelp = [] { platform::showMessageBox(HelpText, ""); };
   showTitle();
 }
 
@@ -164,18 +157,18 @@ namespace {
 }  // namespace
 
 void presentFrame() {
-  if (!setAside.aside) showFrame();
+  if (!drawing.aside) showFrame();
 }
 
 void setFormDrawing(bool on) {
-  if (on != setAside.aside) return;
-  Form1.Image1.swapPixels(setAside.image1);
-  Form1.Image2.swapPixels(setAside.image2);
-  Form1.GridPicture.swapPixels(setAside.gridPicture);
-  setAside.aside = !on;
+  if (on != drawing.aside) return;
+  Form1.Image1.swapPixels(drawing.image1);
+  Form1.Image2.swapPixels(drawing.image2);
+  Form1.GridPicture.swapPixels(drawing.gridPicture);
+  drawing.aside = !on;
 }
 
-bool formDrawing() { return !setAside.aside; }
+bool formDrawing() { return !drawing.aside; }
 
-bool gridShown() { return gridUnderStrip; }
-void noteGridShown(bool shown) { gridUnderStrip = shown; }
+bool gridShown() { return drawing.gridUnderStrip; }
+void noteGridShown(bool shown) { drawing.gridUnderStrip = shown; }

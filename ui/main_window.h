@@ -45,7 +45,7 @@ constexpr int CharaImageCount = 8;
 // std::runtime_error when an image list cannot be loaded.
 void loadFormResources();
 // The form's creation: sizes the surfaces to the window's outer size (unless
-// drawing is set aside), sets the help box's hook, then showTitle.
+// drawing is set aside), then showTitle.
 void FormCreate();
 // Shows the title screen, presents it, and makes the once-per-run resets
 // (resetForRun): the game is where a program just started is.

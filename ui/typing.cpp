@@ -5,11 +5,11 @@
 
 #include "game/game_state.h"
 #include "ui/command_entry.h"
+#include "ui/key_chain.h"
 #include "ui/keyboard.h"
+#include "ui/session.h"
 
 using enum platform::KeyCode;
-
-void (*TypingPress)(uint16_t key) = nullptr;
 
 namespace {
 
@@ -17,12 +17,7 @@ namespace {
 // cursor go, short enough that a typist is never kept waiting.
 constexpr int StepPauseMs = 25;
 
-struct Typing {
-  bool on = true;
-  bool afterTyped = false;  // the last key of command entry typed a character
-  GridKeys walk;
-  int next = 0;  // the walk's next key
-} typing;
+TypingRecord& typing = Session.typing;
 
 // Each byte's cells as a chain, in grid order: the first cell holding it,
 // and after each cell the next one holding the same byte. GridCells ends a
@@ -41,14 +36,6 @@ constexpr CellChains Chains = [] {
   }
   return chains;
 }();
-
-void press(uint16_t key) {
-  if (TypingPress) {
-    TypingPress(key);
-  } else {
-    FormKeyDown(key);
-  }
-}
 
 // Starts the walk that picks `cell`; returns false when the grid lacks it.
 bool startWalk(uint8_t cell, bool character) {
@@ -99,7 +86,7 @@ void typingKeyDown(uint16_t key) {
   finishTypingWalk();
   if (!typing.on || GameMode != ModeCommand) {
     typing.afterTyped = false;
-    press(key);
+    pressGameKey(key);
     return;
   }
   switch (key) {
@@ -108,16 +95,16 @@ void typingKeyDown(uint16_t key) {
     case KeyLeft:
     case KeyRight:
       typing.afterTyped = false;
-      press(key);
+      pressGameKey(key);
       break;
     case KeyTab:
-      press(key);
+      pressGameKey(key);
       break;
     case KeySpace:
       if (typing.afterTyped) {
         startWalk(' ', true);
       } else {
-        press(key);
+        pressGameKey(key);
       }
       break;
     case KeyBack:
@@ -142,7 +129,7 @@ void typingCharacter(uint32_t character) {
 
 int typingWalk() {
   if (typing.next >= typing.walk.count) return -1;
-  press(typing.walk.keys[typing.next++]);
+  pressGameKey(typing.walk.keys[typing.next++]);
   return typing.next < typing.walk.count ? StepPauseMs : -1;
 }
 

@@ -27,11 +27,10 @@ bool typeable(uint8_t character);
 // is not typeable.
 bool planCharacter(uint8_t character, GridKeys* keys);
 
-// Where the keyboard's grid keys go: the front end's own key handler (which
-// may record them before FormKeyDown sees them). Null: FormKeyDown.
-extern void (*TypingPress)(uint16_t key);
 // Turns typing on (the default) or off: off, every key goes to the game
-// unchanged and typed characters do nothing, as with --grid-only.
+// unchanged and typed characters do nothing, as with --grid-only. The grid
+// keys typing presses go into the game as the player's (pressGameKey), so the
+// front end's keyPlayed hook sees them.
 void setTyping(bool on);
 
 // A key-down from the window. Outside command entry, or with typing off, it

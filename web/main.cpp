@@ -1,8 +1,8 @@
 // The velmora page's program: starts the application in the browser with its
 // one form and leaves it running on the page, key-downs arriving from there.
 // Also the calls the page and the browser test make into the game, and the
-// one point where a key goes into the game on the page, where the page keeps
-// it for saving, sharing and a reload.
+// page's keyPlayed hook, where the page keeps every key that goes into the
+// game for saving, sharing and a reload.
 #include <emscripten/emscripten.h>
 
 #include <exception>
@@ -13,45 +13,27 @@
 
 #include "game/game_state.h"
 #include "headless/headless_script.h"
-#include "headless/replay_watch.h"
 #include "headless/script_keys.h"
 #include "headless/state_json.h"
 #include "platform/application.h"
 #include "ui/command_entry.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
-#include "ui/keyboard.h"
+#include "ui/key_chain.h"
 #include "ui/main_window.h"
+#include "ui/replay_watch.h"
 #include "ui/typing.h"
 
 namespace {
 
 // A key going into the game: the page keeps it (page.js, keyPlayed).
-void pressGameKey(uint16_t key) {
+void keepKey(uint16_t key) {
   EM_ASM({ velmoraPage.keyPlayed($0); }, key);
-  FormKeyDown(key);
 }
-
-// A key of the player's (the screen, the touch keys): while a game is
-// watched, it steers the watch.
-void pageKeyDown(uint16_t key) {
-  if (!headless::steerWatch(key)) pressGameKey(key);
-}
-
-// The screen's keys and characters, with typing in front of the game as on
-// the desktop.
-void pageTypingKeyDown(uint16_t key) {
-  if (!headless::steerWatch(key)) typingKeyDown(key);
-}
-void pageTypedCharacter(uint32_t character) {
-  if (!headless::watchSteers()) typingCharacter(character);
-}
-
-void pressUnkept(uint16_t key) { FormKeyDown(key); }
 
 // The title of a fresh program, drawn and shown; no watch.
 void showFreshTitle() {
-  headless::stopWatch();
+  stopWatch();
   restartForm();
   presentFrame();
 }
@@ -60,11 +42,9 @@ void showFreshTitle() {
 
 int main() {
   try {
-    TypingPress = pressGameKey;
-    startForm(FormStart{.backend = platform::Backend::Window,
-                        .keyDown = pageTypingKeyDown,
-                        .typed = pageTypedCharacter,
-                        .tick = typingWalk});
+    // The page plays a watched game from its own timer (replay_page.js).
+    startForm(FormStart{
+        .backend = platform::Backend::Window, .keyPlayed = keepKey, .tickPlaysWatch = false});
     return platform::Application.run();
   } catch (const std::exception& e) {
     platform::Application.showException(e.what());
@@ -76,12 +56,10 @@ int main() {
 
 extern "C" {
 
-// One key press with virtual-key code `key`, as the page's key-downs give.
-// A walk typing left under way is finished first.
-EMSCRIPTEN_KEEPALIVE void velmora_key(int key) {
-  finishTypingWalk();
-  pageKeyDown(uint16_t(key));
-}
+// One key press with virtual-key code `key`, as the page's key-downs give
+// (the touch keys, the browser test): past the typing layer, which finishes
+// a walk left under way first; a watch still steers.
+EMSCRIPTEN_KEEPALIVE void velmora_key(int key) { frontEndGridKey(uint16_t(key)); }
 
 // The page's switch: on, characters typed in command entry walk the grid to
 // themselves; off, only the grid's keys compose (as velmora --grid-only).
@@ -121,42 +99,42 @@ EMSCRIPTEN_KEEPALIVE void velmora_new_game() { showFreshTitle(); }
 // title without drawing each, the page keeping them already.
 EMSCRIPTEN_KEEPALIVE void velmora_resume_keys(const uint8_t* keys, int count) {
   showFreshTitle();
-  playKeysWithoutDrawing(keys, size_t(count > 0 ? count : 0), pressUnkept);
+  playRecordedKeys(keys, size_t(count > 0 ? count : 0));
 }
 
 // Watches `count` keys (a replay link's) from a fresh title.
 EMSCRIPTEN_KEEPALIVE void velmora_watch_keys(const uint8_t* keys, int count) {
   showFreshTitle();
-  headless::startWatch(std::vector<uint8_t>(keys, keys + (count > 0 ? count : 0)), pressGameKey);
+  startWatch(std::vector<uint8_t>(keys, keys + (count > 0 ? count : 0)));
 }
 
 // Watches the game of a recording or script `text` from a fresh title: its
-// keys are collected by playing it undrawn. Returns ExitOk, or ExitRefused after telling
-// the bad line on standard error as --watch does; the game is then at a
-// fresh title, for the page to restore.
+// keys are collected by playing it undrawn. Returns ExitOk, or ExitRefused
+// after telling the bad line on standard error as --watch does; the game is
+// then at a fresh title, for the page to restore.
 EMSCRIPTEN_KEEPALIVE int velmora_watch_script(const char* text) {
-  headless::stopWatch();
+  stopWatch();
   setFormDrawing(false);
   restartForm();
   std::vector<uint8_t> keys;
   const ExitStatus status = headless::collectScriptKeys(text ? text : "", &keys);
   setFormDrawing(true);
   showFreshTitle();
-  if (status == ExitOk) headless::startWatch(std::move(keys), pressGameKey);
+  if (status == ExitOk) startWatch(std::move(keys));
   return status;
 }
 
-// The watch's clock (headless::watchTick): milliseconds until it is next
+// The watch's clock (watchTick): milliseconds until it is next
 // due, or -1.
-EMSCRIPTEN_KEEPALIVE int velmora_watch_tick() { return headless::watchTick(); }
+EMSCRIPTEN_KEEPALIVE int velmora_watch_tick() { return watchTick(); }
 
-// Where the watch is (headless::WatchState, as a number).
-EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(headless::watchState()); }
+// Where the watch is (WatchState, as a number).
+EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(watchState()); }
 
 // The --summary line of the game watched. Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* velmora_watch_summary() {
   static std::string line;
-  line = headless::watchSummary();
+  line = watchSummary();
   return line.c_str();
 }
 

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-namespace headless {
-
 struct ReplayTally {
   int turns = 0;       // field keys that ran a turn: arrows and Enter
   int statements = 0;  // Space pressed on the submit cell in command entry
@@ -35,5 +33,3 @@ const ReplayTally& replayTally();
 //   won score=S turns=T statements=N
 //   not won turns=T statements=N
 std::string summaryLine(const ReplayTally& tally);
-
-}  // namespace headless

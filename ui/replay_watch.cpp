@@ -1,17 +1,17 @@
 // The watch's feeder. How long a frame is held depends on what its key did,
 // judged in the mode the key met: a statement's answer stays long enough to
 // read, a step or a pick long enough to see, a cursor move just so.
-#include "headless/replay_watch.h"
+#include "ui/replay_watch.h"
 
 #include <chrono>
 #include <utility>
 
 #include "game/game_state.h"
-#include "headless/replay_summary.h"
 #include "platform/key_codes.h"
 #include "ui/game_resume.h"
-
-namespace headless {
+#include "ui/key_chain.h"
+#include "ui/replay_summary.h"
+#include "ui/session.h"
 
 const char WatchKeysHelp[] =
     "velmora: watching: Space pauses and resumes, Right (paused) shows the next key,\n"
@@ -33,15 +33,7 @@ constexpr int HoldOther = 600;    // the title left, a game cleared
 constexpr int FastestPace = 4;
 constexpr int SlowestPace = -2;
 
-struct Watch {
-  std::vector<uint8_t> keys;
-  size_t next = 0;
-  void (*press)(uint16_t key) = nullptr;
-  WatchState state = WatchState::WatchNone;
-  int pace = 0;  // 0: normal; each step up halves the holds
-  Clock::time_point heldSince{};
-  int hold = 0;  // the present frame's hold at the normal pace
-} watch;
+WatchRecord& watch = Session.watch;
 
 int holdOf(uint16_t key) {
   if (pressSubmitsStatement(key)) return HoldAnswer;
@@ -52,10 +44,10 @@ int holdOf(uint16_t key) {
 
 int paced(int hold) { return watch.pace >= 0 ? hold >> watch.pace : hold << -watch.pace; }
 
-// Presses `key` as the watch does: tallied for the summary, through `press`.
+// Presses `key` as the watch does: tallied for the summary, into the game.
 void pressWatched(uint16_t key) {
   tallyBeforeKey(key);
-  watch.press(key);
+  pressGameKey(key);
   tallyAfterKey();
 }
 
@@ -74,16 +66,15 @@ void finish() { watch.state = WatchState::WatchFinished; }
 
 }  // namespace
 
-void startWatch(std::vector<uint8_t> keys, void (*press)(uint16_t key)) {
-  watch = Watch{};
+void startWatch(std::vector<uint8_t> keys) {
+  watch = WatchRecord{};
   watch.keys = std::move(keys);
-  watch.press = press;
   watch.state = WatchState::WatchPlaying;
   resetReplayTally();
   holdFrom(HoldTitle);
 }
 
-void stopWatch() { watch = Watch{}; }
+void stopWatch() { watch = WatchRecord{}; }
 
 WatchState watchState() { return watch.state; }
 
@@ -150,5 +141,3 @@ bool steerWatch(uint16_t key) {
 }
 
 std::string watchSummary() { return summaryLine(replayTally()); }
-
-}  // namespace headless

@@ -1,15 +1,14 @@
 // Watching a game: its keys pressed one by one at a pace a person can
 // follow, steered by the player's own keys (pause, step, faster, slower, to
 // the end, take over). The desktop window (velmora --watch) and the web page
-// (a replay link) watch through this one feeder, so both keep the same pace.
+// (a replay link) watch through this one feeder, so both keep the same pace;
+// its keys go into the game as the player's do (pressGameKey, ui/key_chain).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-namespace headless {
 
 enum class WatchState {
   WatchNone,      // nothing is watched: keys go to the game
@@ -23,9 +22,9 @@ enum class WatchState {
 extern const char WatchKeysHelp[];
 
 // Starts watching `keys` on the game as it stands (a fresh title, as a
-// fresh form shows it): each key goes to `press`, which hands it to the game
-// as the window's keys go. The tally of --summary starts afresh with it.
-void startWatch(std::vector<uint8_t> keys, void (*press)(uint16_t key));
+// fresh form shows it): each key goes into the game as the window's keys go
+// (pressGameKey). The tally of --summary starts afresh with it.
+void startWatch(std::vector<uint8_t> keys);
 
 // Ends the watch (a new game): keys go to the game again.
 void stopWatch();
@@ -59,5 +58,3 @@ size_t watchedKeys();
 
 // The --summary line of the game watched so far.
 std::string watchSummary();
-
-}  // namespace headless

@@ -2,24 +2,20 @@
 // does depends on the mode it meets, so each press is judged by the mode and
 // cursor just before it: a turn is an arrow or Enter in the field, a
 // submission is Space on the submit cell of command entry.
-#include "headless/replay_summary.h"
+#include "ui/replay_summary.h"
 
 #include <cstdio>
 
 #include "game/game_state.h"
 #include "ui/command_entry.h"
 #include "ui/keyboard.h"
+#include "ui/session.h"
 
 using enum platform::KeyCode;
 
-namespace headless {
 namespace {
 
-ReplayTally tally;
-// What the key being pressed met: whether the game was still on, and the
-// score a winning turn announces (it is taken off only after the message).
-bool pressMetClearedGame = false;
-int32_t scoreBeforePress = 0;
+TallyRecord& tally = Session.tally;
 
 bool cursorOnSubmitCell() {
   return CursorCol < GridCols && CursorRow < GridRows &&
@@ -28,19 +24,19 @@ bool cursorOnSubmitCell() {
 
 }  // namespace
 
-void resetReplayTally() { tally = ReplayTally{}; }
+void resetReplayTally() { tally = TallyRecord{}; }
 
 void tallyBeforeKey(uint16_t key) {
-  if (pressRunsTurn(key)) ++tally.turns;
-  if (pressSubmitsStatement(key)) ++tally.statements;
-  pressMetClearedGame = GameMode == ModeCleared;
-  scoreBeforePress = Score;
+  if (pressRunsTurn(key)) ++tally.counts.turns;
+  if (pressSubmitsStatement(key)) ++tally.counts.statements;
+  tally.pressMetClearedGame = GameMode == ModeCleared;
+  tally.scoreBeforePress = Score;
 }
 
 void tallyAfterKey() {
-  if (!pressMetClearedGame && GameMode == ModeCleared) {
-    tally.won = true;
-    tally.score = scoreBeforePress;
+  if (!tally.pressMetClearedGame && GameMode == ModeCleared) {
+    tally.counts.won = true;
+    tally.counts.score = tally.scoreBeforePress;
   }
 }
 
@@ -50,7 +46,7 @@ bool pressSubmitsStatement(uint16_t key) {
   return GameMode == ModeCommand && key == KeySpace && cursorOnSubmitCell();
 }
 
-const ReplayTally& replayTally() { return tally; }
+const ReplayTally& replayTally() { return tally.counts; }
 
 std::string summaryLine(const ReplayTally& t) {
   char line[96];
@@ -62,5 +58,3 @@ std::string summaryLine(const ReplayTally& t) {
   }
   return line;
 }
-
-}  // namespace headless
