@@ -22,8 +22,6 @@
 
 namespace {
 
-// A game's keys are a few bytes each; a file past this is no game of ours.
-constexpr size_t SavedGameLimit = 16u << 20;
 constexpr int NameTries = 100;  // game-...-2.keys to game-...-99.keys
 
 struct SavedGame {
@@ -101,7 +99,7 @@ void pruneFinishedGames(const std::string& folder) {
   int finished = 0;
   std::vector<uint16_t> keys;
   for (const SavedGame& game : savedGames(folder)) {
-    if (!readKeyRecording(game.path.c_str(), SavedGameLimit, &keys)) continue;  // not ours
+    if (!readKeyRecording(game.path.c_str(), &keys)) continue;  // not ours
     if (!keysWinGame(keys)) continue;
     if (finished >= SavedGamesKept) {
       removeGame(game.path);
@@ -163,7 +161,7 @@ ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, std::string* erro
   }
   if (!makeFolder(folder, error)) return ContinueOutcome::Unrecorded;
   for (const SavedGame& game : savedGames(folder)) {
-    if (!readKeyRecording(game.path.c_str(), SavedGameLimit, keys)) continue;
+    if (!readKeyRecording(game.path.c_str(), keys)) continue;
     if (keysWinGame(*keys)) continue;
     if (!resumeKeyRecording(game.path.c_str(), keys, error)) return ContinueOutcome::Refused;
     makeRecordingAutomatic();

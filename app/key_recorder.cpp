@@ -75,19 +75,6 @@ int readKeys(std::string_view whole, std::vector<uint16_t>* keys) {
   return 0;
 }
 
-bool readWholeFile(int fd, std::string* text) {
-  char chunk[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n == 0) return true;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text->append(chunk, size_t(n));
-  }
-}
-
 // Tells the player once, and plays on without recording.
 void recordingFailed(int error) {
   recording.failure = error;
@@ -135,7 +122,9 @@ int openOwnFile(const char* path, int flags, const char* verb, std::string* erro
   if (fd < 0) {
     const int cause = errno;
     *error = std::string("cannot ") + verb + " " + path + ": " +
-             (cause == ELOOP ? "it is a symbolic link" : std::strerror(cause));
+             (cause == ELOOP    ? "it is a symbolic link"
+              : cause == EISDIR ? "it is a folder, not a file"
+                                : std::strerror(cause));
     errno = cause;
     return -1;
   }
@@ -196,8 +185,9 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
     return false;
   };
   std::string text;
-  if (!readWholeFile(fd, &text)) {
-    *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
+  std::string reason;
+  if (!platform::readWholeFile(fd, platform::RecordingLimit, &text, &reason)) {
+    *error = std::string("cannot resume ") + path + ": " + reason + "; it was left as it is";
     ::close(fd);
     return false;
   }
@@ -219,15 +209,10 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
   return true;
 }
 
-bool readKeyRecording(const char* path, size_t limit, std::vector<uint16_t>* keys) {
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat info {};
+bool readKeyRecording(const char* path, std::vector<uint16_t>* keys) {
   std::string text;
-  const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                    size_t(info.st_size) <= limit && readWholeFile(fd, &text);
-  ::close(fd);
-  if (!read || text.size() > limit) return false;
+  std::string reason;
+  if (!platform::readWholeFile(path, platform::RecordingLimit, false, &text, &reason)) return false;
   const size_t wholeSize = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
   keys->clear();
   return readKeys(std::string_view(text.data(), wholeSize), keys) == 0 &&

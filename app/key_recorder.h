@@ -40,8 +40,9 @@ void makeRecordingAutomatic();
 
 // Reads the keys of the recording at `path` into *keys without taking it:
 // a plain file (no link followed) that the recorder wrote, its unfinished
-// last line left out, at most `limit` bytes. Returns false for anything else.
-bool readKeyRecording(const char* path, size_t limit, std::vector<uint16_t>* keys);
+// last line left out, within the limit of a recording. Returns false for
+// anything else.
+bool readKeyRecording(const char* path, std::vector<uint16_t>* keys);
 
 // Stops recording and closes the file.
 void stopKeyRecording();

@@ -22,7 +22,9 @@
 #include "headless/headless_script.h"
 #include "headless/movie_capture.h"
 #include "headless/script_keys.h"
+#include "headless/script_lines.h"
 #include "platform/application.h"
+#include "platform/safe_file.h"
 #include "ui/exit_status.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
@@ -90,36 +92,22 @@ int openScript(const std::string& path, const char** name) {
   return fd;
 }
 
-// Reads all of `fd`, at most `limit` bytes, into *text; says why not.
-bool readWhole(int fd, const char* name, size_t limit, std::string* text) {
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) return true;
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      std::fprintf(stderr, "velmora: cannot read script %s: %s\n", name, std::strerror(errno));
-      return false;
-    }
-    if (text->size() + size_t(got) > limit) {
-      std::fprintf(stderr, "velmora: cannot read script %s: longer than %zu bytes\n", name, limit);
-      return false;
-    }
-    text->append(buffer, size_t(got));
-  }
-}
-
 // The script a link or a watch is made from, read whole, as the keys of
-// `type` are known only once the script has played; at most a game's worth.
-// False, with the reason told, when it cannot be read.
+// `type` are known only once the script has played: a plain file (or
+// standard input, "-") of at most a script's limit. False, with the reason
+// told, when it cannot be read.
 bool readWholeScript(const std::string& path, std::string* script) {
-  constexpr size_t WholeScriptLimit = 16u << 20;
-  const char* name = nullptr;
-  const int fd = openScript(path, &name);
-  if (fd < 0) return false;
-  const bool read = readWhole(fd, name, WholeScriptLimit, script);
-  if (fd != STDIN_FILENO) ::close(fd);
-  return read;
+  std::string reason;
+  const bool fromInput = path.empty() || path == "-";
+  if (fromInput
+          ? platform::readWholeStream(STDIN_FILENO, platform::ScriptLimit, script, &reason)
+          : platform::readWholeFile(path.c_str(), platform::ScriptLimit, true, script, &reason)) {
+    return true;
+  }
+  std::fprintf(stderr, "velmora: cannot read script %s: %s\n",
+               fromInput ? "standard input" : headless::printable(path, 200).c_str(),
+               reason.c_str());
+  return false;
 }
 
 // velmora --link FILE: the script's keys as one web address.

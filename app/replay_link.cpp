@@ -26,10 +26,22 @@ ExitStatus printReplayLink(std::string_view script, const std::string& page) {
   std::vector<uint8_t> keys;
   const ExitStatus status = headless::collectScriptKeys(script, &keys);
   if (status != ExitOk) return status;
+  // A link the page would refuse is no link.
+  if (keys.size() > headless::MaxReplayKeys) {
+    std::fprintf(stderr, "velmora: the game has %zu key presses; a link holds at most %zu\n",
+                 keys.size(), headless::MaxReplayKeys);
+    return ExitRefused;
+  }
   const std::string code = headless::replayCode(keys);
   if (code.empty()) {
     std::fprintf(stderr, "velmora: cannot pack the game's keys\n");
     return ExitFailed;
+  }
+  if (code.size() > headless::MaxReplayCodeLength) {
+    std::fprintf(stderr,
+                 "velmora: the game's keys pack into %zu characters; a link holds at most %zu\n",
+                 code.size(), headless::MaxReplayCodeLength);
+    return ExitRefused;
   }
   const std::string line = page.substr(0, page.find('#')) + "#replay=" + code + "\n";
   if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fflush(stdout) != 0) {

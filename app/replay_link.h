@@ -18,5 +18,6 @@ bool pageUrlAllowed(std::string_view url);
 // screenshots) on the game the form has created, and prints
 // PAGE#replay=CODE on standard output; a fragment already in `page` is
 // replaced. Returns ExitOk, ExitFailed when the line could not be printed,
-// or ExitRefused after reporting a bad script line.
+// or ExitRefused after reporting a bad script line or a game too long for a
+// link.
 ExitStatus printReplayLink(std::string_view script, const std::string& page);

@@ -143,8 +143,8 @@ struct PlayerTable {
 
 // The token store, overwritten by every statement.
 constexpr int TokenSlots = 128;
-constexpr int TokenSize = 16;  // 15 characters and a zero
 constexpr int TokenMaxLength = 15;
+constexpr int TokenSize = TokenMaxLength + 1;  // and a zero
 
 constexpr int CommandSize = 128;
 constexpr int StatusSize = 130;

@@ -29,14 +29,6 @@ using enum platform::KeyCode;
 namespace headless {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 // Reads a whole decimal number within [low, high].
 bool parseNumber(std::string_view word, int low, int high, int* value) {
   int n = 0;
@@ -180,23 +172,14 @@ bool outputKept() {
 }
 
 // Carries out one line. Returns false and sets *reason for a bad one.
-bool runLine(std::string_view text, std::string* reason) {
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  if (trim(text).empty() || trim(text).front() == '#') return true;
-  while (isBlank(text.front())) text.remove_prefix(1);
-
-  size_t nameEnd = 0;
-  while (nameEnd < text.size() && !isBlank(text[nameEnd])) ++nameEnd;
-  const std::string_view name = text.substr(0, nameEnd);
-  // One blank separates the name from its arguments; the rest is kept as it
-  // is, so a command that takes text sees its spaces.
-  const std::string_view args = text.substr(nameEnd < text.size() ? nameEnd + 1 : nameEnd);
-  const ScriptCommand command = findCommand(name);
+bool runLine(ScriptLine line, std::string* reason) {
+  if (line.name.empty()) return true;
+  const ScriptCommand command = findCommand(line.name);
   if (command == nullptr) {
-    *reason = "unknown command '" + printable(name) + "'";
+    *reason = "unknown command '" + printable(line.name) + "'";
     return false;
   }
-  return command(args, reason);
+  return command(line.args, reason);
 }
 
 // Runs the lines until the end or the first one that cannot be read or run:
@@ -215,12 +198,9 @@ ExitStatus runLines(LineReader& lines, const char* name) {
                    std::strerror(lines.error()));
       return ExitRefused;
     }
-    std::string_view text(line);
-    // A byte-order mark some editors put first is no part of the command.
-    if (lineNumber == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (read == LineRead::TooLong) {
       reason = "line longer than " + std::to_string(MaxLineBytes) + " bytes";
-    } else if (runLine(text, &reason)) {
+    } else if (runLine(readScriptLine(line, lineNumber), &reason)) {
       if (!outputKept()) return ExitFailed;
       continue;
     }

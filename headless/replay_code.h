@@ -2,6 +2,7 @@
 // a web address (velmora --link; web/replay_link.js unpacks it).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,12 @@ namespace headless {
 // The first byte of every code's packed bytes: which packing follows. A
 // later packing takes another value, so an old page refuses it clearly.
 constexpr uint8_t ReplayCodeVersion = 0xB1;
+
+// What a link may carry, as the page's decoder takes it (MaxKeys and
+// MaxCodeLength in web/replay_link.js): at most a million key presses, in a
+// code of at most 64 KiB characters.
+constexpr size_t MaxReplayKeys = size_t(1) << 20;
+constexpr size_t MaxReplayCodeLength = size_t(64) << 10;
 
 // Packs the keys (codes 1 to 255): the version byte, then the keys
 // compressed with raw deflate, all written in unpadded base64url. Returns

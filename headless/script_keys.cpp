@@ -13,6 +13,7 @@
 #include <string>
 
 #include "headless/headless_script.h"
+#include "headless/script_lines.h"
 #include "ui/session.h"
 
 namespace headless {
@@ -20,19 +21,15 @@ namespace {
 
 void collectKey(uint16_t key) { Session.script.collected->push_back(uint8_t(key)); }
 
-// The number of the first screenshot line, or 0.
+// The number of the first screenshot line, or 0: each line read as the
+// runner reads it.
 int screenshotLine(std::string_view script) {
   int number = 0;
   while (!script.empty()) {
     ++number;
     const size_t end = std::min(script.find('\n'), script.size());
-    std::string_view line = script.substr(0, end);
+    if (readScriptLine(script.substr(0, end), number).name == "screenshot") return number;
     script.remove_prefix(std::min(end + 1, script.size()));
-    const size_t start = std::min(line.find_first_not_of(" \t"), line.size());
-    line.remove_prefix(start);
-    const std::string_view name =
-        line.substr(0, std::min(line.find_first_of(" \t\r"), line.size()));
-    if (name == "screenshot") return number;
   }
   return 0;
 }

@@ -34,6 +34,26 @@ LineRead LineReader::next(std::string* line) {
   }
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+ScriptLine readScriptLine(std::string_view text, int number) {
+  if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  if (trim(text).empty() || trim(text).front() == '#') return {};
+  while (isBlank(text.front())) text.remove_prefix(1);
+  size_t nameEnd = 0;
+  while (nameEnd < text.size() && !isBlank(text[nameEnd])) ++nameEnd;
+  // One blank separates the name from its arguments; the rest is kept as it
+  // is, so a command that takes text sees its spaces.
+  return {text.substr(0, nameEnd), text.substr(nameEnd < text.size() ? nameEnd + 1 : nameEnd)};
+}
+
 namespace {
 
 // Returns the length of the well-formed UTF-8 sequence at text[i] that is no

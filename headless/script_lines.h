@@ -1,5 +1,6 @@
 // Reading a script one line at a time as its lines arrive, in bounded memory,
-// and showing its text safely in messages.
+// the one reading of what a line says, and showing its text safely in
+// messages.
 #pragma once
 
 #include <sys/types.h>
@@ -35,6 +36,27 @@ class LineReader {
   bool ended_ = false;
   int error_ = 0;
 };
+
+// A script line as the runner reads it: the command's name and its
+// arguments, the rest of the line after the name and the one blank that
+// follows it, kept as it is (only a final carriage return is gone). A blank
+// line or a comment has no name.
+struct ScriptLine {
+  std::string_view name;
+  std::string_view args;
+};
+
+// Reads line `number` (from 1) of a script, without its "\n". Blanks before
+// the name are spaces, tabs and carriage returns, and a byte-order mark some
+// editors put first is no part of line 1. Whatever judges a script's lines
+// reads them here, so that what it sees is what the runner does.
+ScriptLine readScriptLine(std::string_view text, int number);
+
+// A blank between a script's words: space, tab, carriage return or newline.
+bool isBlank(char c);
+
+// `s` without blanks at either end.
+std::string_view trim(std::string_view s);
 
 // Returns `text` fit for a terminal: control bytes, C1 controls and bytes
 // that are no UTF-8 written as \xHH, cut after `limit` characters with "...".

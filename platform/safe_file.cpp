@@ -2,14 +2,18 @@
 // written to an O_EXCL temporary file in the same directory (so the rename
 // stays on one file system), synced, then renamed over the target. A new
 // target is taken with RENAME_NOREPLACE, so a file that appears meanwhile is
-// not replaced unchecked.
+// not replaced unchecked. Bounded reading: what fstat says of the open file
+// first, then a read that stops one byte past the limit, as a file may grow
+// while it is read.
 #include "platform/safe_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -105,7 +109,75 @@ bool moveIntoPlace(const char* from, const char* to, bool replace) {
   return ::rename(from, to) == 0;
 }
 
+// "16 MiB", or the bytes of a limit that is no whole number of MiB.
+std::string sizeText(size_t bytes) {
+  constexpr size_t MiB = size_t(1) << 20;
+  if (bytes % MiB == 0) return std::to_string(bytes / MiB) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
 }  // namespace
+
+bool readWholeStream(int fd, size_t limit, std::string* text, std::string* reason,
+                     size_t expected) {
+  text->clear();
+  // Room for one byte past the limit tells a file that grew past it.
+  text->resize(std::min(limit + 1, expected + 1));
+  size_t got = 0;
+  for (;;) {
+    if (got == text->size()) text->resize(std::min(limit + 1, got * 2 + 4096));
+    ssize_t n;
+    do n = ::read(fd, text->data() + got, text->size() - got);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) {
+      *reason = std::strerror(errno);
+      text->clear();
+      return false;
+    }
+    got += size_t(n);
+    if (got > limit) {
+      *reason = "it holds more than " + sizeText(limit);
+      text->clear();
+      return false;
+    }
+    if (n == 0) break;
+  }
+  text->resize(got);
+  return true;
+}
+
+bool readWholeFile(int fd, size_t limit, std::string* text, std::string* reason) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    *reason = "it is a folder, not a file";
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *reason = "it is not a plain file";
+    return false;
+  }
+  if (uint64_t(info.st_size) > limit) {
+    *reason = "it holds more than " + sizeText(limit);
+    return false;
+  }
+  return readWholeStream(fd, limit, text, reason, size_t(info.st_size));
+}
+
+bool readWholeFile(const char* path, size_t limit, bool followLink, std::string* text,
+                   std::string* reason) {
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+  if (fd < 0) {
+    *reason = !followLink && errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
+    return false;
+  }
+  const bool read = readWholeFile(fd, limit, text, reason);
+  ::close(fd);
+  return read;
+}
 
 bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {

@@ -1,7 +1,9 @@
 // Writing a file the program makes (a screenshot, a movie, a saved state)
 // where a stranger's script or command line named it: never through a
 // symbolic link, never onto anything but a plain file, never over a file that
-// is not one of ours, and never leaving half a file behind.
+// is not one of ours, and never leaving half a file behind. Reading a file a
+// stranger hands us whole: only a plain file, never more than its kind's
+// limit, and never waiting on anything that is no file.
 #pragma once
 
 #include <cstddef>
@@ -38,6 +40,31 @@ bool fileMayBeReplaced(const char* path, ReplaceRule rule, std::string* reason);
 bool startsAsPng(std::string_view head);
 bool startsAsWebp(std::string_view head);
 bool startsAsGif(std::string_view head);
+
+// The most a file of each kind handed to the program may hold: past it the
+// file is refused before it is read. A game's keys are a few bytes each, so a
+// recording or a script of a whole game stays far below its limit. (A world
+// file's is WorldFileLimit, beside the format in worlds/world_file.h.)
+constexpr size_t RecordingLimit = 16u << 20;
+constexpr size_t ScriptLimit = 16u << 20;
+
+// Reads the whole plain file open on `fd` into *text, reading at most one
+// byte past `limit`. A directory, a FIFO, a device (anything but a plain
+// file) or a file larger than `limit` is refused, the size told by fstat
+// before anything is read. Returns false and sets *reason (the cause alone,
+// such as "it holds more than 16 MiB") when nothing was read.
+bool readWholeFile(int fd, size_t limit, std::string* text, std::string* reason);
+
+// The same for the file at `path`, opened without waiting on a FIFO; a
+// symbolic link is followed only when `followLink` is set.
+bool readWholeFile(const char* path, size_t limit, bool followLink, std::string* text,
+                   std::string* reason);
+
+// Reads what `fd` gives up to its end (standard input, a pipe: whatever it
+// is) into *text, refused as soon as it passes `limit`; `expected` is the
+// size to make room for first.
+bool readWholeStream(int fd, size_t limit, std::string* text, std::string* reason,
+                     size_t expected = 0);
 
 // Writes all `size` bytes of `data` to `fd`, going on after an interrupted
 // or short write. Returns false with errno set when a write fails (EIO when

@@ -43,8 +43,14 @@ cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$root/LICENS
 view() { sed -n "s/^constexpr int $1 = \([0-9]*\);.*/\1/p" "$root/ui/view_size.h"; }
 width=$(($(view ViewCols) * $(view TileSide)))
 height=$(($(view StripHeight) + $(view ViewRows) * $(view TileSide)))
+# So do the codes of the touch keys: @KEY_ENTER@ is KeyEnter's.
+keys=$(sed -n 's/^  Key\([A-Za-z0-9]*\) = \([0-9]*\),.*/\1 \2/p' "$root/platform/key_codes.h" |
+  while read -r name code; do
+    printf 's/@KEY_%s@/%s/g; ' "$(printf '%s' "$name" | tr '[:lower:]' '[:upper:]')" "$code"
+  done)
 for file in index.html page.js panel.js replay_page.js page.css manifest.webmanifest; do
-  sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g" "$root/web/$file" >"$out/$file"
+  sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g; $keys" "$root/web/$file" >"$out/$file"
+  ! grep -q '@[A-Z_]*@' "$out/$file" || { echo "build-web.sh: $file: unfilled $(grep -o '@[A-Z_]*@' "$out/$file" | head -n 1)" >&2; exit 1; }
 done
 # The replay link's decoder, a module the page imports as it is.
 cp "$root/web/replay_link.js" "$out/"

@@ -25,7 +25,7 @@ packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
   nlohmann-json3-dev nettle-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
 if [ "$with_tests" = yes ]; then
   packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
-    python3 file desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
+    python3 file time desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
     emscripten chromium"
   # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
   # Debian's are installed only where none is found.

@@ -1,14 +1,18 @@
 // A replay from a stranger, run as the checker would run it: scripts and
 // set-ups that try to harm files, hang, eat memory, hide their output or send
-// escape sequences to the terminal. Each gets its exit status and message, and
+// escape sequences to the terminal; files handed to --resume, --watch and
+// --link that are no files or too large to read. Each gets its exit status and message, and
 // the files around it stay as they were. (A program driving the game through
 // a pipe, one answer at a time: the Python example of docs/replays.md.)
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "headless/script_lines.h"
+#include "platform/safe_file.h"
 #include "tests/support/headless_run.h"
 
 namespace {
@@ -147,6 +151,84 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
     }
     std::filesystem::remove_all(dir);
   }
+}
+
+// The screenshot lines a replay may not hold, in every spelling the runner
+// carries out (it writes each picture): --watch and --link refuse each before
+// anything is written.
+TEST(HostileScripts, ScreenshotLinesInAnySpellingAreRefusedByWatchAndLink) {
+  const std::string picture = std::filesystem::temp_directory_path() / "velmora-spelling.png";
+  for (std::string script :
+       {"screenshot {p}\n", " \t screenshot {p}\n", "\rscreenshot {p}\n", "screenshot\t{p}\r\n",
+        "screenshot\r{p}\n", "\xEF\xBB\xBFscreenshot {p}",
+        "key Space\r\n# a comment\n\r \r screenshot {p}\r\n"}) {
+    script.replace(script.find("{p}"), 3, picture);
+    const std::string what = headless::printable(script);
+    EXPECT_EQ(runVelmora("--headless {script}", script).status, 0) << what;
+    EXPECT_TRUE(std::filesystem::remove(picture)) << what << ": the runner wrote nothing";
+    for (const std::string command : {"--watch", "--link"}) {
+      const HeadlessRun run = runVelmora(command + " {script}", script, {"env -u DISPLAY", false});
+      EXPECT_EQ(run.status, 2) << command << " " << what << "\n" << run.err;
+      EXPECT_NE(run.err.find("a replay holds only keys"), std::string::npos) << run.err;
+      EXPECT_FALSE(std::filesystem::remove(picture)) << command << " " << what;
+    }
+  }
+}
+
+// A file that is no plain file, or larger than a recording or a script may
+// be, ends each command at once with status 2 and its reason, unread: its
+// peak memory stays within a quarter of the limit of a missing file's. A
+// script of exactly the limit is read.
+TEST(HostileFiles, NoFilesAndFilesPastTheirLimitAreRefusedAtOnce) {
+  char pattern[] = "/tmp/velmora-files-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
+  const auto sparse = [](const std::string& path, uintmax_t size) {
+    std::ofstream(path) << "# velmora key recording: replay with velmora --headless FILE\n";
+    std::filesystem::resize_file(path, size);
+    return path;
+  };
+  const std::string huge = sparse(dir + "/huge.keys", uintmax_t(1) << 30);
+  const std::string pastLimit = sparse(dir + "/past.txt", platform::ScriptLimit + 1);
+  std::filesystem::create_directory(dir + "/folder");
+  ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0600), 0);
+  const auto peakKiB = [&](const std::string& args, HeadlessRun* run) {
+    *run = runVelmora(
+        args, "", {"env -u DISPLAY timeout -s KILL 20 time -q -f %M -o " + dir + "/peak", false});
+    return std::stol("0" + readFile(dir + "/peak"));
+  };
+  HeadlessRun run;
+  const long baseline = peakKiB("--resume " + dir + "/none", &run);
+  ASSERT_GT(baseline, 0) << "no peak measured: " << run.err;
+  const struct {
+    const char* command;
+    std::string file;
+    const char* reason;  // after "FILE: ", with the message's start
+  } cases[] = {
+      {"--resume", huge, "it holds more than 16 MiB; it was left as it is"},
+      {"--resume", dir + "/folder", "it is a folder, not a file"},
+      {"--resume", dir + "/fifo", "it is not a plain file; it was left as it is"},
+      {"--watch", huge, "it holds more than 16 MiB"},
+      {"--watch", dir + "/folder", "it is a folder, not a file"},
+      {"--watch", dir + "/fifo", "it is not a plain file"},
+      {"--link", huge, "it holds more than 16 MiB"},
+      {"--link", dir + "/folder", "it is a folder, not a file"},
+      {"--link", dir + "/fifo", "it is not a plain file"},
+      {"--link", pastLimit, "it holds more than 16 MiB"},
+  };
+  for (const auto& c : cases) {
+    const long peak = peakKiB(std::string(c.command) + " " + c.file, &run);
+    EXPECT_EQ(run.status, 2) << c.command << " " << c.file << "\n" << run.err;
+    EXPECT_EQ(run.err, std::string(c.command[2] == 'r' ? "velmora: cannot resume "
+                                                       : "velmora: cannot read script ") +
+                           c.file + ": " + c.reason + "\n");
+    EXPECT_LT(peak - baseline, long(platform::ScriptLimit >> 10) / 4) << c.command << c.file;
+  }
+  // One byte less is read whole: its line of NUL bytes is too long for a script.
+  std::filesystem::resize_file(pastLimit, platform::ScriptLimit);
+  EXPECT_EQ(runVelmora("--link " + pastLimit).err, "script:2: line longer than 65536 bytes\n");
+  EXPECT_EQ(std::filesystem::file_size(huge), uintmax_t(1) << 30);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -23,24 +23,27 @@ trap 'kill -9 "${pid:-}" 2>/dev/null || true; rm -rf "$dir"' EXIT
 export XDG_STATE_HOME="$dir/state"
 export ASAN_OPTIONS=detect_leaks=0  # the window system's libraries keep caches
 fail() { echo "window_test: $*" >&2; cat "$dir/err" >&2 2>/dev/null; exit 1; }
+# Every wait has an end: a tool left waiting (import -window "") outlives CTest.
+bounded() { timeout -k 2 20 "$@"; }
 
 # The headless frame after the script lines $1, enlarged $2 % with a black border $3.
 want() {
   printf '%sscreenshot %s\n' "$1" "$dir/frame.png" >"$dir/frame.txt"
-  "$velmora" --headless "$dir/frame.txt" >/dev/null
+  bounded "$velmora" --headless "$dir/frame.txt" >/dev/null
   convert "$dir/frame.png" -alpha off -scale "$2%" -bordercolor black -border "$3" "$dir/want.png"
 }
 # Starts the game with the arguments, under the file size limit $limit if set.
 open_game() {
   sh -c 'ulimit -f "$0" && exec "$@"' "${limit:-unlimited}" "$velmora" "$@" 2>"$dir/err" &
   pid=$!
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Lantern Cadence -Velmora Keep- 03$' |
-    head -n 1) || fail "no window for $*"
+  wid=$(bounded xdotool search --sync --onlyvisible --name '^Lantern Cadence -Velmora Keep- 03$' |
+    head -n 1)
+  [ -n "$wid" ] || fail "no window for $*"
 }
 # Waits up to five seconds for the window to show want.png exactly.
 shows() {
   for _ in $(seq 100); do
-    import -window "$wid" "$dir/got.png" 2>/dev/null &&
+    bounded import -window "$wid" "$dir/got.png" 2>/dev/null &&
       [ "$(compare -metric AE "$dir/got.png" "$dir/want.png" null: 2>&1)" = 0 ] && return 0
     sleep 0.05
   done
@@ -48,7 +51,7 @@ shows() {
 }
 # Sends WM_DELETE_WINDOW to window $1 as a window manager's close button does.
 send_close() {
-  python3 - "$1" <<'EOF'
+  bounded python3 - "$1" <<'EOF'
 import ctypes, sys
 x, P = ctypes.CDLL("libX11.so.6"), ctypes.c_void_p
 x.XOpenDisplay.restype = x.XInternAtom.restype = P
@@ -69,7 +72,7 @@ EOF
 # Closes the game's window; the game must end with status $1 (default 0).
 close_game() {
   send_close "$wid"
-  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
+  bounded sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
   status=0
   wait "$pid" || status=$?
   [ "$status" = "${1:-0}" ] || fail "closing ended with status $status"
@@ -77,7 +80,7 @@ close_game() {
 # Presses the xdotool keys $1, then waits until the recording $2 holds $3 keys.
 press() {
   # shellcheck disable=SC2086
-  xdotool windowfocus --sync "$wid" key --delay 30 $1
+  bounded xdotool windowfocus --sync "$wid" key --delay 30 $1
   for _ in $(seq 100); do
     [ $(($(wc -l <"$2") - 1)) -ge "$3" ] && return 0
     sleep 0.05
@@ -111,24 +114,24 @@ want "$script
 close_game
 printf '%s\nstate\n' "$script" >"$dir/written.txt"
 printf 'state\n' >>"$dir/session.keys"
-written=$("$velmora" --headless "$dir/written.txt")
-[ "$("$velmora" --headless "$dir/session.keys")" = "$written" ] || fail "the recording replays apart"
+written=$(bounded "$velmora" --headless "$dir/written.txt")
+[ "$(bounded "$velmora" --headless "$dir/session.keys")" = "$written" ] || fail "the recording replays apart"
 case "$written" in *'"score":4995,'*'"last":"SELECT ",'*) ;; *) fail "not the game: $written" ;; esac
 
 # Typed on the keyboard, a statement walks the grid: the game kept in the
 # state folder holds only the grid's keys and replays as the headless `type`
 # and `submit`; --continue goes on with it in a second sitting.
 open_game
-xdotool windowfocus --sync "$wid" key --delay 50 a Return
+bounded xdotool windowfocus --sync "$wid" key --delay 50 a Return
 sleep 0.3
-xdotool windowfocus --sync "$wid" type --delay 200 'SELECT * FROM party'
-xdotool windowfocus --sync "$wid" key Return
+bounded xdotool windowfocus --sync "$wid" type --delay 200 'SELECT * FROM party'
+bounded xdotool windowfocus --sync "$wid" key Return
 sleep 1
 close_game
 saved=$(ls "$XDG_STATE_HOME"/velmora/game-*.keys) || fail "no game in the state folder"
 [ "$(printf '%s\n' "$saved" | wc -l)" = 1 ] || fail "more than one game kept: $saved"
-typed=$(printf 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n' | "$velmora" --headless -)
-[ "$( (cat "$saved"; echo state) | "$velmora" --headless -)" = "$typed" ] ||
+typed=$(printf 'key 65 Enter\ntype SELECT * FROM party\nsubmit\nstate\n' | bounded "$velmora" --headless -)
+[ "$( (cat "$saved"; echo state) | bounded "$velmora" --headless -)" = "$typed" ] ||
   fail "the typed game is not the game of type and submit"
 ! grep -vqE '^(#|key (32|37|38|39|40|65|13)$)' "$saved" || fail "keys past the grid's recorded"
 open_game --continue
@@ -159,7 +162,7 @@ icon=$(convert "$source/assets/icon.png" -depth 8 rgba:- | od -An -v -tu1 |
   awk 'BEGIN { printf "_NET_WM_ICON = 64, 64" } { for (i = 1; i <= NF; i++) b[n++] = $i }
        END { for (i = 0; i < n; i += 4)
                printf ", %.0f", ((b[i+3] * 256 + b[i]) * 256 + b[i+1]) * 256 + b[i+2] }')
-[ "$(xprop -id "$wid" -notype 32c _NET_WM_ICON | tr -d '\n\t')" = "$icon" ] ||
+[ "$(bounded xprop -id "$wid" -notype 32c _NET_WM_ICON | tr -d '\n\t')" = "$icon" ] ||
   fail "the window's icon is not the built-in one"
 close_game
 # A recording that cannot be written (past a file size limit of 512 bytes: the
@@ -169,12 +172,12 @@ close_game
 limit=1
 open_game --record "$dir/limited.keys"
 limit=
-xdotool windowfocus --sync "$wid" key --delay 5 a $(seq 70 | sed "s/.*/Down/")
+bounded xdotool windowfocus --sync "$wid" key --delay 5 a $(seq 70 | sed "s/.*/Down/")
 # Found by the tree's names: xdotool's search misses the box once X's core
 # fonts are installed, though the box carries its name all the same.
 box=""
 for _ in $(seq 150); do
-  box=$(xwininfo -root -tree | awk '/"Recording stopped"/ { print $1; exit }')
+  box=$(bounded xwininfo -root -tree | awk '/"Recording stopped"/ { print $1; exit }')
   [ -z "$box" ] || { box=$(printf '%d' "$box"); break; }
   sleep 0.1
 done
@@ -194,7 +197,7 @@ grep -qF "Space pauses and resumes" "$dir/err" || fail "no word of the watch key
 close_game
 # (The title is held only a second: End goes at once, whatever was shown.)
 open_game --watch "$source/tests/scripts/winning_game.txt" --record "$dir/watched.keys"
-xdotool windowfocus --sync "$wid" key End
+bounded xdotool windowfocus --sync "$wid" key End
 want "$(cat "$source/tests/scripts/winning_game.txt")
 " 100 0 && shows "the end of the watched game"
 watched=$(($(wc -l <"$dir/watched.keys") - 1))
@@ -202,12 +205,12 @@ press "Return Left" "$dir/watched.keys" $((watched + 1))
 close_game
 printf 'state\n' >>"$dir/watched.keys"
 printf 'key Left\nstate\n' | cat "$source/tests/scripts/winning_game.txt" - >"$dir/branch.txt"
-[ "$("$velmora" --headless "$dir/watched.keys")" = "$("$velmora" --headless "$dir/branch.txt")" ] ||
+[ "$(bounded "$velmora" --headless "$dir/watched.keys")" = "$(bounded "$velmora" --headless "$dir/branch.txt")" ] ||
   fail "the watched and taken-over game replays apart"
 # A window that fails before the window system is up (no font) cannot show
 # a box: it says why on standard error and ends with status 1.
 status=0
-FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" timeout -s KILL 20 "$velmora" 2>"$dir/err" ||
+FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" bounded "$velmora" 2>"$dir/err" ||
   status=$?
 [ "$status" = 1 ] || fail "a window without fonts ended with status $status"
 grep -qF "no font found for Tahoma" "$dir/err" || fail "no word of the missing font"

@@ -67,11 +67,12 @@ var velmoraPage = (function () {
     });
   }
 
-  // A touch key is the game's key; the message box takes Enter and Space.
+  // A touch key is the game's key; while the message box is open it is the
+  // box's, closed by the keys that close it from the keyboard.
   function press(code) {
     if (ended || !window.velmoraReady) return;
     if (boxShown()) {
-      if (code === 13 || code === 32) Module._velmora_box_closed();
+      Module._velmora_box_key(code);
     } else {
       Module._velmora_key(code);
     }

@@ -8,9 +8,11 @@
 // The version byte the desktop writes (ReplayCodeVersion in headless/replay_code.h).
 export const ReplayCodeVersion = 0xb1;
 // A won game takes about a thousand characters; a code past this is refused
-// before anything is decoded.
+// before anything is decoded. (The desktop's MaxReplayCodeLength in
+// headless/replay_code.h: `velmora --link` prints no code the page refuses.)
 export const MaxCodeLength = 64 * 1024;
-// Keys are never inflated past this many bytes (a game of a million keys).
+// Keys are never inflated past this many bytes (a game of a million keys;
+// the desktop's MaxReplayKeys).
 export const MaxKeys = 1024 * 1024;
 
 export const Messages = {

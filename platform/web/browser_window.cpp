@@ -210,3 +210,9 @@ WindowBackend& windowBackend() {
 
 // Called by the page when the player closes the box with its OK button.
 extern "C" EMSCRIPTEN_KEEPALIVE void velmora_box_closed() { platform::closeBox(); }
+
+// Called by the page for a touch key pressed while the box is open: the keys
+// that close it from the keyboard close it from the screen too.
+extern "C" EMSCRIPTEN_KEEPALIVE void velmora_box_key(int key) {
+  if (platform::closesBox(uint16_t(key))) platform::closeBox();
+}

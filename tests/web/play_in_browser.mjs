@@ -14,7 +14,7 @@ import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
 import { PageChecks } from './page_checks.mjs';
-import { closeGame, openGame } from './page_support.mjs';
+import { closeGame, openGame, ProgramRun, WaitLimit } from './page_support.mjs';
 import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
 import { ReplayChecks } from './replay_checks.mjs';
 
@@ -44,7 +44,7 @@ function playNative(steps, dir) {
   let n = 0;
   const script = steps.map((line) => line ?? `state\nscreenshot ${dir}/native-${n++}.png`);
   const out = execFileSync(velmora, ['--headless', '-'], { input: `${script.join('\n')}\n`,
-                                                          encoding: 'utf8' });
+                                                          encoding: 'utf8', ...ProgramRun });
   return out.trim().split('\n').map((state, i) => ({
     state, frame: PNG.sync.read(fs.readFileSync(`${dir}/native-${i}.png`)).data }));
 }
@@ -103,8 +103,9 @@ async function playScript(browser, base, script) {
 const server = await serve(path.resolve(pageDir));
 fs.mkdirSync(outDir, { recursive: true });
 const userDataDir = fs.mkdtempSync(path.join(outDir, 'chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', userDataDir, headless: true, args: ChromiumArgs });
+// Every call into the browser ends: a page that stops answering fails its check.
+const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', userDataDir,
+  headless: true, args: ChromiumArgs, protocolTimeout: 3 * WaitLimit });
 const checks = [...scripts.map((s) => [`same game as the desktop: ${path.basename(s)}`,
                                       (b, base) => playScript(b, base, s)]),
                 ...Object.entries(PageChecks), ...Object.entries(ReplayChecks)];

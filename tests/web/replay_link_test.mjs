@@ -3,14 +3,15 @@
 // recording; the page's own packer and recordings agree with the desktop's;
 // damaged, foreign and oversized codes are refused with their messages.
 // Usage: node replay_link_test.mjs VELMORA_EXECUTABLE SOURCE_DIR
-import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { randomBytes } from 'node:crypto';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
 import {
-  Messages, MaxCodeLength, ReplayCodeVersion, decodeReplayCode, encodeReplayCode, keyRecording,
-  replayCodeOfHash,
+  Messages, MaxCodeLength, MaxKeys, ReplayCodeVersion, decodeReplayCode, encodeReplayCode,
+  keyRecording, replayCodeOfHash,
 } from '../../web/replay_link.js';
 
 const [velmora, source] = process.argv.slice(2);
@@ -26,8 +27,8 @@ function check(ok, what) {
 }
 
 const recording = (keys) => Header + [...keys].map((k) => `key ${k}\n`).join('');
-const linkOf = (file, ...extra) =>
-  execFileSync(velmora, ['--link', file, ...extra], { encoding: 'utf8' });
+const Run = { encoding: 'utf8', timeout: 20000, killSignal: 'SIGKILL' };
+const linkOf = (file, ...extra) => execFileSync(velmora, ['--link', file, ...extra], Run);
 const codeOf = (line) => replayCodeOfHash(line.slice(line.indexOf('#')).trimEnd());
 
 function pack(bytes, version = ReplayCodeVersion) {
@@ -69,6 +70,28 @@ try {
   check(line.startsWith('https://example.org/velmora/#replay='), `--page replaces the fragment: ${line}`);
   check(line.length < 16 * 1024, `winning link under 16 KB: ${line.length}`);
   console.log(`winning game link: ${line.length - 1} characters`);
+
+  // What a link may carry is the page's: the desktop's limits are the page's,
+  // a game of MaxKeys keys is linked and unpacked whole, and one key more,
+  // or keys that pack past MaxCodeLength, are refused by --link.
+  const header = readFileSync(join(source, 'headless/replay_code.h'), 'utf8');
+  const limit = (name) => header.match(`${name} = size_t\\((\\d+)\\) << (\\d+);`).slice(1)
+    .reduce((base, shift) => base * 2 ** shift);
+  check(limit('MaxReplayKeys') === MaxKeys && limit('MaxReplayCodeLength') === MaxCodeLength,
+        'the page takes what the desktop links');
+  const file = join(work, 'long.keys');
+  writeFileSync(file, Header + 'key 13\n'.repeat(MaxKeys));
+  check((await decodeReplayCode(codeOf(linkOf(file)))).length === MaxKeys,
+        `a link of ${MaxKeys} keys comes back whole`);
+  writeFileSync(file, Header + 'key 13\n'.repeat(MaxKeys + 1));
+  let got = spawnSync(velmora, ['--link', file], Run);
+  check(got.status === 2 && got.stderr ===
+        `velmora: the game has ${MaxKeys + 1} key presses; a link holds at most ${MaxKeys}\n`,
+        `a game of ${MaxKeys + 1} keys: status ${got.status}, ${got.stderr}`);
+  writeFileSync(file, recording([...randomBytes(60000)].map((key) => key || 1)));
+  got = spawnSync(velmora, ['--link', file], Run);
+  check(got.status === 2 && /pack into \d+ characters; a link holds at most 65536\n$/.test(got.stderr),
+        `keys past the longest code: status ${got.status}, ${got.stderr}`);
 
   // Damaged, foreign and oversized codes, each with its message.
   const good = codeOf(line);
