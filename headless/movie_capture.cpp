@@ -3,8 +3,14 @@
 // makes a frame of the screen after it, and a submitting key one of the
 // command entry just before it. A frame equal to the one before only
 // lengthens its time, so each frame in the file is a change on the screen.
+// The frames are encoded on every core while the game goes on; on a terminal
+// standard error shows how many are written of those taken.
 #include "headless/movie_capture.h"
 
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -29,8 +35,22 @@ void takeScreen(std::vector<uint32_t>* frame) {
   }
 }
 
+// Shows "N of M frames written" in place, ten times a second at most and
+// once all are written.
+void showProgress(int written) {
+  const auto now = std::chrono::steady_clock::now();
+  if (written < movie.framesPassed && now - movie.progressAt < std::chrono::milliseconds(100)) {
+    return;
+  }
+  movie.progressAt = now;
+  movie.progressShown = true;
+  std::fprintf(stderr, "\rvelmora: movie: %d of %d frames written", written, movie.framesPassed);
+  std::fflush(stderr);
+}
+
 void passHeldFrame() {
   if (movie.heldMs == 0 || !movie.failure.empty()) return;
+  ++movie.framesPassed;
   std::string reason;
   if (!movie.encoder->addFrame(movie.held.data(), movie.heldMs, &reason)) {
     movie.failure = reason;
@@ -90,8 +110,11 @@ bool startMovie(const std::string& path, std::string* reason) {
     *reason = "the screen is not drawn";
     return false;
   }
-  made.encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, reason);
+  made.encoder =
+      platform::makeMovieEncoder(format, ViewWidth, ViewHeight, platform::movieWorkers(), reason);
   if (!made.encoder) return false;
+  made.showProgress = isatty(STDERR_FILENO) == 1;
+  if (made.showProgress) made.encoder->onFrameWritten(showProgress);
   made.held.resize(size_t(ViewWidth) * ViewHeight);
   made.taken.resize(made.held.size());
   movie = std::move(made);
@@ -109,6 +132,7 @@ bool finishMovie(std::string* reason) {
   std::vector<uint8_t> bytes;
   bool ok = movie.failure.empty() && movie.encoder->finish(&bytes, reason);
   if (!movie.failure.empty()) *reason = movie.failure;
+  if (movie.progressShown) std::fputc('\n', stderr);
   if (ok) {
     ok = platform::writeFileAtomically(movie.path.c_str(), bytes.data(), bytes.size(), movie.rule,
                                        reason);
@@ -117,6 +141,9 @@ bool finishMovie(std::string* reason) {
   return ok;
 }
 
-void abandonMovie() { movie = MovieRecord{}; }
+void abandonMovie() {
+  if (movie.progressShown) std::fputc('\n', stderr);
+  movie = MovieRecord{};
+}
 
 }  // namespace headless

@@ -26,7 +26,7 @@ struct RgbaImage;
 
 // Raised whenever the table's layout or meaning changes, so that a program
 // never calls through a module built for another layout.
-constexpr uint32_t NativeAbi = 1;
+constexpr uint32_t NativeAbi = 2;
 
 // What the module does for the program. The module keeps no record of the
 // game: it renders, decodes, encodes and shows what it is handed.
@@ -44,9 +44,12 @@ struct NativeLibrary {
   bool (*decodeJpeg)(const ResourceStream& stream, Picture* out);       // as jpeg_decode.h
   bool (*decodePng)(const uint8_t* data, size_t size, RgbaImage* out);  // as png_io.h
   bool (*encodePng)(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png);
-  // The movie encoders of movie_writer.h, for frames of width x height.
-  std::unique_ptr<MovieEncoder> (*makeWebpEncoder)(int width, int height, std::string* reason);
-  std::unique_ptr<MovieEncoder> (*makeGifEncoder)(int width, int height, std::string* reason);
+  // The movie encoders of movie_writer.h, for frames of width x height
+  // encoded on `workers` threads.
+  std::unique_ptr<MovieEncoder> (*makeWebpEncoder)(int width, int height, int workers,
+                                                   std::string* reason);
+  std::unique_ptr<MovieEncoder> (*makeGifEncoder)(int width, int height, int workers,
+                                                  std::string* reason);
   // The SDL2 window backend (backend.h).
   WindowBackend& (*windowBackend)();
 };
@@ -67,8 +70,10 @@ void closeFonts();
 bool decodeJpeg(const ResourceStream& stream, Picture* out);
 bool decodePng(const uint8_t* data, size_t size, RgbaImage* out);
 bool encodePng(const Canvas& canvas, const Rect& rect, std::vector<uint8_t>* png);
-std::unique_ptr<MovieEncoder> makeWebpEncoder(int width, int height, std::string* reason);
-std::unique_ptr<MovieEncoder> makeGifEncoder(int width, int height, std::string* reason);
+std::unique_ptr<MovieEncoder> makeWebpEncoder(int width, int height, int workers,
+                                              std::string* reason);
+std::unique_ptr<MovieEncoder> makeGifEncoder(int width, int height, int workers,
+                                             std::string* reason);
 WindowBackend& windowBackend();
 
 }  // namespace native

@@ -1,5 +1,6 @@
 // A game shown to others: `--movie` frames decode to exactly the screenshots
-// of their moments; a GIF has as many, at the same times. (Refused and failed movies:
+// of their moments; a GIF has as many, at the same times; the file is the same
+// whatever the number of workers that encoded it. (Refused and failed movies:
 // hostile_test.cpp; `--link`: the scripts transcript, and its code
 // against the page's decoder, tests/web/replay_link_test.mjs.)
 #include <gif_lib.h>
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/media/movie_writer.h"
 #include "platform/media/png_io.h"
 #include "tests/support/headless_run.h"
+#include "ui/view_size.h"
 
 namespace {
 
@@ -117,6 +120,53 @@ TEST(Movie, FramesAreTheScreenshotsOfTheirMoments) {
   const std::vector<int> delays = gifDelays(gif);
   ASSERT_EQ(delays.size(), std::size(Steps));
   for (size_t i = 0; i < delays.size(); ++i) EXPECT_EQ(delays[i] * 10, Steps[i].ms) << i;
+  fs::remove_all(dir);
+}
+
+// The program encodes on one worker for each processor; given its frames, one,
+// three and eight workers write its files again, byte for byte. The game is
+// long enough for the frames to go round every window of frames many times.
+TEST(Movie, EveryNumberOfWorkersWritesTheSameFile) {
+  char pattern[] = "/tmp/velmora-movie-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
+  std::string game = "key Space\n";
+  for (int i = 0; i < 12; ++i) game += "key Up\nkey Down\n";
+  game += "key Enter\ntype SELECT * FROM party WHERE charaid=1\nsubmit\nkey Left\n";
+  for (const char* name : {"game.webp", "game.gif"}) {
+    const HeadlessRun run = runVelmora("--headless {script} --movie " + dir + "/" + name, game);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // no progress but on a terminal
+  }
+  const std::vector<Frame> frames = decodeWebp(dir + "/game.webp");
+  ASSERT_GT(frames.size(), 25u);
+  std::vector<std::vector<uint32_t>> pixels;
+  for (const Frame& frame : frames) {
+    std::vector<uint32_t>& rgb = pixels.emplace_back(frame.rgba.size() / 4);
+    for (size_t i = 0; i < rgb.size(); ++i) {
+      const uint8_t* p = &frame.rgba[4 * i];
+      rgb[i] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+  }
+  for (const auto format : {platform::MovieFormat::WebP, platform::MovieFormat::Gif}) {
+    const bool webp = format == platform::MovieFormat::WebP;
+    const std::vector<uint8_t> written = bytesOf(dir + (webp ? "/game.webp" : "/game.gif"));
+    for (const int workers : {1, 3, 8}) {
+      std::string reason;
+      auto encoder = platform::makeMovieEncoder(format, ViewWidth, ViewHeight, workers, &reason);
+      ASSERT_TRUE(encoder) << reason;
+      int shownMs = 0, reported = 0;
+      encoder->onFrameWritten([&](int count) { reported = count; });
+      for (size_t i = 0; i < frames.size(); ++i) {
+        ASSERT_TRUE(encoder->addFrame(pixels[i].data(), frames[i].endMs - shownMs, &reason));
+        shownMs = frames[i].endMs;
+      }
+      std::vector<uint8_t> bytes;
+      ASSERT_TRUE(encoder->finish(&bytes, &reason)) << reason;
+      EXPECT_EQ(reported, int(frames.size()));
+      EXPECT_TRUE(bytes == written) << (webp ? "WebP" : "GIF") << " on " << workers << " workers";
+    }
+  }
   fs::remove_all(dir);
 }
 

@@ -90,6 +90,10 @@ struct MovieRecord {
   std::string failure;                              // the encoder's first failure
   ReplayTally before;                               // the tally as the key being pressed met it
   bool opened = false;                              // the opening frame is taken
+  bool showProgress = false;                        // standard error is a terminal
+  bool progressShown = false;
+  int framesPassed = 0;  // frames given to the encoder
+  std::chrono::steady_clock::time_point progressAt{};
 };
 
 // The recording the window's game is kept in (app/key_recorder, app/main).

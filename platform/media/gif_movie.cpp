@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <string>
 #include <unordered_map>
 
-#include "platform/media/movie_writer.h"
+#include "platform/media/movie_frames.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -21,17 +23,112 @@ struct Box {
   int left, top, width, height;
 };
 
-class GifEncoder final : public MovieEncoder {
+// The smallest rectangle holding every pixel that differs from the frame
+// before; the whole frame at first, one pixel when nothing changed.
+Box changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
+  if (!previous) return Box{0, 0, width, height};
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = pixels + size_t(y) * width;
+    const uint32_t* before = previous + size_t(y) * width;
+    int x = 0;
+    while (x < width && row[x] == before[x]) ++x;
+    if (x == width) continue;
+    int last = width - 1;
+    while (row[last] == before[last]) --last;
+    left = std::min(left, x);
+    right = std::max(right, last);
+    top = std::min(top, y);
+    bottom = y;
+  }
+  if (right < 0) return Box{0, 0, 1, 1};
+  return Box{left, top, right - left + 1, bottom - top + 1};
+}
+
+// A frame's rectangle as colour indices and the table they index.
+struct IndexedBox {
+  std::vector<GifByteType> indices;
+  GifColorType palette[MaxColours]{};
+  int colours = 0;
+};
+
+bool quantize(const std::vector<uint32_t>& pixels, const Box& box, IndexedBox* out,
+              std::string* reason) {
+  const size_t n = pixels.size();
+  std::vector<GifByteType> red(n), green(n), blue(n);
+  for (size_t i = 0; i < n; ++i) {
+    red[i] = uint8_t(pixels[i] >> 16);
+    green[i] = uint8_t(pixels[i] >> 8);
+    blue[i] = uint8_t(pixels[i]);
+  }
+  int size = MaxColours;
+  // giflib's median cut sorts through a variable of its own: one frame at a time.
+  static std::mutex quantizing;
+  std::lock_guard lock(quantizing);
+  if (GifQuantizeBuffer(unsigned(box.width), unsigned(box.height), &size, red.data(), green.data(),
+                        blue.data(), out->indices.data(), out->palette) != GIF_OK) {
+    *reason = "GIF encoder: cannot reduce a frame to 256 colours";
+    return false;
+  }
+  out->colours = size;
+  return true;
+}
+
+// Fills out's palette and indices for the rectangle's pixels: exact, or
+// reduced when they hold more than 256 colours.
+bool indexBox(const std::vector<uint32_t>& pixels, const Box& box, IndexedBox* out,
+              std::string* reason) {
+  out->indices.resize(pixels.size());
+  std::unordered_map<uint32_t, uint8_t> index;
+  out->colours = 0;
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    auto [at, added] = index.try_emplace(pixels[i], uint8_t(out->colours));
+    if (added) {
+      if (out->colours == MaxColours) return quantize(pixels, box, out, reason);
+      out->palette[out->colours++] =
+          GifColorType{uint8_t(pixels[i] >> 16), uint8_t(pixels[i] >> 8), uint8_t(pixels[i])};
+    }
+    out->indices[i] = at->second;
+  }
+  return true;
+}
+
+// A colour table's size is a power of two; the rest stays black.
+int paletteSize(IndexedBox* box) {
+  int size = 2;
+  while (size < box->colours) size *= 2;
+  for (int i = box->colours; i < size; ++i) box->palette[i] = GifColorType{0, 0, 0};
+  return size;
+}
+
+int appendOutput(GifFileType* gif, const GifByteType* data, int size) {
+  auto* bytes = static_cast<std::vector<uint8_t>*>(gif->UserData);
+  bytes->insert(bytes->end(), data, data + size);
+  return size;
+}
+
+bool fail(int error, std::string* reason) {
+  const char* text = GifErrorString(error);
+  *reason = std::string("GIF encoder: ") + (text ? text : "unknown error");
+  return false;
+}
+
+// The header giflib writes before a frame: "GIF89a" and the screen's
+// descriptor without a colour table. A frame is encoded after one of its own
+// and taken without it.
+constexpr size_t FrameHeaderBytes = 13;
+
+class GifEncoder final : public PipelinedEncoder {
  public:
-  GifEncoder(int width, int height)
-      : width_(width), height_(height), previous_(size_t(width) * height) {}
+  GifEncoder(int width, int height, int workers) : PipelinedEncoder(width, height, workers) {}
   ~GifEncoder() override {
+    stopWorkers();
     if (gif_) EGifCloseFile(gif_, nullptr);
   }
 
   bool start(std::string* reason) {
     int error = 0;
-    gif_ = EGifOpen(this, &GifEncoder::output, &error);
+    gif_ = EGifOpen(&bytes_, appendOutput, &error);
     if (!gif_) return fail(error, reason);
     EGifSetGifVersion(gif_, true);
     static const uint8_t Loop[] = {1, 0, 0};  // repeat for ever
@@ -45,15 +142,29 @@ class GifEncoder final : public MovieEncoder {
     return true;
   }
 
-  bool addFrame(const uint32_t* pixels, int durationMs, std::string* reason) override {
-    const Box box = changedBox(pixels);
-    copyBox(pixels, box);
-    if (!paletteOfBox(reason)) return false;
-    ColorMapObject* map = GifMakeMapObject(paletteSize(), palette_);
-    if (!map) {
+ protected:
+  // A frame: its delay, the changed rectangle's place and colour table, and
+  // its pixels, compressed with giflib on a stream of the frame's own.
+  bool encodeFrame(const uint32_t* previous, const uint32_t* pixels, int durationMs,
+                   EncodedFrame* out, std::string* reason) const override {
+    const Box box = changedBox(previous, pixels, width_, height_);
+    std::vector<uint32_t> boxPixels(size_t(box.width) * box.height);
+    for (int y = 0; y < box.height; ++y) {
+      std::memcpy(boxPixels.data() + size_t(y) * box.width,
+                  pixels + size_t(box.top + y) * width_ + box.left,
+                  size_t(box.width) * sizeof(uint32_t));
+    }
+    IndexedBox indexed;
+    if (!indexBox(boxPixels, box, &indexed, reason)) return false;
+    ColorMapObject* map = GifMakeMapObject(paletteSize(&indexed), indexed.palette);
+    int error = 0;
+    GifFileType* gif = map ? EGifOpen(&out->bytes, appendOutput, &error) : nullptr;
+    if (!gif) {
+      GifFreeMapObject(map);
       *reason = "out of memory for the GIF encoder";
       return false;
     }
+    EGifSetGifVersion(gif, true);
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.TransparentColor = NO_TRANSPARENT_COLOR;
@@ -61,19 +172,28 @@ class GifEncoder final : public MovieEncoder {
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
     bool ok =
-        EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) == GIF_OK &&
-        EGifPutImageDesc(gif_, box.left, box.top, box.width, box.height, false, map) == GIF_OK;
+        EGifPutScreenDesc(gif, width_, height_, 8, 0, nullptr) == GIF_OK &&
+        out->bytes.size() == FrameHeaderBytes &&
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, sizeof extension, extension) == GIF_OK &&
+        EGifPutImageDesc(gif, box.left, box.top, box.width, box.height, false, map) == GIF_OK;
     for (int y = 0; ok && y < box.height; ++y) {
-      ok = EGifPutLine(gif_, indices_.data() + size_t(y) * box.width, box.width) == GIF_OK;
+      ok = EGifPutLine(gif, indexed.indices.data() + size_t(y) * box.width, box.width) == GIF_OK;
     }
+    if (!ok) fail(gif->Error, reason);
+    const size_t end = out->bytes.size();
+    EGifCloseFile(gif, nullptr);  // writes the file's end, which is not the frame's
     GifFreeMapObject(map);
-    if (!ok) return fail(gif_->Error, reason);
-    std::memcpy(previous_.data(), pixels, previous_.size() * sizeof(uint32_t));
-    first_ = false;
+    out->bytes.resize(end);
+    out->bytes.erase(out->bytes.begin(), out->bytes.begin() + FrameHeaderBytes);
+    return ok;
+  }
+
+  bool takeFrame(EncodedFrame& frame, int, std::string*) override {
+    bytes_.insert(bytes_.end(), frame.bytes.begin(), frame.bytes.end());
     return true;
   }
 
-  bool finish(std::vector<uint8_t>* bytes, std::string* reason) override {
+  bool assemble(std::vector<uint8_t>* bytes, std::string* reason) override {
     int error = 0;
     GifFileType* gif = gif_;
     gif_ = nullptr;
@@ -83,109 +203,15 @@ class GifEncoder final : public MovieEncoder {
   }
 
  private:
-  static int output(GifFileType* gif, const GifByteType* data, int size) {
-    auto* self = static_cast<GifEncoder*>(gif->UserData);
-    self->bytes_.insert(self->bytes_.end(), data, data + size);
-    return size;
-  }
-
-  static bool fail(int error, std::string* reason) {
-    const char* text = GifErrorString(error);
-    *reason = std::string("GIF encoder: ") + (text ? text : "unknown error");
-    return false;
-  }
-
-  // The smallest rectangle holding every pixel that differs from the frame
-  // before; the whole frame at first, one pixel when nothing changed.
-  Box changedBox(const uint32_t* pixels) const {
-    if (first_) return Box{0, 0, width_, height_};
-    int left = width_, right = -1, top = height_, bottom = -1;
-    for (int y = 0; y < height_; ++y) {
-      const uint32_t* row = pixels + size_t(y) * width_;
-      const uint32_t* before = previous_.data() + size_t(y) * width_;
-      for (int x = 0; x < width_; ++x) {
-        if (row[x] == before[x]) continue;
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = y;
-      }
-    }
-    if (right < 0) return Box{0, 0, 1, 1};
-    return Box{left, top, right - left + 1, bottom - top + 1};
-  }
-
-  void copyBox(const uint32_t* pixels, const Box& box) {
-    lastBox_ = box;
-    box_.resize(size_t(box.width) * box.height);
-    for (int y = 0; y < box.height; ++y) {
-      std::memcpy(box_.data() + size_t(y) * box.width,
-                  pixels + size_t(box.top + y) * width_ + box.left,
-                  size_t(box.width) * sizeof(uint32_t));
-    }
-  }
-
-  // Fills palette_ and indices_ for box_.
-  bool paletteOfBox(std::string* reason) {
-    indices_.resize(box_.size());
-    std::unordered_map<uint32_t, uint8_t> index;
-    colours_ = 0;
-    for (size_t i = 0; i < box_.size(); ++i) {
-      auto [at, added] = index.try_emplace(box_[i], uint8_t(colours_));
-      if (added) {
-        if (colours_ == MaxColours) return quantizeBox(reason);
-        palette_[colours_++] =
-            GifColorType{uint8_t(box_[i] >> 16), uint8_t(box_[i] >> 8), uint8_t(box_[i])};
-      }
-      indices_[i] = at->second;
-    }
-    return true;
-  }
-
-  bool quantizeBox(std::string* reason) {
-    const size_t n = box_.size();
-    std::vector<GifByteType> red(n), green(n), blue(n);
-    for (size_t i = 0; i < n; ++i) {
-      red[i] = uint8_t(box_[i] >> 16);
-      green[i] = uint8_t(box_[i] >> 8);
-      blue[i] = uint8_t(box_[i]);
-    }
-    int size = MaxColours;
-    const Box& b = lastBox_;
-    if (GifQuantizeBuffer(unsigned(b.width), unsigned(b.height), &size, red.data(), green.data(),
-                          blue.data(), indices_.data(), palette_) != GIF_OK) {
-      *reason = "GIF encoder: cannot reduce a frame to 256 colours";
-      return false;
-    }
-    colours_ = size;
-    return true;
-  }
-
-  // A colour table's size is a power of two; the rest stays black.
-  int paletteSize() {
-    int size = 2;
-    while (size < colours_) size *= 2;
-    for (int i = colours_; i < size; ++i) palette_[i] = GifColorType{0, 0, 0};
-    return size;
-  }
-
-  int width_;
-  int height_;
-  bool first_ = true;
   GifFileType* gif_ = nullptr;
   std::vector<uint8_t> bytes_;
-  std::vector<uint32_t> previous_;
-  std::vector<uint32_t> box_;
-  Box lastBox_{};
-  std::vector<GifByteType> indices_;
-  GifColorType palette_[MaxColours]{};
-  int colours_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<MovieEncoder> native::makeGifEncoder(int width, int height, std::string* reason) {
-  auto encoder = std::make_unique<GifEncoder>(width, height);
+std::unique_ptr<MovieEncoder> native::makeGifEncoder(int width, int height, int workers,
+                                                     std::string* reason) {
+  auto encoder = std::make_unique<GifEncoder>(width, height, workers);
   if (!encoder->start(reason)) return nullptr;
   return encoder;
 }

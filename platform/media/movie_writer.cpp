@@ -1,6 +1,8 @@
 // Choosing a movie's format by its name and its encoder by the format.
 #include "platform/media/movie_writer.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -17,6 +19,13 @@ bool endsWithNoCase(const std::string& text, const std::string& end) {
 
 }  // namespace
 
+int movieWorkers() {
+  cpu_set_t cpus;
+  CPU_ZERO(&cpus);
+  if (sched_getaffinity(0, sizeof cpus, &cpus) != 0) return 1;
+  return std::clamp(CPU_COUNT(&cpus), 1, 8);
+}
+
 bool movieFormatOf(const std::string& path, MovieFormat* format) {
   if (endsWithNoCase(path, ".webp")) {
     *format = MovieFormat::WebP;
@@ -30,14 +39,14 @@ bool movieFormatOf(const std::string& path, MovieFormat* format) {
 }
 
 std::unique_ptr<MovieEncoder> makeMovieEncoder(MovieFormat format, int width, int height,
-                                               std::string* reason) {
+                                               int workers, std::string* reason) {
   if (width <= 0 || height <= 0) {
     *reason = "a movie needs frames of at least one pixel";
     return nullptr;
   }
   const NativeLibrary& native = nativeLibrary();
-  return format == MovieFormat::WebP ? native.makeWebpEncoder(width, height, reason)
-                                     : native.makeGifEncoder(width, height, reason);
+  return format == MovieFormat::WebP ? native.makeWebpEncoder(width, height, workers, reason)
+                                     : native.makeGifEncoder(width, height, workers, reason);
 }
 
 }  // namespace platform

@@ -1,11 +1,15 @@
-// The lossless animated WebP encoder, libwebp's WebPAnimEncoder: every frame
-// decodes to exactly the pixels it was given. It stores only the rectangle
-// that changed from the frame before; a step scrolls most of the field, and
-// the switches between the field and command entry change all of it.
+// The lossless animated WebP encoder: every frame decodes to exactly the
+// pixels it was given. It stores only the rectangle that changed from the
+// frame before (a step scrolls most of the field, and the switches between
+// the field and command entry change all of it), each encoded by libwebp on
+// its own and put in order into the file by libwebp's muxer.
 #include <webp/encode.h>
 #include <webp/mux.h>
 
-#include "platform/media/movie_writer.h"
+#include <algorithm>
+#include <string>
+
+#include "platform/media/movie_frames.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -41,81 +45,143 @@ bool fitsPalette(const uint32_t* pixels, size_t count) {
   return true;
 }
 
-class WebpEncoder final : public MovieEncoder {
+struct Box {
+  int left, top, width, height;
+};
+
+// The smallest rectangle holding every pixel of `pixels` that differs from
+// `previous`, its corner moved up and left to even coordinates (where a WebP
+// frame may stand); one pixel when nothing changed.
+Box changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = pixels + size_t(y) * width;
+    const uint32_t* before = previous + size_t(y) * width;
+    int x = 0;
+    while (x < width && row[x] == before[x]) ++x;
+    if (x == width) continue;
+    int last = width - 1;
+    while (row[last] == before[last]) --last;
+    left = std::min(left, x);
+    right = std::max(right, last);
+    top = std::min(top, y);
+    bottom = y;
+  }
+  if (right < 0) return Box{0, 0, 1, 1};
+  left &= ~1;
+  top &= ~1;
+  return Box{left, top, right - left + 1, bottom - top + 1};
+}
+
+class WebpEncoder final : public PipelinedEncoder {
  public:
-  WebpEncoder(int width, int height) : width_(width), height_(height) {}
+  WebpEncoder(int width, int height, int workers) : PipelinedEncoder(width, height, workers) {}
   ~WebpEncoder() override {
-    if (encoder_) WebPAnimEncoderDelete(encoder_);
-    WebPPictureFree(&picture_);
+    stopWorkers();
+    if (mux_) WebPMuxDelete(mux_);
   }
 
   bool start(std::string* reason) {
-    WebPAnimEncoderOptions options;
-    if (!WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&config_) ||
-        !WebPPictureInit(&picture_)) {
+    WebPConfig config;
+    if (!WebPConfigInit(&config)) {
       *reason = "the WebP library does not match its headers";
       return false;
     }
-    options.anim_params.loop_count = 0;  // for ever
-    options.anim_params.bgcolor = 0xFF000000;
-    config_.lossless = 1;
-    config_.exact = 1;
-    picture_.use_argb = 1;
-    picture_.width = width_;
-    picture_.height = height_;
-    encoder_ = WebPAnimEncoderNew(width_, height_, &options);
-    if (!encoder_ || !WebPPictureAlloc(&picture_)) {
+    mux_ = WebPMuxNew();
+    if (!mux_) {
       *reason = "out of memory for the WebP encoder";
       return false;
     }
-    return true;
+    WebPMuxAnimParams animation{};
+    animation.bgcolor = 0xFF000000;
+    animation.loop_count = 0;  // for ever
+    return muxed(WebPMuxSetAnimationParams(mux_, &animation), reason) &&
+           muxed(WebPMuxSetCanvasSize(mux_, width_, height_), reason);
   }
 
-  bool addFrame(const uint32_t* pixels, int durationMs, std::string* reason) override {
-    for (int y = 0; y < height_; ++y) {
-      const uint32_t* from = pixels + size_t(y) * width_;
-      uint32_t* to = picture_.argb + size_t(y) * picture_.argb_stride;
-      for (int x = 0; x < width_; ++x) to[x] = 0xFF000000u | from[x];
+ protected:
+  // Each frame stores the rectangle that changed from the frame before, as a
+  // lossless picture of its own that replaces what was there.
+  bool encodeFrame(const uint32_t* previous, const uint32_t* pixels, int, EncodedFrame* out,
+                   std::string* reason) const override {
+    const Box box =
+        previous ? changedBox(previous, pixels, width_, height_) : Box{0, 0, width_, height_};
+    WebPConfig config;
+    WebPPicture picture;
+    if (!WebPConfigInit(&config) || !WebPPictureInit(&picture)) {
+      *reason = "the WebP library does not match its headers";
+      return false;
     }
     const bool few = fitsPalette(pixels, size_t(width_) * height_);
-    config_.method = few ? FewColoursMethod : ManyColoursMethod;
-    config_.quality = few ? FewColoursQuality : ManyColoursQuality;
-    if (!WebPAnimEncoderAdd(encoder_, &picture_, timestampMs_, &config_)) {
-      *reason = std::string("WebP encoder: ") + WebPAnimEncoderGetError(encoder_);
+    config.lossless = 1;
+    config.exact = 1;
+    config.method = few ? FewColoursMethod : ManyColoursMethod;
+    config.quality = few ? FewColoursQuality : ManyColoursQuality;
+    picture.use_argb = 1;
+    picture.width = box.width;
+    picture.height = box.height;
+    if (!WebPPictureAlloc(&picture)) {
+      *reason = "out of memory for the WebP encoder";
       return false;
     }
-    timestampMs_ += durationMs;
-    return true;
+    for (int y = 0; y < box.height; ++y) {
+      const uint32_t* from = pixels + size_t(box.top + y) * width_ + box.left;
+      uint32_t* to = picture.argb + size_t(y) * picture.argb_stride;
+      for (int x = 0; x < box.width; ++x) to[x] = 0xFF000000u | from[x];
+    }
+    WebPMemoryWriter writer;
+    WebPMemoryWriterInit(&writer);
+    picture.writer = WebPMemoryWrite;
+    picture.custom_ptr = &writer;
+    const bool ok = WebPEncode(&config, &picture);
+    if (ok) {
+      out->bytes.assign(writer.mem, writer.mem + writer.size);
+      out->left = box.left;
+      out->top = box.top;
+    } else {
+      *reason = "WebP encoder: error " + std::to_string(int(picture.error_code));
+    }
+    WebPMemoryWriterClear(&writer);
+    WebPPictureFree(&picture);
+    return ok;
   }
 
-  bool finish(std::vector<uint8_t>* bytes, std::string* reason) override {
+  bool takeFrame(EncodedFrame& frame, int durationMs, std::string* reason) override {
+    WebPMuxFrameInfo info{};
+    info.bitstream = WebPData{frame.bytes.data(), frame.bytes.size()};
+    info.x_offset = frame.left;
+    info.y_offset = frame.top;
+    info.duration = durationMs;
+    info.id = WEBP_CHUNK_ANMF;
+    info.dispose_method = WEBP_MUX_DISPOSE_NONE;
+    info.blend_method = frame.blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
+    return muxed(WebPMuxPushFrame(mux_, &info, 1), reason);
+  }
+
+  bool assemble(std::vector<uint8_t>* bytes, std::string* reason) override {
     WebPData data;
     WebPDataInit(&data);
-    // The last frame lasts until the end time given with no picture.
-    if (!WebPAnimEncoderAdd(encoder_, nullptr, timestampMs_, nullptr) ||
-        !WebPAnimEncoderAssemble(encoder_, &data)) {
-      *reason = std::string("WebP encoder: ") + WebPAnimEncoderGetError(encoder_);
-      WebPDataClear(&data);
-      return false;
-    }
+    if (!muxed(WebPMuxAssemble(mux_, &data), reason)) return false;
     bytes->assign(data.bytes, data.bytes + data.size);
     WebPDataClear(&data);
     return true;
   }
 
  private:
-  int width_;
-  int height_;
-  int timestampMs_ = 0;
-  WebPAnimEncoder* encoder_ = nullptr;
-  WebPConfig config_{};
-  WebPPicture picture_{};
+  static bool muxed(WebPMuxError error, std::string* reason) {
+    if (error == WEBP_MUX_OK) return true;
+    *reason = "WebP encoder: muxer error " + std::to_string(int(error));
+    return false;
+  }
+
+  WebPMux* mux_ = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<MovieEncoder> native::makeWebpEncoder(int width, int height, std::string* reason) {
-  auto encoder = std::make_unique<WebpEncoder>(width, height);
+std::unique_ptr<MovieEncoder> native::makeWebpEncoder(int width, int height, int workers,
+                                                      std::string* reason) {
+  auto encoder = std::make_unique<WebpEncoder>(width, height, workers);
   if (!encoder->start(reason)) return nullptr;
   return encoder;
 }
