@@ -29,6 +29,10 @@ native=$(cd "$native" && pwd)
 
 # Debian's emscripten finds its optimiser's parser (node-acorn) here.
 export NODE_PATH=/usr/share/nodejs
+# It runs on Debian's python3, which it depends on, whatever python3 comes
+# first in PATH: a version manager's shim there costs half a second of
+# processor a call, and the build makes some fifty.
+if [ -x /usr/bin/python3 ]; then export EMSDK_PYTHON=/usr/bin/python3; fi
 web=$native/web-build
 if [ ! -f "$web/build.ninja" ]; then
   emcmake cmake -S "$root" -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -2,10 +2,41 @@
 # Installs the Debian packages the build needs, only those missing, and
 # configures a build directory.
 # Usage: scripts/setup.sh BUILD_DIR [--tests] [--hardened] [cmake options...]
-#   --tests     also the packages the tests need
+#   --tests     also what the tests need (test_tools below)
 #   --hardened  the release build's flags (scripts/buildflags.sh), set anew
 #               on every run so an older build directory takes them too
+#        scripts/setup.sh --test-tools
+#               only what the tests add to the build's packages: ./test.sh
+#               fetches them while the game compiles
 set -eu
+cd "$(dirname "$0")/.."
+
+build_packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
+  libfreetype-dev libfontconfig-dev libwebp-dev libgif-dev zlib1g-dev fontconfig fonts-dejavu-core
+  nlohmann-json3-dev nettle-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
+# Chromium and emscripten are most of the download, and their packages most of
+# the time a fresh machine spends installing.
+test_packages="xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
+  python3 file desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
+  emscripten chromium"
+# Node.js and npm drive the browser test; any Node.js 18 or later will do, so
+# Debian's are installed only where none is found.
+command -v npm >/dev/null 2>&1 || test_packages="$test_packages nodejs npm"
+
+# The browser test's driver and the page's audits, as package-lock.json pins
+# them; they use Debian's Chromium and never download a browser of their own.
+node_modules() {
+  if [ ! -d node_modules/puppeteer-core ] || [ ! -d node_modules/@axe-core/puppeteer ]; then
+    PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts >/dev/null
+  fi
+}
+
+if [ "${1:-}" = --test-tools ]; then
+  # shellcheck disable=SC2086
+  scripts/install-packages.sh $test_packages
+  node_modules
+  exit 0
+fi
 
 build_dir=$1
 shift
@@ -20,28 +51,12 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-dev
-  libfreetype-dev libfontconfig-dev libwebp-dev libgif-dev zlib1g-dev fontconfig fonts-dejavu-core
-  nlohmann-json3-dev nettle-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
-if [ "$with_tests" = yes ]; then
-  packages="$packages xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
-    python3 file desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
-    emscripten chromium"
-  # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
-  # Debian's are installed only where none is found.
-  command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
-fi
-
+packages=$build_packages
+if [ "$with_tests" = yes ]; then packages="$packages $test_packages"; fi
 # shellcheck disable=SC2086
-"$(dirname "$0")/install-packages.sh" $packages
+scripts/install-packages.sh $packages
+if [ "$with_tests" = yes ]; then node_modules; fi
 
-cd "$(dirname "$0")/.."
-if [ "$with_tests" = yes ] && { [ ! -d node_modules/puppeteer-core ] ||
-                                 [ ! -d node_modules/@axe-core/puppeteer ]; }; then
-  # The browser test's driver and the page's audits, as package-lock.json pins
-  # them; they use Debian's Chromium and never download a browser of their own.
-  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts >/dev/null
-fi
 if [ "$hardened" = yes ]; then
   . scripts/buildflags.sh
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_FLAGS="$CXXFLAGS" \

@@ -5,9 +5,10 @@
 // keys go in as real DOM key presses, so the page's key mapping is played
 // too (with typing turned off, as a script's keys are the game's own);
 // numeric key codes and the typing commands go through the module.
-// Then the checks of the page round the game (page_checks.mjs) and of the
-// games it watches, keeps, saves and shares (replay_checks.mjs).
-// Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR SCRIPT...
+// Or, in place of the scripts, the checks of the page round the game
+// (--page, page_checks.mjs) or of the games it watches, keeps, saves and
+// shares (--replays, replay_checks.mjs).
+// Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR (SCRIPT... | --page | --replays)
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -19,6 +20,11 @@ import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
 import { ReplayChecks } from './replay_checks.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
+const Groups = { '--page': PageChecks, '--replays': ReplayChecks };
+if (!scripts.length) {
+  console.error('usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR (SCRIPT... | --page | --replays)');
+  process.exit(2);
+}
 const CheckEvery = 40; // lines between frames checked besides the script's own
 const DomKeys = { Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight',
                   Enter: 'Enter', Space: 'Space', Tab: 'Tab' };
@@ -105,9 +111,9 @@ fs.mkdirSync(outDir, { recursive: true });
 const userDataDir = fs.mkdtempSync(path.join(outDir, 'chromium-'));
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium', userDataDir, headless: true, args: ChromiumArgs });
-const checks = [...scripts.map((s) => [`same game as the desktop: ${path.basename(s)}`,
-                                      (b, base) => playScript(b, base, s)]),
-                ...Object.entries(PageChecks), ...Object.entries(ReplayChecks)];
+const checks = Groups[scripts[0]] ? Object.entries(Groups[scripts[0]])
+  : scripts.map((s) => [`same game as the desktop: ${path.basename(s)}`,
+                        (b, base) => playScript(b, base, s)]);
 let failed = 0;
 try {
   const base = `http://127.0.0.1:${server.address().port}/`;
