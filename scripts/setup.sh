@@ -32,9 +32,15 @@ node_modules() {
 }
 
 if [ "${1:-}" = --test-tools ]; then
+  # Where npm is there already, the node modules come in beside the packages.
+  modules=""
+  if command -v npm >/dev/null 2>&1; then
+    node_modules &
+    modules=$!
+  fi
   # shellcheck disable=SC2086
   scripts/install-packages.sh $test_packages
-  node_modules
+  if [ -n "$modules" ]; then wait "$modules"; else node_modules; fi
   exit 0
 fi
 
