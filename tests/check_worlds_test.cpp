@@ -61,7 +61,7 @@ TEST(CheckWorlds, previewsDrawTheFloorsAsTheFieldDoesAndReplaceOnlyPictures) {
   const platform::RgbaImage shot = pictureOf(dir + "/shot.png");
   const platform::RgbaImage floor = pictureOf(dir + "/world1-floor1.png");
   ASSERT_EQ(floor.width, 32 * TileSide);
-  for (const auto [x, y] : {std::pair{3, 2}, std::pair{5, 4}, std::pair{0, 0}}) {
+  for (const auto& [x, y] : {std::pair{3, 2}, std::pair{5, 4}, std::pair{0, 0}}) {
     EXPECT_EQ(tileAt(floor, TileSide * x, TileSide * y),
               tileAt(shot, TileSide * (x + 3), StripHeight + TileSide * (y + 2)))
         << x << "," << y;
