@@ -5,7 +5,8 @@
 # determinism soak.
 #   ./test.sh --deep   then the CI stages: the suite again in an
 #                      AddressSanitizer + UndefinedBehaviorSanitizer build
-#                      with a longer soak, the benchmarks built, and the fuzz
+#                      with a longer soak and a year of days' worlds, the
+#                      benchmarks built, and the fuzz
 #                      targets built with clang, replayed and fuzzed, and
 #                      the release built twice from clean clones of HEAD,
 #                      byte for byte the same (scripts/check-reproducible.sh).
@@ -40,7 +41,7 @@ fi
 scripts/setup.sh build-asan --tests -DCMAKE_BUILD_TYPE=Debug \
   -DVELMORA_WERROR=$werror -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=ON
 ninja -C build-asan
-VELMORA_SOAK_GAMES=128 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+VELMORA_SOAK_GAMES=128 VELMORA_DAILY_DAYS=366 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 scripts/setup.sh build-fuzz --tests -DCMAKE_CXX_COMPILER=clang++ \

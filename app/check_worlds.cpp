@@ -139,6 +139,11 @@ ExitStatus checkWorldsCommand(const std::string& path, const std::string& previe
     std::fprintf(stderr, "%s\n", error.message().c_str());
     return ExitInvalid;
   }
+  return checkWorldFile(file, previewDir, solvePath);
+}
+
+ExitStatus checkWorldFile(const WorldFile& file, const std::string& previewDir,
+                          const std::string& solvePath) {
   // The form starts only for what needs it: pictures for the previews, the
   // headless driver for the proof of a solved game.
   if (!previewDir.empty() || !solvePath.empty()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/exit_status.h"
+#include "worlds/world_file.h"
 
 // Runs the check of the world file at `path`, writing the pictures into
 // `previewDir` and the winning game to `solvePath` when they are not empty.
@@ -15,3 +16,6 @@
 // written, 2 for a file the reader refuses or a recording refused.
 ExitStatus checkWorldsCommand(const std::string& path, const std::string& previewDir,
                               const std::string& solvePath);
+// The same for a world file the program holds already (the day's world).
+ExitStatus checkWorldFile(const WorldFile& file, const std::string& previewDir,
+                          const std::string& solvePath);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/check_worlds.h"
+#include "app/daily_command.h"
 #include "app/game_saves.h"
 #include "app/key_recorder.h"
 #include "app/options.h"
@@ -237,7 +238,14 @@ int main(int argc, char** argv) {
 
   bool shownInBox = false;
   try {
-    if (!options.checkWorldsPath.empty())
+    if (options.daily && !options.exportPath.empty())
+      return exportDailyWorld(options.dailyDate, options.exportPath);
+    if (options.daily && options.checkWorlds) {
+      WorldFile day;
+      if (!makeDayWorlds(options.dailyDate, &day)) return ExitFailed;
+      return checkWorldFile(day, options.previewDir, options.solvePath);
+    }
+    if (options.checkWorlds)
       return checkWorldsCommand(options.checkWorldsPath, options.previewDir, options.solvePath);
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);

@@ -8,10 +8,13 @@
 
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "app/replay_link.h"
 #include "headless/headless_script.h"
+#include "headless/script_lines.h"
 #include "platform/media/movie_writer.h"
+#include "worlds/calendar_date.h"
 
 namespace {
 
@@ -64,6 +67,12 @@ constexpr char HelpBody[] =
     "                     all code 5 into DIR, as worldW-floorF.png\n"
     "  --solve OUT        with --check-worlds: search for a winning game and write it\n"
     "                     to OUT as --record writes (OUT must be new or empty)\n"
+    "  --daily [YYYY-MM-DD]\n"
+    "                     the world file of that day (today in UTC when no date is\n"
+    "                     given), made from the date alone, the same for everyone:\n"
+    "                     checked with --check-worlds in place of its FILE\n"
+    "  --export OUT       with --daily: write the day's world file to OUT (a new or\n"
+    "                     empty file, or a day's world file written before)\n"
     "  -h, --help         print this help and exit\n"
     "  -V, --version      print the version and exit\n"
     "\n"
@@ -109,6 +118,8 @@ enum OptionId : int {
   OptCheckWorlds,
   OptPreview,
   OptSolve,
+  OptDaily,
+  OptExport,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -129,9 +140,11 @@ const option LongOptions[] = {
     {"no-save", no_argument, nullptr, OptNoSave},
     {"grid-only", no_argument, nullptr, OptGridOnly},
     {"watch", required_argument, nullptr, OptWatch},
-    {"check-worlds", required_argument, nullptr, OptCheckWorlds},
+    {"check-worlds", optional_argument, nullptr, OptCheckWorlds},
     {"preview", required_argument, nullptr, OptPreview},
     {"solve", required_argument, nullptr, OptSolve},
+    {"daily", optional_argument, nullptr, OptDaily},
+    {"export", required_argument, nullptr, OptExport},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -194,6 +207,27 @@ bool applyShowingOption(OptionId id, const char* value, Options* options, std::s
   return true;
 }
 
+// Whether `word` is written as a date, YYYY-MM-DD, real or not: such a word
+// after --daily is its date rather than a script.
+bool shapedAsDate(std::string_view word) {
+  if (word.size() != 10) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if ((i == 4 || i == 7) ? word[i] != '-' : (word[i] < '0' || word[i] > '9')) return false;
+  }
+  return true;
+}
+
+bool takeDate(const char* value, Options* options, std::string* error) {
+  CalendarDate date;
+  if (!parseCalendarDate(value, &date)) {
+    *error = "--daily " + headless::printable(value) +
+             ": not a day of the calendar from 1970 to 9999 as YYYY-MM-DD";
+    return false;
+  }
+  options->dailyDate = value;
+  return true;
+}
+
 // Carries out one option with its value (null when it has none).
 bool applyOption(OptionId id, const char* value, Options* options, std::string* error) {
   switch (id) {
@@ -248,15 +282,23 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptPage:
     case OptWatch:
       return applyShowingOption(id, value, options, error);
+    case OptDaily:
+      options->daily = true;
+      return value == nullptr || takeDate(value, options, error);
     case OptCheckWorlds:
+      options->checkWorlds = true;
+      if (value == nullptr) break;  // its FILE comes as the next word, or --daily stands for it
+      [[fallthrough]];
     case OptPreview:
     case OptSolve:
+    case OptExport:
       if (value[0] == '\0') {
         *error = spelled(id) + (id == OptPreview ? " needs a folder" : " needs a file name");
         return false;
       }
       (id == OptCheckWorlds ? options->checkWorldsPath
        : id == OptPreview   ? options->previewDir
+       : id == OptExport    ? options->exportPath
                             : options->solvePath) = value;
       break;
   }
@@ -309,7 +351,30 @@ bool checkCombination(const Options& options, std::string* error) {
         "--watch plays in the window: use it without --headless, --link, --resume or --continue";
     return false;
   }
-  const bool checking = !options.checkWorldsPath.empty();
+  const bool checking = options.checkWorlds;
+  if (checking && !options.daily && options.checkWorldsPath.empty()) {
+    *error = "--check-worlds needs a file name (or --daily for the day's world file)";
+    return false;
+  }
+  if (checking && options.daily && !options.checkWorldsPath.empty()) {
+    *error = "--check-worlds checks one world file: FILE or the day's with --daily, not both";
+    return false;
+  }
+  if (!options.exportPath.empty() && !options.daily) {
+    *error = "--export works only with --daily";
+    return false;
+  }
+  if (options.daily && !options.exportPath.empty() &&
+      (checking || options.headless || link || !options.watchPath.empty() ||
+       !options.recordPath.empty() || !options.resumePath.empty() || options.continueGame ||
+       options.noSave || options.gridOnly || options.scaleGiven || options.fullscreen)) {
+    *error = "--export writes the day's world file and plays nothing: use it with --daily alone";
+    return false;
+  }
+  if (options.daily && !checking && options.exportPath.empty()) {
+    *error = "--daily works only with --check-worlds or --export in this build";
+    return false;
+  }
   if (checking &&
       (options.headless || link || !options.watchPath.empty() || !options.recordPath.empty() ||
        !options.resumePath.empty() || options.continueGame || options.noSave || options.gridOnly)) {
@@ -342,14 +407,15 @@ std::string helpText() {
 }
 
 bool parseOptions(int argc, const char* const* argv, Options* options, std::string* error) {
-  // The script may stand before --headless, so it is checked at the end.
-  const char* operand = nullptr;
-  auto takeOperand = [&](const char* word) {
-    if (operand != nullptr) {
-      *error = "only one script can be replayed at a time";
-      return false;
-    }
-    operand = word;
+  // The script may stand before --headless, and --check-worlds's FILE or
+  // --daily's date anywhere, so the words are sorted out at the end.
+  struct Operand {
+    const char* word;
+    bool script;  // after "--": a script, however it is spelled
+  };
+  std::vector<Operand> operands;
+  auto takeOperand = [&](const char* word, bool script = false) {
+    operands.push_back(Operand{word, script});
     return true;
   };
   // In-order mode moves no word, so the caller's arguments stay as they are.
@@ -383,7 +449,20 @@ bool parseOptions(int argc, const char* const* argv, Options* options, std::stri
   }
   // Everything after "--" is a script, however it is spelled.
   for (int i = optind; i < argc; ++i) {
-    if (!takeOperand(argv[i])) return false;
+    if (!takeOperand(argv[i], true)) return false;
+  }
+  const char* operand = nullptr;
+  for (const auto& [word, script] : operands) {
+    if (!script && options->daily && options->dailyDate.empty() && shapedAsDate(word)) {
+      if (!takeDate(word, options, error)) return false;
+    } else if (!script && options->checkWorlds && options->checkWorldsPath.empty()) {
+      options->checkWorldsPath = word;
+    } else if (operand != nullptr) {
+      *error = "only one script can be replayed at a time";
+      return false;
+    } else {
+      operand = word;
+    }
   }
   if (operand != nullptr) {
     if (!options->headless) {

@@ -27,6 +27,11 @@ struct Options {
   std::string checkWorldsPath;  // --check-worlds FILE: report on a world file, play nothing
   std::string previewDir;       // --preview DIR: with --check-worlds, a PNG of each floor
   std::string solvePath;        // --solve FILE: with --check-worlds, the planner's winning game
+  bool checkWorlds = false;     // --check-worlds was given (its FILE, or --daily's world)
+
+  bool daily = false;      // --daily [DATE]: the day's world file stands for a FILE
+  std::string dailyDate;   // YYYY-MM-DD as given (checked); empty: today in UTC
+  std::string exportPath;  // --export OUT: with --daily, the day's world file written to OUT
 };
 
 constexpr char UsageLine[] =
@@ -37,6 +42,8 @@ constexpr char UsageLine[] =
     "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
     "       velmora --link FILE [--page URL]\n"
     "       velmora --check-worlds FILE [--preview DIR] [--solve OUT.keys]\n"
+    "       velmora --daily [YYYY-MM-DD] --check-worlds [--preview DIR] [--solve OUT.keys]\n"
+    "       velmora --daily [YYYY-MM-DD] --export OUT.worlds\n"
     "       velmora --help | --version";
 
 // Returns what --help prints: the usage lines, every option, the script

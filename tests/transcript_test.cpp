@@ -200,6 +200,23 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--watch /dev/null --headless /dev/null",
        "error: --watch plays in the window: use it without --headless, --link, --resume or "
        "--continue"},
+      {"--daily 2026-12-07 --export d.worlds", "scale=1 daily=2026-12-07 export=d.worlds"},
+      {"--export=d.worlds --daily", "scale=1 daily export=d.worlds"},
+      {"--check-worlds --daily 2024-02-29", "scale=1 daily=2024-02-29 check"},
+      {"w.worlds --check-worlds", "scale=1 check=w.worlds"},
+      {"--check-worlds=w.worlds", "scale=1 check=w.worlds"},
+      {"--daily 2026-02-30 --export x",
+       "error: --daily 2026-02-30: not a day of the calendar from 1970 to 9999 as YYYY-MM-DD"},
+      {"--daily=26-12-07 --export x",
+       "error: --daily 26-12-07: not a day of the calendar from 1970 to 9999 as YYYY-MM-DD"},
+      {"--daily", "error: --daily works only with --check-worlds or --export in this build"},
+      {"--export x", "error: --export works only with --daily"},
+      {"--daily --export x --headless",
+       "error: --export writes the day's world file and plays nothing: use it with --daily alone"},
+      {"--check-worlds",
+       "error: --check-worlds needs a file name (or --daily for the day's world file)"},
+      {"--check-worlds w.worlds --daily",
+       "error: --check-worlds checks one world file: FILE or the day's with --daily, not both"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> words{"velmora"};
@@ -220,7 +237,11 @@ TEST(Options, EveryOptionReadTheGnuWay) {
            << o.recordPath << (o.showHelp ? " help" : "") << (o.showVersion ? " version" : "")
            << (o.moviePath.empty() ? "" : " movie=") << o.moviePath
            << (o.linkPath.empty() ? "" : " link=") << o.linkPath
-           << (o.pageUrl.empty() ? "" : " page=") << o.pageUrl;
+           << (o.pageUrl.empty() ? "" : " page=") << o.pageUrl << (o.daily ? " daily" : "")
+           << (o.dailyDate.empty() ? "" : "=") << o.dailyDate
+           << (o.exportPath.empty() ? "" : " export=") << o.exportPath
+           << (o.checkWorlds ? " check" : "") << (o.checkWorldsPath.empty() ? "" : "=")
+           << o.checkWorldsPath;
     }
     EXPECT_EQ(read.str(), c.read) << c.args;
   }

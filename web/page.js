@@ -15,7 +15,7 @@ var velmoraPage = (function () {
   var keyPlayed = null;
   var lastError = '';
   var ended = false;
-  var framesShown = 0;
+  var running = false;  // main has returned: the title is up
   var measure = null;  // a canvas context measuring the box's font
   var boxFont = '';
 
@@ -141,17 +141,19 @@ var velmoraPage = (function () {
   requestAnimationFrame(function () { setTimeout(startProgram, 0); });
   setTimeout(startProgram, 250);
 
-  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    addEventListener('load', function () {
+  // Registered once the game has started: installing fetches every file of
+  // the page again, which would compete with the program's own start.
+  function keepOffline() {
+    if ('serviceWorker' in navigator && location.protocol !== 'file:')
       navigator.serviceWorker.register('service-worker.js').catch(function () {});
-    });
   }
 
   return {
     onChange: function (listener) { listeners.push(listener); },
-    // The first frame is the title, which the panel's own text describes:
-    // the records are first read at the first key, not while the page starts.
-    frameShown: function () { if (framesShown++) changed(); },
+    // The frames drawn while the game starts are the title, which the
+    // panel's own text describes: the records are first read at the first
+    // key, not while the page starts.
+    frameShown: function () { if (running) changed(); },
     ready: function () {
       applyTyping();
       focusGame();
@@ -161,9 +163,11 @@ var velmoraPage = (function () {
       if (window.velmoraReady) call(); else readyCalls.push(call);
     },
     started: function () {
+      running = true;
       applyTyping();
       focusGame();
       readyCalls.splice(0).forEach(function (call) { call(); });
+      setTimeout(keepOffline, 0);
     },
     // Every key that goes into the game (web/main.cpp) comes here.
     keyPlayed: function (key) { if (keyPlayed) keyPlayed(key); },
@@ -224,6 +228,9 @@ var velmoraPage = (function () {
 })();
 // The module sets window.velmoraReady when the title is on the screen.
 var Module = {
+  // With a status to show, the program runs main a task after the one that
+  // compiled and instantiated it, rather than in the same long task.
+  setStatus: function () {},
   onRuntimeInitialized: function () { setTimeout(velmoraPage.started, 0); },
   printErr: function (text) { velmoraPage.printErr(text); },
 };

@@ -1,0 +1,52 @@
+// velmora --daily: the day's world file exported through the safe writer and
+// checked as any world file, the same report either way.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/headless_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
+  char pattern[] = "/tmp/velmora-daily-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string dir = pattern, day = dir + "/day.worlds";
+
+  const HeadlessRun exported = runVelmora("--daily 2026-12-07 --export " + day);
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_NE(exported.err.find("today's world 2026-12-07"), std::string::npos) << exported.err;
+  const HeadlessRun checked = runVelmora("--check-worlds " + day);
+  ASSERT_EQ(checked.status, 0) << checked.err;
+  EXPECT_NE(checked.out.find("title: Today's world 2026-12-07\n"
+                             "author: the Velmora Keep 03 studio\n"
+                             "identity: d6b51e65bbfab6378cf26213be71050cc3f6a9281c69ff71dd55088"
+                             "88bb53f0e\n"),
+            std::string::npos)
+      << checked.out;
+  const HeadlessRun daily = runVelmora("--daily=2026-12-07 --check-worlds");
+  EXPECT_EQ(daily.status, 0) << daily.err;
+  EXPECT_EQ(daily.out, checked.out);
+
+  // Written again over its own file; never over another's, nor through a link.
+  EXPECT_EQ(runVelmora("--daily 2026-12-07 --export " + day).status, 0);
+  const std::string notes = dir + "/notes.txt", link = dir + "/link.worlds";
+  std::FILE* f = std::fopen(notes.c_str(), "w");
+  std::fputs("notes\n", f);
+  std::fclose(f);
+  fs::create_symlink(day, link);
+  for (const std::string& target : {notes, link}) {
+    const HeadlessRun refused = runVelmora("--daily 2026-12-08 --export " + target);
+    EXPECT_EQ(refused.status, 2) << target;
+  }
+  EXPECT_EQ(readFile(notes), "notes\n");
+  EXPECT_NE(readFile(day).find("2026-12-07"), std::string::npos);
+  fs::remove_all(dir);
+}
+
+}  // namespace
