@@ -22,6 +22,7 @@
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/played_worlds.h"
 
 using enum platform::KeyCode;
 
@@ -86,6 +87,19 @@ bool keyCommand(std::string_view args, std::string* reason) {
   }
   for (uint16_t code : codes) pressKey(code);
   return true;
+}
+
+// Whether the script has pressed a key: the worlds are chosen before that.
+bool keysPressed = false;
+
+// worlds ID: the game is played on the worlds of that identity (a recording
+// made on a world file names them so).
+bool worldsCommand(std::string_view args, std::string* reason) {
+  if (keysPressed) {
+    *reason = "worlds comes before the first key";
+    return false;
+  }
+  return followNamedWorlds(trim(args), reason);
 }
 
 bool stateCommand(std::string_view args, std::string* reason) {
@@ -159,8 +173,9 @@ struct CommandEntry {
   ScriptCommand run;
 };
 constexpr CommandEntry Commands[] = {
-    {"key", keyCommand},   {"state", stateCommand},   {"map", mapCommand},
-    {"type", typeCommand}, {"submit", submitCommand}, {"screenshot", screenshotCommand},
+    {"key", keyCommand},       {"state", stateCommand},   {"map", mapCommand},
+    {"type", typeCommand},     {"submit", submitCommand}, {"screenshot", screenshotCommand},
+    {"worlds", worldsCommand},
 };
 
 ScriptCommand findCommand(std::string_view name) {
@@ -203,6 +218,7 @@ bool runLine(std::string_view text, std::string* reason) {
 // an output was lost.
 ExitStatus runLines(LineReader& lines, const char* name) {
   resetReplayTally();
+  keysPressed = false;
   std::string line;
   for (int lineNumber = 1;; ++lineNumber) {
     const LineRead read = lines.next(&line);
@@ -270,6 +286,7 @@ std::string bytesAsText(const char* bytes, size_t size) {
 KeyWatcher ScriptKeyWatcher;
 
 void pressKey(uint16_t key) {
+  keysPressed = true;
   if (ScriptKeyWatcher.before) ScriptKeyWatcher.before(key);
   // Watched for the replay's summary: what the key met and what it did.
   tallyBeforeKey(key);

@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/played_worlds.h"
 #include "ui/view_size.h"
 
 namespace {
@@ -25,6 +26,7 @@ void startForm(const FormStart& start) {
     resourcesLoaded = true;
   }
   setFormDrawing(start.pictures);
+  giveWorlds(start.worlds);
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
       platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,

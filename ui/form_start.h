@@ -6,6 +6,8 @@
 
 #include "platform/backend.h"
 
+struct WorldFile;
+
 struct FormStart {
   platform::Backend backend = platform::Backend::Headless;
   platform::WindowOptions window;  // the window's enlargement; ignored headless
@@ -25,6 +27,10 @@ struct FormStart {
   // The window's clock, for what plays on its own: a typed character's walk
   // shown step by step, a watched game (FormEvents::tick).
   int (*tick)() = nullptr;
+  // The worlds played from the title on (played_worlds.h): a world file
+  // given, which a recording naming other worlds may not change, or null for
+  // the built-in worlds.
+  const WorldFile* worlds = nullptr;
 };
 
 // Starts the application on `start.backend` with the game's title, loads the
