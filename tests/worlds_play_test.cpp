@@ -174,4 +174,46 @@ TEST_F(WorldsPlay, LinksCarryTheWorlds) {
   EXPECT_EQ(alone.out, "http://x/#worlds=" + onFile.out.substr(at + 8));
 }
 
+// The example world files the game ships: each one's winning recording wins
+// on it, is accepted by --watch and --link on it, and is refused without it
+// (no copy in the state folder) and on the other example.
+TEST_F(WorldsPlay, TheExampleWorldsAreWonByTheirRecordings) {
+  const struct {
+    const char* name;
+    const char* other;
+    const char* summary;
+  } Examples[] = {
+      {"first_steps", "long_way", "won score=4966 turns=35 statements=6\n"},
+      {"long_way", "first_steps", "won score=4888 turns=113 statements=88\n"},
+  };
+  for (const auto& e : Examples) {
+    const std::string source = VELMORA_SOURCE_DIR;
+    const std::string worlds = source + "/assets/worlds/" + e.name + ".worlds";
+    const std::string other = source + "/assets/worlds/" + e.other + ".worlds";
+    const std::string keys = source + "/tests/scripts/" + e.name + ".keys";
+    const HeadlessRun won = run("--headless --summary --worlds '" + worlds + "' '" + keys + "'");
+    EXPECT_EQ(won.status, 0) << e.name << won.err;
+    EXPECT_EQ(won.out, e.summary) << e.name;
+    const HeadlessRun alone = run("--headless --summary '" + keys + "'");
+    EXPECT_EQ(alone.status, 2) << e.name;
+    EXPECT_NE(alone.err.find("no copy of"), std::string::npos) << alone.err;
+    EXPECT_EQ(run("--headless --summary --worlds '" + other + "' '" + keys + "'").status, 2)
+        << e.name;
+    // The watch collects the keys on the worlds, then finds no display.
+    const HeadlessRun watch = runVelmora("--watch '" + keys + "' --worlds '" + worlds + "'", "",
+                                         {"env -u DISPLAY -u WAYLAND_DISPLAY"});
+    EXPECT_EQ(watch.status, 1) << e.name << watch.err;
+    const HeadlessRun link = run("--link '" + keys + "' --worlds '" + worlds + "'");
+    EXPECT_EQ(link.status, 0) << e.name << link.err;
+    EXPECT_NE(link.out.find("&worlds="), std::string::npos) << e.name;
+  }
+  // The short one filmed: a movie of the game on its worlds.
+  const std::string source = VELMORA_SOURCE_DIR;
+  const HeadlessRun movie =
+      run("--headless --movie first.gif --worlds '" + source +
+          "/assets/worlds/first_steps.worlds' '" + source + "/tests/scripts/first_steps.keys'");
+  EXPECT_EQ(movie.status, 0) << movie.err;
+  EXPECT_GT(fs::file_size(dir_ + "/first.gif"), 1000u);
+}
+
 }  // namespace
