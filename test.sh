@@ -17,6 +17,10 @@ werror=OFF
 if [ -n "${CI:-}" ]; then werror=ON; fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# The package lists are refreshed once for both steps of installing.
+apt_state=$(mktemp -d)
+trap 'rm -rf "$apt_state"' EXIT
+export VELMORA_APT_UPDATED="$apt_state/updated"
 scripts/setup.sh build-test --hardened -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMORA_WERROR=$werror -DVELMORA_BENCH=OFF
 # What only the tests use (Chromium, emscripten, the packaging tools, the

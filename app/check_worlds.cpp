@@ -19,9 +19,9 @@
 #include "platform/application.h"
 #include "ui/exit_status.h"
 #include "ui/form_start.h"
+#include "ui/played_worlds.h"
 #include "ui/world_load.h"
 #include "ui/world_preview.h"
-#include "worlds/installed_worlds.h"
 #include "worlds/world_check.h"
 #include "worlds/world_identity.h"
 #include "worlds/world_solver.h"
@@ -107,13 +107,13 @@ ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
   }
   // The proof: the script's keys, typing included, played from the title on
   // the file's worlds, must win as planned.
-  installWorlds(file);
+  // Played as given, so that the recording names the worlds it wins on.
+  giveWorlds(&file);
   restartForm();
   std::vector<uint8_t> keys;
   const bool won =
       headless::collectScriptKeys(solved.script, &keys) == ExitOk && GameMode == ModeCleared;
   const std::string strip = StatusText;
-  installBuiltInWorlds();
   if (!won) {
     stopKeyRecording();
     std::fprintf(stderr, "velmora: the planned game does not win when played (%s)\n",
@@ -122,6 +122,7 @@ ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
   }
   for (uint8_t key : keys) recordKeyPress(key);
   stopKeyRecording();
+  giveWorlds(nullptr);
   if (keyRecordingFailed(&error)) return ExitWriteLost;
   std::fprintf(stderr, "velmora: %s after %zu turns, %d statements; wrote %s\n", strip.c_str(),
                solved.plan.actions.size(), solved.statements,

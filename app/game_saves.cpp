@@ -18,7 +18,9 @@
 #include <ctime>
 
 #include "app/key_recorder.h"
+#include "platform/state_folder.h"
 #include "ui/game_resume.h"
+#include "ui/played_worlds.h"
 
 namespace {
 
@@ -29,33 +31,8 @@ struct SavedGame {
   timespec changed{};
 };
 
-std::string errorText(const std::string& what, int cause) {
-  return what + ": " + std::strerror(cause);
-}
-
-// Makes `folder` and the folders above it as needed; `folder` itself must
-// end up the player's own folder, not a link to one.
 bool makeFolder(const std::string& folder, std::string* error) {
-  for (size_t at = folder.find('/', 1); at != std::string::npos; at = folder.find('/', at + 1)) {
-    ::mkdir(folder.substr(0, at).c_str(), 0700);
-  }
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    *error = errorText("cannot make the state folder " + folder, errno);
-    return false;
-  }
-  struct stat info {};
-  if (::lstat(folder.c_str(), &info) != 0) {
-    *error = errorText("cannot use the state folder " + folder, errno);
-    return false;
-  }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
-    *error = "cannot use the state folder " + folder + ": " +
-             (S_ISLNK(info.st_mode)   ? "it is a symbolic link"
-              : S_ISDIR(info.st_mode) ? "it belongs to another user"
-                                      : "it is not a folder");
-    return false;
-  }
-  return true;
+  return platform::makeOwnFolder(folder, "state folder", error);
 }
 
 bool isGameName(const char* name) {
@@ -94,13 +71,21 @@ void removeGame(const std::string& path) {
   ::close(fd);
 }
 
+// Whether `keys` win the game on the worlds `worlds` names ("" the built-in
+// ones); a game whose worlds have no copy left is never called finished.
+bool gameWon(const std::vector<uint16_t>& keys, const std::string& worlds) {
+  const NamedWorldsScope played(worlds.empty() ? builtInIdentity() : worlds);
+  return played.ready() && keysWinGame(keys);
+}
+
 // Removes the finished games past the newest SavedGamesKept finished ones.
 void pruneFinishedGames(const std::string& folder) {
   int finished = 0;
   std::vector<uint16_t> keys;
+  std::string worlds;
   for (const SavedGame& game : savedGames(folder)) {
-    if (!readKeyRecording(game.path.c_str(), &keys)) continue;  // not ours
-    if (!keysWinGame(keys)) continue;
+    if (!readKeyRecording(game.path.c_str(), &keys, &worlds)) continue;  // not ours
+    if (!gameWon(keys, worlds)) continue;
     if (finished >= SavedGamesKept) {
       removeGame(game.path);
     } else {
@@ -119,20 +104,10 @@ std::string nameOfNow() {
   return name;
 }
 
-// Returns the state folder's path from the environment, or "" when neither
-// XDG_STATE_HOME (an absolute path) nor HOME gives one.
-std::string stateFolderPath() {
-  const char* state = std::getenv("XDG_STATE_HOME");
-  if (state && state[0] == '/') return std::string(state) + "/velmora";
-  const char* home = std::getenv("HOME");
-  if (home && home[0] != '\0') return std::string(home) + "/.local/state/velmora";
-  return "";
-}
-
 }  // namespace
 
 bool startSavedGame(std::string* error) {
-  const std::string folder = stateFolderPath();
+  const std::string folder = platform::stateFolderPath();
   if (folder.empty()) {
     *error = "no state folder to record the game in: neither XDG_STATE_HOME nor HOME is set";
     return false;
@@ -153,17 +128,22 @@ bool startSavedGame(std::string* error) {
   return false;
 }
 
-ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, std::string* error) {
-  const std::string folder = stateFolderPath();
+ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, const std::string& wanted,
+                                  std::string* worlds, std::string* error) {
+  const std::string folder = platform::stateFolderPath();
   if (folder.empty()) {
     *error = "no state folder to continue a game from: neither XDG_STATE_HOME nor HOME is set";
     return ContinueOutcome::Unrecorded;
   }
   if (!makeFolder(folder, error)) return ContinueOutcome::Unrecorded;
   for (const SavedGame& game : savedGames(folder)) {
-    if (!readKeyRecording(game.path.c_str(), keys)) continue;
-    if (keysWinGame(*keys)) continue;
-    if (!resumeKeyRecording(game.path.c_str(), keys, error)) return ContinueOutcome::Refused;
+    if (!readKeyRecording(game.path.c_str(), keys, worlds)) continue;
+    // Worlds given: only a game played on them goes on.
+    if (!wanted.empty() && (worlds->empty() ? builtInIdentity() : *worlds) != wanted) continue;
+    const NamedWorldsScope played(worlds->empty() ? builtInIdentity() : *worlds);
+    if (!played.ready() || keysWinGame(*keys)) continue;
+    if (!resumeKeyRecording(game.path.c_str(), keys, worlds, error))
+      return ContinueOutcome::Refused;
     makeRecordingAutomatic();
     return ContinueOutcome::Resumed;
   }

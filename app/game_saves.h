@@ -28,5 +28,9 @@ enum class ContinueOutcome {
   Unrecorded,  // the state folder cannot be used (*error): play on unrecorded
 };
 // Resumes the recording of the unfinished game played last (by the time its
-// file last changed), as --resume does.
-ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, std::string* error);
+// file last changed), as --resume does; with `wanted` (an identity) the
+// last played on those worlds. *worlds is the identity of the worlds it names ("" for the
+// built-in ones); a game whose worlds have no copy in the state folder is
+// passed over.
+ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, const std::string& wanted,
+                                  std::string* worlds, std::string* error);

@@ -21,6 +21,7 @@
 
 #include "platform/message_box.h"
 #include "platform/safe_file.h"
+#include "ui/played_worlds.h"
 #include "ui/session.h"
 
 namespace {
@@ -28,6 +29,10 @@ namespace {
 constexpr char Header[] = "# velmora key recording: replay with velmora --headless FILE\n";
 constexpr std::string_view HeaderLine(Header, sizeof Header - 2);  // without its newline
 constexpr std::string_view KeyPrefix = "key ";
+// A recording made on a world file names it after the header: the title in
+// a comment, then the line the replayer reads.
+constexpr std::string_view WorldsTitlePrefix = "# worlds: ";
+constexpr std::string_view WorldsPrefix = "worlds ";
 constexpr int MaxKeyCode = 255;  // what a replay accepts
 
 RecordingRecord& recording = Session.recording;
@@ -47,27 +52,64 @@ bool isKeyLine(std::string_view line) {
   return line.substr(0, KeyPrefix.size()) == KeyPrefix && isKeyCode(line.substr(KeyPrefix.size()));
 }
 
+bool isStartOf(std::string_view line, std::string_view tail) {
+  return line.substr(0, tail.size()) == tail;
+}
+
+// The worlds' lines come between the header and the first key, at most once.
+bool isWorldsTitleLine(std::string_view line) {
+  return line.starts_with(WorldsTitlePrefix) && line.find('\r') == std::string_view::npos;
+}
+
+// What the recording's lines have held so far, for reading the next one.
+struct ReadSoFar {
+  int lines = 0;
+  bool titleRead = false;
+  bool worldsRead = false;
+  bool keyRead = false;
+};
+
 // Whether `tail`, the bytes after the last newline, is the start of a line
-// the recorder writes: what a write cut short leaves.
-bool isCutLine(std::string_view tail, bool first) {
-  if (first) return HeaderLine.substr(0, tail.size()) == tail;
-  if (tail.size() <= KeyPrefix.size()) return KeyPrefix.substr(0, tail.size()) == tail;
+// the recorder writes after `before`: what a write cut short leaves.
+bool isCutLine(std::string_view tail, const ReadSoFar& before) {
+  if (before.lines == 0) return isStartOf(HeaderLine, tail);
+  if (!before.keyRead && !before.worldsRead) {
+    if (!before.titleRead && (isStartOf(WorldsTitlePrefix, tail) || isWorldsTitleLine(tail)))
+      return true;
+    if (isStartOf(WorldsPrefix, tail)) return true;
+    if (tail.starts_with(WorldsPrefix)) {
+      const std::string_view id = tail.substr(WorldsPrefix.size());
+      if (id.size() <= 64 && isWorldsIdentity(std::string(id) + std::string(64 - id.size(), '0')))
+        return true;
+    }
+  }
+  if (tail.size() <= KeyPrefix.size()) return isStartOf(KeyPrefix, tail);
   return isKeyLine(tail);
 }
 
-// Reads the recording's whole lines into *keys. Returns the number of the
+// Reads the recording's whole lines into *keys and the identity of the
+// worlds it names into *worlds ("" for none). Returns the number of the
 // first line that a recording cannot hold, or 0 when every line fits.
-int readKeys(std::string_view whole, std::vector<uint16_t>* keys) {
-  int number = 0;
+int readKeys(std::string_view whole, std::vector<uint16_t>* keys, std::string* worlds,
+             ReadSoFar* read) {
+  worlds->clear();
   while (!whole.empty()) {
     const size_t end = whole.find('\n');
     const std::string_view line = whole.substr(0, end);
     whole.remove_prefix(end + 1);
-    ++number;
+    const int number = ++read->lines;
+    const bool beforeKeys = !read->keyRead && !read->worldsRead;
     if (number == 1) {
       if (line != HeaderLine) return number;
     } else if (isKeyLine(line)) {
       keys->push_back(uint16_t(std::atoi(line.data() + KeyPrefix.size())));
+      read->keyRead = true;
+    } else if (beforeKeys && !read->titleRead && isWorldsTitleLine(line)) {
+      read->titleRead = true;
+    } else if (beforeKeys && line.starts_with(WorldsPrefix) &&
+               isWorldsIdentity(line.substr(WorldsPrefix.size()))) {
+      *worlds = line.substr(WorldsPrefix.size());
+      read->worldsRead = true;
     } else {
       return number;
     }
@@ -94,11 +136,14 @@ void recordingFailed(int error) {
 }
 
 void writeKey(uint16_t key) {
-  char line[sizeof Header + 16];
-  int length = 0;
-  if (recording.headerDue) length = std::snprintf(line, sizeof line, "%s", Header);
-  length += std::snprintf(line + length, sizeof line - size_t(length), "key %u\n", unsigned(key));
-  if (!platform::writeAll(recording.fd, line, size_t(length))) {
+  char keyLine[16];
+  const int keyLength = std::snprintf(keyLine, sizeof keyLine, "key %u\n", unsigned(key));
+  // The first key brings the header and the worlds' lines, in the same write.
+  std::string first;
+  if (recording.headerDue) first = Header + worldsLines() + keyLine;
+  const char* line = recording.headerDue ? first.data() : keyLine;
+  const size_t length = recording.headerDue ? first.size() : size_t(keyLength);
+  if (!platform::writeAll(recording.fd, line, length)) {
     recordingFailed(errno);
     return;
   }
@@ -174,7 +219,8 @@ bool createKeyRecording(const char* path, bool* exists, std::string* error) {
   return true;
 }
 
-bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error) {
+bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* worlds,
+                        std::string* error) {
   const int fd = openOwnFile(path, O_RDWR | O_APPEND, "resume", error);
   if (fd < 0) return false;
   // Line 0: the file as a whole is no recording.
@@ -195,28 +241,34 @@ bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::stri
   const size_t wholeSize = lastNewline == std::string::npos ? 0 : lastNewline + 1;
   const std::string_view whole(text.data(), wholeSize);
   keys->clear();
-  int badLine = readKeys(whole, keys);
-  if (badLine == 0 && !isCutLine(std::string_view(text).substr(wholeSize), wholeSize == 0)) {
+  ReadSoFar read;
+  int badLine = readKeys(whole, keys, worlds, &read);
+  if (badLine == 0 && !isCutLine(std::string_view(text).substr(wholeSize), read)) {
     badLine = int(std::count(text.begin(), text.end(), '\n')) + 1;
   }
   if (badLine != 0) return refuse(badLine);
-  if (wholeSize < text.size() && ::ftruncate(fd, off_t(wholeSize)) != 0) {
+  // A file without a key holds nothing of a game: it starts afresh, its
+  // header and worlds' lines brought by the first key, on the worlds played.
+  const size_t kept = keys->empty() ? 0 : wholeSize;
+  if (keys->empty()) worlds->clear();
+  if (kept < text.size() && ::ftruncate(fd, off_t(kept)) != 0) {
     *error = std::string("cannot resume ") + path + ": " + std::strerror(errno);
     ::close(fd);
     return false;
   }
-  beginRecording(fd, path, long(keys->size()), wholeSize == 0);
+  beginRecording(fd, path, long(keys->size()), kept == 0);
   return true;
 }
 
-bool readKeyRecording(const char* path, std::vector<uint16_t>* keys) {
+bool readKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* worlds) {
   std::string text;
   std::string reason;
   if (!platform::readWholeFile(path, platform::RecordingLimit, false, &text, &reason)) return false;
   const size_t wholeSize = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
   keys->clear();
-  return readKeys(std::string_view(text.data(), wholeSize), keys) == 0 &&
-         isCutLine(std::string_view(text).substr(wholeSize), wholeSize == 0);
+  ReadSoFar so;
+  return readKeys(std::string_view(text.data(), wholeSize), keys, worlds, &so) == 0 &&
+         isCutLine(std::string_view(text).substr(wholeSize), so);
 }
 
 void makeRecordingAutomatic() { recording.automatic = true; }

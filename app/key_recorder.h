@@ -13,8 +13,9 @@
 void recordKeyPress(uint16_t key);
 
 // Opens `path` for a new recording: from now on every key the window delivers
-// goes there as one "key N" line, written at once, so that even a session
-// that ends abruptly leaves every press it made. A file that exists and is
+// goes there as one "key N" line, written at once (the first after the
+// lines naming the worlds played, when they are not the built-in ones), so
+// that even a session that ends abruptly leaves every press it made. A file that exists and is
 // not empty, a link, anything but a plain file, or a file another game holds
 // is refused and left as it is. Start-up only. Returns false and
 // sets *error (one line) when the file cannot be used.
@@ -31,7 +32,10 @@ bool createKeyRecording(const char* path, bool* exists, std::string* error);
 // unfinished bytes, which never held a whole key, are cut off. Anything that
 // is not a recording is refused and left as it is. Start-up only. Returns
 // false and sets *error (one line) when the file cannot be used.
-bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* error);
+// *worlds is the identity of the worlds the recording names ("" for none:
+// the built-in worlds).
+bool resumeKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* worlds,
+                        std::string* error);
 
 // Marks the open recording as the one the game keeps without being asked: a
 // failed write is told at once on standard error rather than in the box, and
@@ -40,9 +44,10 @@ void makeRecordingAutomatic();
 
 // Reads the keys of the recording at `path` into *keys without taking it:
 // a plain file (no link followed) that the recorder wrote, its unfinished
-// last line left out, within the limit of a recording. Returns false for
-// anything else.
-bool readKeyRecording(const char* path, std::vector<uint16_t>* keys);
+// last line left out, within the limit of a recording; *worlds is the
+// identity its worlds line names (empty: none). Returns false for anything
+// else.
+bool readKeyRecording(const char* path, std::vector<uint16_t>* keys, std::string* worlds);
 
 // Stops recording and closes the file.
 void stopKeyRecording();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,11 +30,18 @@
 #include "ui/exit_status.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
+#include "ui/played_worlds.h"
 #include "ui/replay_summary.h"
 #include "ui/replay_watch.h"
 #include "ui/session.h"
+#include "worlds/world_file.h"
+#include "worlds/world_identity.h"
 
 namespace {
+
+// The worlds of --worlds, or those a recording to be continued names; none:
+// the built-in worlds, unless a script names others.
+std::optional<WorldFile> givenWorlds;
 
 // Starts the form on `backend`, whose creation shows the title. Without
 // `pictures` nothing is loaded to draw with and the form's drawing is set
@@ -51,6 +59,7 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   start.keyPlayed = recordKeyPress;
   // Only a window has an icon; decoding it headless would load the pictures.
   if (backend == platform::Backend::Window) start.beforeWindow = [] { setGameWindowIcon(); };
+  if (givenWorlds) start.worlds = &*givenWorlds;
   startForm(start);
 }
 
@@ -122,6 +131,76 @@ ExitStatus printLink(const Options& options) {
   return status;
 }
 
+// velmora --link-worlds FILE: the world file alone as one web address.
+ExitStatus printWorldsFileLink(const Options& options) {
+  WorldFile file;
+  std::string error;
+  if (!loadWorldsFile(options.linkWorldsPath, &file, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return ExitRefused;
+  }
+  return printWorldsLink(file, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+}
+
+// Reads and checks the world file of --worlds before anything is played, and
+// says which worlds are played.
+bool loadGivenWorlds(const Options& options) {
+  if (options.worldsPath.empty()) return true;
+  WorldFile file;
+  std::string error;
+  if (!loadWorldsFile(options.worldsPath, &file, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+  }
+  tellWorlds(file);
+  givenWorlds = std::move(file);
+  return true;
+}
+
+// The identity of the worlds a recording names ("" the built-in ones).
+std::string namedIdentity(const std::string& worlds) {
+  return worlds.empty() ? builtInIdentity() : worlds;
+}
+
+// A recording to go on with names the worlds it was played on: those given
+// must be they (any will do for a recording without a key), and without any
+// given they are the state folder's copy.
+bool takeRecordingWorlds(const std::string& path, const std::string& worlds, bool empty) {
+  const std::string wanted = namedIdentity(worlds);
+  if (givenWorlds) {
+    if (empty) return true;
+    if (worldsIdentity(*givenWorlds) == wanted) return true;
+    std::fprintf(stderr,
+                 "velmora: %s was played on other worlds (%s) than the ones given (%s); it was "
+                 "left as it is\n",
+                 path.c_str(), wanted.c_str(), worldsIdentity(*givenWorlds).c_str());
+    return false;
+  }
+  if (worlds.empty()) return true;
+  WorldFile copy;
+  if (!findWorldsCopy(worlds, &copy)) {
+    std::fprintf(stderr,
+                 "velmora: %s was played on worlds this computer has no copy of (%s): give their "
+                 "world file with --worlds FILE\n",
+                 path.c_str(), worlds.c_str());
+    return false;
+  }
+  tellWorlds(copy);
+  givenWorlds = std::move(copy);
+  return true;
+}
+
+// A window game on a world file keeps a copy of it in the state folder, so
+// that its recording plays after the file has moved.
+void keepPlayedWorlds(const Options& options) {
+  const WorldFile* worlds = playedWorldFile();
+  if (!worlds || options.noSave) return;
+  std::string error;
+  if (keepWorldsCopy(*worlds, &error)) return;
+  std::fprintf(stderr, "velmora: %s\n", error.c_str());
+  Session.recording.unsaved = true;
+}
+
 // velmora --watch FILE: the keys of FILE's game, collected without a
 // window, so that a bad FILE is refused as --headless refuses it before any
 // window opens. The game is then as fresh as a new program's.
@@ -130,6 +209,8 @@ ExitStatus collectWatchedKeys(const Options& options, std::vector<uint8_t>* keys
   if (!readWholeScript(options.watchPath, &script)) return ExitRefused;
   startUp(platform::Backend::Headless, options, false);
   const ExitStatus status = headless::collectScriptKeys(script, keys);
+  // The worlds the script named are the ones the window plays it on.
+  if (const WorldFile* worlds = playedWorldFile(); worlds && !givenWorlds) givenWorlds = *worlds;
   platform::Application.shutdown();
   resetAllState();
   resetSession();
@@ -184,20 +265,30 @@ ExitStatus runHeadless(const Options& options) {
 // game is played unrecorded.
 bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStatus* status) {
   std::string error;
+  std::string worlds;
   if (!options.recordPath.empty() || !options.resumePath.empty()) {
-    if ((!options.recordPath.empty() && startKeyRecording(options.recordPath.c_str(), &error)) ||
-        (!options.resumePath.empty() &&
-         resumeKeyRecording(options.resumePath.c_str(), keys, &error)))
+    if (!options.recordPath.empty() && startKeyRecording(options.recordPath.c_str(), &error))
       return true;
+    if (!options.resumePath.empty() &&
+        resumeKeyRecording(options.resumePath.c_str(), keys, &worlds, &error)) {
+      if (takeRecordingWorlds(options.resumePath, worlds, keys->empty())) return true;
+      stopKeyRecording();
+      *status = ExitRefused;
+      return false;
+    }
     std::fprintf(stderr, "velmora: %s\n", error.c_str());
     *status = ExitRefused;
     return false;
   }
   if (options.noSave) return true;
   if (options.continueGame) {
-    switch (continueSavedGame(keys, &error)) {
+    const std::string wanted = givenWorlds ? worldsIdentity(*givenWorlds) : "";
+    switch (continueSavedGame(keys, wanted, &worlds, &error)) {
       case ContinueOutcome::Resumed:
-        return true;
+        if (takeRecordingWorlds("the game continued", worlds, keys->empty())) return true;
+        stopKeyRecording();
+        *status = ExitRefused;
+        return false;
       case ContinueOutcome::Refused:
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         *status = ExitRefused;
@@ -247,6 +338,8 @@ int main(int argc, char** argv) {
     }
     if (options.checkWorlds)
       return checkWorldsCommand(options.checkWorldsPath, options.previewDir, options.solvePath);
+    if (!options.linkWorldsPath.empty()) return printWorldsFileLink(options);
+    if (!loadGivenWorlds(options)) return ExitRefused;
     if (!options.linkPath.empty()) return printLink(options);
     if (options.headless) return runHeadless(options);
     std::vector<uint8_t> watchedKeys;
@@ -258,6 +351,7 @@ int main(int argc, char** argv) {
     ExitStatus status = ExitOk;
     if (!openRecording(options, &resumedKeys, &status)) return status;
     startUp(platform::Backend::Window, options);
+    keepPlayedWorlds(options);
     playRecordedKeys(resumedKeys);
     if (!options.watchPath.empty()) {
       startWatch(std::move(watchedKeys));

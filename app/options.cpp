@@ -56,8 +56,14 @@ constexpr char HelpBody[] =
     "                     picture of the same kind is replaced\n"
     "  --link FILE        print the game of FILE (a recording, or a script without\n"
     "                     screenshot lines) as one web address that plays it\n"
-    "  --page URL         with --link: the page the address opens (default\n"
-    "                     {page})\n"
+    "  --page URL         with --link or --link-worlds: the page the address opens\n"
+    "                     (default {page})\n"
+    "  --worlds FILE      play on the worlds of the world file FILE, read and checked\n"
+    "                     first (a refused file is told as FILE:LINE:COLUMN: reason);\n"
+    "                     with the window, --headless, --watch, --link, --record,\n"
+    "                     --resume and --continue. A copy is kept in the state folder\n"
+    "                     for the games recorded on it\n"
+    "  --link-worlds FILE print the world file FILE as one web address that opens it\n"
     "  --check-worlds FILE\n"
     "                     check the world file FILE and print its title, author and\n"
     "                     identity, each chara's start and goal and whether it\n"
@@ -83,6 +89,8 @@ constexpr char HelpBody[] =
     "  screenshot FILE    write what the player sees as a PNG\n"
     "  type TEXT          in command entry: pick each character of TEXT on the grid\n"
     "  submit             in command entry: submit the statement\n"
+    "  worlds ID          play on the worlds of that identity, before the first key:\n"
+    "                     a recording made on a world file names them so\n"
     "\n"
     "Exit status: 0 when the game or script ends normally, 1 when there is no\n"
     "display, a headless run cannot start, its output could not be written or the\n"
@@ -120,6 +128,8 @@ enum OptionId : int {
   OptSolve,
   OptDaily,
   OptExport,
+  OptWorlds,
+  OptLinkWorlds,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -135,6 +145,8 @@ const option LongOptions[] = {
     {"summary", no_argument, nullptr, OptSummary},
     {"movie", required_argument, nullptr, OptMovie},
     {"link", required_argument, nullptr, OptLink},
+    {"worlds", required_argument, nullptr, OptWorlds},
+    {"link-worlds", required_argument, nullptr, OptLinkWorlds},
     {"page", required_argument, nullptr, OptPage},
     {"continue", no_argument, nullptr, OptContinue},
     {"no-save", no_argument, nullptr, OptNoSave},
@@ -184,7 +196,8 @@ std::string refusal(const char* word, int id) {
   return "unknown option --" + std::string(name);
 }
 
-// --watch, --movie, --link and --page: the ways a game is shown to others.
+// --watch, --movie, --link, --page and the world file options: the ways a
+// game is shown to others, and the worlds it is played on.
 bool applyShowingOption(OptionId id, const char* value, Options* options, std::string* error) {
   platform::MovieFormat format{};
   if (id == OptMovie && !platform::movieFormatOf(value, &format)) {
@@ -199,10 +212,12 @@ bool applyShowingOption(OptionId id, const char* value, Options* options, std::s
     *error = spelled(id) + " needs a file name";
     return false;
   }
-  std::string& target = id == OptMovie   ? options->moviePath
-                        : id == OptLink  ? options->linkPath
-                        : id == OptWatch ? options->watchPath
-                                         : options->pageUrl;
+  std::string& target = id == OptMovie        ? options->moviePath
+                        : id == OptLink       ? options->linkPath
+                        : id == OptWatch      ? options->watchPath
+                        : id == OptWorlds     ? options->worldsPath
+                        : id == OptLinkWorlds ? options->linkWorldsPath
+                                              : options->pageUrl;
   target = value;
   return true;
 }
@@ -281,6 +296,8 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptLink:
     case OptPage:
     case OptWatch:
+    case OptWorlds:
+    case OptLinkWorlds:
       return applyShowingOption(id, value, options, error);
     case OptDaily:
       options->daily = true;
@@ -376,8 +393,9 @@ bool checkCombination(const Options& options, std::string* error) {
     return false;
   }
   if (checking &&
-      (options.headless || link || !options.watchPath.empty() || !options.recordPath.empty() ||
-       !options.resumePath.empty() || options.continueGame || options.noSave || options.gridOnly)) {
+      (options.headless || link || !options.worldsPath.empty() || !options.linkWorldsPath.empty() ||
+       !options.watchPath.empty() || !options.recordPath.empty() || !options.resumePath.empty() ||
+       options.continueGame || options.noSave || options.gridOnly)) {
     *error =
         "--check-worlds checks a world file and plays nothing: use it alone, with --preview "
         "and --solve at most";
@@ -387,8 +405,15 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--preview and --solve work only with --check-worlds";
     return false;
   }
-  if (!options.pageUrl.empty() && !link) {
-    *error = "--page works only with --link";
+  if (!options.linkWorldsPath.empty() &&
+      (link || options.headless || !options.worldsPath.empty() || !options.watchPath.empty() ||
+       !options.recordPath.empty() || !options.resumePath.empty() || options.continueGame ||
+       options.noSave || options.gridOnly)) {
+    *error = "--link-worlds prints a link and plays nothing: use it alone, with --page at most";
+    return false;
+  }
+  if (!options.pageUrl.empty() && !link && options.linkWorldsPath.empty()) {
+    *error = "--page works only with --link or --link-worlds";
     return false;
   }
   return true;

@@ -19,10 +19,12 @@ struct Options {
   std::string linkPath;      // --link FILE: print FILE's game as a web address
   std::string pageUrl;       // --page URL: the page a link opens (empty: the build's own)
 
-  bool continueGame = false;  // --continue: go on with the last unfinished saved game
-  bool noSave = false;        // --no-save: the window's game is not recorded
-  bool gridOnly = false;      // --grid-only: letters typed in command entry do nothing
-  std::string watchPath;      // --watch FILE: FILE's game played in the window to be watched
+  bool continueGame = false;   // --continue: go on with the last unfinished saved game
+  bool noSave = false;         // --no-save: the window's game is not recorded
+  bool gridOnly = false;       // --grid-only: letters typed in command entry do nothing
+  std::string watchPath;       // --watch FILE: FILE's game played in the window to be watched
+  std::string worldsPath;      // --worlds FILE: the world file played on
+  std::string linkWorldsPath;  // --link-worlds FILE: print FILE as a web address
 
   std::string checkWorldsPath;  // --check-worlds FILE: report on a world file, play nothing
   std::string previewDir;       // --preview DIR: with --check-worlds, a PNG of each floor
@@ -35,12 +37,14 @@ struct Options {
 };
 
 constexpr char UsageLine[] =
-    "usage: velmora [--scale N] [--fullscreen] [--grid-only]\n"
+    "usage: velmora [--scale N] [--fullscreen] [--grid-only] [--worlds FILE]\n"
     "               [--continue | --no-save | --record FILE | --resume FILE]\n"
-    "       velmora --watch FILE [--record NEWFILE | --no-save] [--scale N] [--fullscreen]\n"
-    "       velmora --headless [--summary] [SCRIPT]\n"
-    "       velmora --headless [--summary] --movie OUT.webp|OUT.gif [SCRIPT]\n"
-    "       velmora --link FILE [--page URL]\n"
+    "       velmora --watch FILE [--worlds FILE] [--record NEWFILE | --no-save]\n"
+    "               [--scale N] [--fullscreen]\n"
+    "       velmora --headless [--summary] [--worlds FILE] [SCRIPT]\n"
+    "       velmora --headless [--summary] [--worlds FILE] --movie OUT.webp|OUT.gif [SCRIPT]\n"
+    "       velmora --link FILE [--worlds FILE] [--page URL]\n"
+    "       velmora --link-worlds FILE [--page URL]\n"
     "       velmora --check-worlds FILE [--preview DIR] [--solve OUT.keys]\n"
     "       velmora --daily [YYYY-MM-DD] --check-worlds [--preview DIR] [--solve OUT.keys]\n"
     "       velmora --daily [YYYY-MM-DD] --export OUT.worlds\n"

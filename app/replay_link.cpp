@@ -7,6 +7,8 @@
 
 #include "headless/replay_code.h"
 #include "headless/script_keys.h"
+#include "ui/played_worlds.h"
+#include "worlds/world_writer.h"
 
 #ifndef VELMORA_PAGE_URL
 #define VELMORA_PAGE_URL "http://127.0.0.1:8000/"
@@ -21,6 +23,25 @@ bool pageUrlAllowed(std::string_view url) {
   }
   return true;
 }
+
+namespace {
+
+ExitStatus printLine(const std::string& line) {
+  if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fflush(stdout) != 0) {
+    std::perror("velmora: cannot print the link");
+    return ExitFailed;
+  }
+  return ExitOk;
+}
+
+// The world file's code; empty, told, when it cannot be packed.
+std::string packedWorlds(const WorldFile& file) {
+  const std::string code = headless::worldsCode(writeWorldFile(file));
+  if (code.empty()) std::fprintf(stderr, "velmora: cannot pack the world file\n");
+  return code;
+}
+
+}  // namespace
 
 ExitStatus printReplayLink(std::string_view script, const std::string& page) {
   std::vector<uint8_t> keys;
@@ -43,10 +64,17 @@ ExitStatus printReplayLink(std::string_view script, const std::string& page) {
                  code.size(), headless::MaxReplayCodeLength);
     return ExitRefused;
   }
-  const std::string line = page.substr(0, page.find('#')) + "#replay=" + code + "\n";
-  if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() || std::fflush(stdout) != 0) {
-    std::perror("velmora: cannot print the link");
-    return ExitFailed;
+  std::string line = page.substr(0, page.find('#')) + "#replay=" + code;
+  if (const WorldFile* worlds = playedWorldFile()) {
+    const std::string worldsPart = packedWorlds(*worlds);
+    if (worldsPart.empty()) return ExitFailed;
+    line += "&worlds=" + worldsPart;
   }
-  return ExitOk;
+  return printLine(line + "\n");
+}
+
+ExitStatus printWorldsLink(const WorldFile& file, const std::string& page) {
+  const std::string code = packedWorlds(file);
+  if (code.empty()) return ExitFailed;
+  return printLine(page.substr(0, page.find('#')) + "#worlds=" + code + "\n");
 }

@@ -16,8 +16,14 @@ bool pageUrlAllowed(std::string_view url);
 
 // Collects the keys of `script` (a recording or any script without
 // screenshots) on the game the form has created, and prints
-// PAGE#replay=CODE on standard output; a fragment already in `page` is
+// PAGE#replay=CODE on standard output, with &worlds=CODE after it when the
+// game was played on a world file; a fragment already in `page` is
 // replaced. Returns ExitOk, ExitFailed when the line could not be printed,
 // or ExitRefused after reporting a bad script line or a game too long for a
 // link.
 ExitStatus printReplayLink(std::string_view script, const std::string& page);
+
+struct WorldFile;
+// Prints PAGE#worlds=CODE: the world file alone, which the page opens at
+// the title. Returns ExitOk, or ExitFailed when it could not be printed.
+ExitStatus printWorldsLink(const WorldFile& file, const std::string& page);

@@ -87,6 +87,9 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/package/${VELMORA_APPSTREAM_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# World files to play beside the built-in worlds (velmora --worlds FILE).
+install(FILES assets/worlds/first_steps.worlds assets/worlds/long_way.worlds
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora/worlds)
 # Uncompressed: debhelper compresses the manual page without a time stamp.
 install(FILES docs/velmora.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 # The players' guide, the replays' notes, the Japanese read-me and the guide's

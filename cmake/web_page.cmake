@@ -20,12 +20,15 @@ file(GLOB WEB_GAME_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/game/*.cpp
   ${CMAKE_SOURCE_DIR}/sql/*.cpp
   ${CMAKE_SOURCE_DIR}/statements/*.cpp
+  ${CMAKE_SOURCE_DIR}/worlds/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/headless/*.cpp)
 # The movie and the packing of replay links are the desktop's: they need
 # libwebp, giflib and zlib. The page unpacks links with web/replay_link.js.
+# The identities' SHA-256 is nettle's on the desktop and the browser's
+# WebCrypto on the page (web/page_sha256.cpp).
 list(REMOVE_ITEM WEB_GAME_SOURCES ${CMAKE_SOURCE_DIR}/headless/movie_capture.cpp
-     ${CMAKE_SOURCE_DIR}/headless/replay_code.cpp)
+     ${CMAKE_SOURCE_DIR}/headless/replay_code.cpp ${CMAKE_SOURCE_DIR}/worlds/sha256_nettle.cpp)
 
 # The platform code shared with the desktop (the application object, the
 # headless backend), and the browser's own part in place of SDL, FreeType,
@@ -40,11 +43,13 @@ set(WEB_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/platform/message_box.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources.cpp
   ${CMAKE_SOURCE_DIR}/platform/safe_file.cpp
+  ${CMAKE_SOURCE_DIR}/platform/state_folder.cpp
   ${CMAKE_SOURCE_DIR}/platform/text_wrap.cpp
   ${WEB_BACKEND_SOURCES})
 
 add_executable(velmora
   ${CMAKE_SOURCE_DIR}/web/main.cpp
+  ${CMAKE_SOURCE_DIR}/web/page_sha256.cpp
   ${WEB_GAME_SOURCES}
   ${WEB_PLATFORM_SOURCES}
   ${VELMORA_NATIVE_BUILD}/generated/initial_maps.cpp

@@ -23,6 +23,7 @@
 #include "ui/main_window.h"
 #include "ui/replay_summary.h"
 #include "ui/session.h"
+#include "ui/played_worlds.h"
 
 using enum platform::KeyCode;
 
@@ -79,6 +80,19 @@ bool keyCommand(std::string_view args, std::string* reason) {
   }
   for (uint16_t code : codes) pressKey(code);
   return true;
+}
+
+// Whether the script has pressed a key: the worlds are chosen before that.
+bool keysPressed = false;
+
+// worlds ID: the game is played on the worlds of that identity (a recording
+// made on a world file names them so).
+bool worldsCommand(std::string_view args, std::string* reason) {
+  if (keysPressed) {
+    *reason = "worlds comes before the first key";
+    return false;
+  }
+  return followNamedWorlds(trim(args), reason);
 }
 
 bool stateCommand(std::string_view args, std::string* reason) {
@@ -152,8 +166,9 @@ struct CommandEntry {
   ScriptCommand run;
 };
 constexpr CommandEntry Commands[] = {
-    {"key", keyCommand},   {"state", stateCommand},   {"map", mapCommand},
-    {"type", typeCommand}, {"submit", submitCommand}, {"screenshot", screenshotCommand},
+    {"key", keyCommand},       {"state", stateCommand},   {"map", mapCommand},
+    {"type", typeCommand},     {"submit", submitCommand}, {"screenshot", screenshotCommand},
+    {"worlds", worldsCommand},
 };
 
 ScriptCommand findCommand(std::string_view name) {
@@ -187,6 +202,7 @@ bool runLine(ScriptLine line, std::string* reason) {
 // an output was lost.
 ExitStatus runLines(LineReader& lines, const char* name) {
   resetReplayTally();
+  keysPressed = false;
   std::string line;
   for (int lineNumber = 1;; ++lineNumber) {
     const LineRead read = lines.next(&line);
@@ -261,6 +277,7 @@ ExitStatus runWatched(LineReader& lines, const char* name, KeyWatcher watcher) {
 }  // namespace
 
 void pressKey(uint16_t key) {
+  keysPressed = true;
   const KeyWatcher& watcher = Session.script.watcher;
   if (watcher.before) watcher.before(key);
   // Watched for the replay's summary: what the key met and what it did.

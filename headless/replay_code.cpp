@@ -27,12 +27,24 @@ std::string base64url(const std::vector<uint8_t>& bytes) {
   return text;
 }
 
-std::string replayCode(const std::vector<uint8_t>& keys) {
-  std::vector<uint8_t> packed{ReplayCodeVersion};
-  const std::vector<uint8_t> deflated = platform::deflateRaw(keys.data(), keys.size());
+namespace {
+
+std::string packed(uint8_t version, const uint8_t* bytes, size_t size) {
+  std::vector<uint8_t> packed{version};
+  const std::vector<uint8_t> deflated = platform::deflateRaw(bytes, size);
   if (deflated.empty()) return "";
   packed.insert(packed.end(), deflated.begin(), deflated.end());
   return base64url(packed);
+}
+
+}  // namespace
+
+std::string replayCode(const std::vector<uint8_t>& keys) {
+  return packed(ReplayCodeVersion, keys.data(), keys.size());
+}
+
+std::string worldsCode(const std::string& text) {
+  return packed(WorldsCodeVersion, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
 }  // namespace headless

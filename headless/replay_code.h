@@ -24,6 +24,14 @@ constexpr size_t MaxReplayCodeLength = size_t(64) << 10;
 // an empty string when the compressor fails (out of memory).
 std::string replayCode(const std::vector<uint8_t>& keys);
 
+// The first byte of a world file's packed bytes in a link (#worlds=CODE).
+constexpr uint8_t WorldsCodeVersion = 0xC1;
+
+// Packs the text of a world file: the version byte, then the text
+// compressed with raw deflate, in unpadded base64url. Empty when the
+// compressor fails.
+std::string worldsCode(const std::string& text);
+
 // Writes bytes as unpadded base64url (RFC 4648, section 5).
 std::string base64url(const std::vector<uint8_t>& bytes);
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs those of the named Debian packages that are missing (as root).
 # Usage: scripts/install-packages.sh PACKAGE...
+#   VELMORA_APT_UPDATED=FILE  skip apt-get update when FILE exists; made after one
 set -eu
 missing=""
 for p in "$@"; do
@@ -15,6 +16,11 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
+# A caller that installs in two steps names a file in VELMORA_APT_UPDATED:
+# the lists are refreshed once, by the first step that needs them.
+if [ -z "${VELMORA_APT_UPDATED:-}" ] || [ ! -e "$VELMORA_APT_UPDATED" ]; then
+  apt-get update -q
+  if [ -n "${VELMORA_APT_UPDATED:-}" ]; then : >"$VELMORA_APT_UPDATED"; fi
+fi
 # shellcheck disable=SC2086
 apt-get install -y -q --no-install-recommends $missing

@@ -91,6 +91,8 @@ TEST(CheckWorlds, solveWritesTheWinningKeysOnlyToANewOrEmptyFile) {
   const std::string keys = readFile(dir + "/won.keys");
   EXPECT_EQ(keys.rfind("# velmora key recording", 0), 0u) << keys;
   EXPECT_NE(keys.find("\nkey 32\n"), std::string::npos) << keys;
+  // It names the worlds it wins on, so it replays on them alone.
+  EXPECT_NE(keys.find("\nworlds "), std::string::npos) << keys;
 
   const HeadlessRun again = runVelmora("--check-worlds {script} --solve won.keys", world, inDir);
   EXPECT_EQ(again.status, 2);

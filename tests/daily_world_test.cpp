@@ -1,7 +1,8 @@
 // The day's world: dates read and counted, a table of days against the
 // identity of their world files (the page is checked against the same
 // table), the file as written reading back whole, and in the deep stage a
-// year of consecutive days, each valid and won by waiting under the threshold.
+// year of consecutive days, each valid and won by waiting under the
+// threshold, and a week of them won by the planner well above waiting.
 #include "worlds/daily_world.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "worlds/world_identity.h"
 #include "worlds/world_reader.h"
+#include "worlds/world_solver.h"
 #include "worlds/world_writer.h"
 
 namespace {
@@ -131,6 +133,25 @@ TEST(DailyWorldDeep, aYearOfDaysIsSound) {
   std::sort(millis.begin(), millis.end());
   std::printf("%zu days: generation median %.1f ms, longest %.1f ms, most candidates %d\n",
               millis.size(), millis[millis.size() / 2], millis.back(), mostCandidates);
+}
+
+// The planner wins a fixed week of those days, each by at least
+// PlannerMargin points more than waiting scores (docs/worlds.md).
+TEST(DailyWorldDeep, thePlannerBeatsWaitingOnAWeek) {
+  if (std::getenv("VELMORA_DAILY_DAYS") == nullptr) GTEST_SKIP() << "VELMORA_DAILY_DAYS is not set";
+  constexpr int PlannerMargin = 1500;
+  CalendarDate first;
+  ASSERT_TRUE(parseCalendarDate("2026-12-07", &first));
+  for (int i = 0; i < 7; ++i) {
+    const DailyWorld day = makeDailyWorld(dateFromDays(daysSinceEpoch(first) + i));
+    const SolvedGame solved = solveWorlds(day.file, planner::SearchOptions{});
+    const std::string name = formatCalendarDate(day.date);
+    ASSERT_TRUE(solved.plan.won) << name;
+    // The strip's score: the budget less every turn before the winning one.
+    const int score = ScoreBudget - int(solved.plan.actions.size()) + 1;
+    EXPECT_GE(score, day.waiting.score + PlannerMargin) << name;
+    std::printf("%s: waiting %d, planner %d\n", name.c_str(), day.waiting.score, score);
+  }
 }
 
 }  // namespace

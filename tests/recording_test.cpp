@@ -109,12 +109,13 @@ TEST_F(Recording, KeysFollowTheOneHeader) {
   for (const auto& c : cases) {
     std::ofstream(file_, std::ios::binary | std::ios::trunc) << c.before;
     std::string error;
+    std::string worlds;
     std::vector<uint16_t> keys;
-    ASSERT_TRUE(c.resume ? resumeKeyRecording(file_.c_str(), &keys, &error)
+    ASSERT_TRUE(c.resume ? resumeKeyRecording(file_.c_str(), &keys, &worlds, &error)
                          : startKeyRecording(file_.c_str(), &error))
         << error;
     // A second game on the same file is turned away while this one holds it.
-    EXPECT_FALSE(resumeKeyRecording(file_.c_str(), &keys, &error));
+    EXPECT_FALSE(resumeKeyRecording(file_.c_str(), &keys, &worlds, &error));
     EXPECT_NE(error.find("another game holds it"), std::string::npos) << error;
     for (uint16_t key : {13, 40}) recordKeyPress(key);
     stopKeyRecording();

@@ -86,6 +86,7 @@ class Saves : public testing::Test {
 // One sitting after another, each row on what the rows before it left.
 TEST_F(Saves, TheFoldersLife) {
   std::string error;
+  std::string worlds;
   std::vector<uint16_t> keys;
   // A new game: the folder is made for the player alone, the game kept.
   ASSERT_TRUE(startSavedGame(&error)) << error;
@@ -107,7 +108,7 @@ TEST_F(Saves, TheFoldersLife) {
       1);
   EXPECT_EQ(files().size(), 1u);
   // Continue: the game's keys, then the new ones after them.
-  ASSERT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::Resumed) << error;
+  ASSERT_EQ(continueSavedGame(&keys, "", &worlds, &error), ContinueOutcome::Resumed) << error;
   EXPECT_EQ(keys, (std::vector<uint16_t>{65, 13, 40}));
   // Meanwhile no other sitting can take it.
   const HeadlessRun second =
@@ -120,12 +121,12 @@ TEST_F(Saves, TheFoldersLife) {
   EXPECT_EQ(readFile(first), recording({65, 13, 40, 38}));
   // A won game is never continued: the last unfinished one is.
   plant("game-20990101-000000.keys", wonRecording(), 0);
-  ASSERT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::Resumed) << error;
+  ASSERT_EQ(continueSavedGame(&keys, "", &worlds, &error), ContinueOutcome::Resumed) << error;
   EXPECT_EQ(keys.size(), 4u);
   play({});
   // Nothing unfinished left: a new game, said so.
   fs::remove(first);
-  EXPECT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::NoneLeft);
+  EXPECT_EQ(continueSavedGame(&keys, "", &worlds, &error), ContinueOutcome::NoneLeft);
   EXPECT_TRUE(keys.empty()) << "the won game's keys would be replayed";
   EXPECT_NE(error.find("no unfinished game to continue in " + folder_), std::string::npos);
 }
@@ -145,6 +146,7 @@ TEST_F(Saves, OnlyOldFinishedGamesArePruned) {
   const int held = open((folder_ + "/game-held.keys").c_str(), O_RDONLY);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
   std::string error;
+  std::string worlds;
   ASSERT_TRUE(startSavedGame(&error)) << error;
   play({});
   close(held);
@@ -163,10 +165,11 @@ TEST_F(Saves, LinksPlantedAreNeverFollowed) {
   fs::create_directory(elsewhere);
   fs::create_directory_symlink(elsewhere, folder_);
   std::string error;
+  std::string worlds;
   EXPECT_FALSE(startSavedGame(&error));
   EXPECT_NE(error.find("it is a symbolic link"), std::string::npos) << error;
   std::vector<uint16_t> keys;
-  EXPECT_EQ(continueSavedGame(&keys, &error), ContinueOutcome::Unrecorded);
+  EXPECT_EQ(continueSavedGame(&keys, "", &worlds, &error), ContinueOutcome::Unrecorded);
   EXPECT_TRUE(fs::is_empty(elsewhere));
   // A link under each name this second and the next can give.
   fs::remove(folder_);
@@ -209,6 +212,7 @@ TEST_F(Saves, AnUnwritableFolderIsToldOnce) {
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
   // Full: writes past a file size limit of nothing fail as on a full disk.
   std::string error;
+  std::string worlds;
   ASSERT_TRUE(startSavedGame(&error)) << error;
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit before{};

@@ -11,6 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/session.h"
 #include "ui/typing.h"
+#include "ui/played_worlds.h"
 #include "ui/view_size.h"
 
 namespace {
@@ -35,6 +36,7 @@ void startForm(const FormStart& start) {
   setFormDrawing(start.pictures);
   Session.hooks = FrontEndHooks{start.keyPlayed, start.showHelp, start.tickPlaysWatch};
   setTyping(start.typing);
+  giveWorlds(start.worlds);
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
       platform::FormEvents{FormCreate, frontEndKeyDown, topSurface,

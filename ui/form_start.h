@@ -14,6 +14,7 @@
 // Shows the help box with the players' guide's address (HelpText): what \h
 // shows unless the front end says otherwise.
 void showHelpBox();
+struct WorldFile;
 
 struct FormStart {
   platform::Backend backend = platform::Backend::Headless;
@@ -38,6 +39,10 @@ struct FormStart {
   // Called once the backend is up and before the window opens, for what must
   // be in place when it shows (the window's icon).
   void (*beforeWindow)() = nullptr;
+  // The worlds played from the title on (played_worlds.h): a world file
+  // given, which a recording naming other worlds may not change, or null for
+  // the built-in worlds.
+  const WorldFile* worlds = nullptr;
 };
 
 // Starts the application on `start.backend` with the game's title, loads the

@@ -99,11 +99,61 @@ export async function decodeReplayCode(code) {
   return keys;
 }
 
-// Returns the code of a page address's fragment ("#replay=CODE", as
-// location.hash gives it), or null when the fragment holds no replay.
+// The parts of a page address's fragment, as location.hash gives it:
+// "#replay=CODE", "#replay=CODE&worlds=WORLDS" (a game played on a world
+// file) or "#worlds=WORLDS" (the world file alone).
+function fragmentPart(hash, name) {
+  if (typeof hash !== 'string' || !hash.startsWith('#')) return null;
+  for (const part of hash.slice(1).split('&')) {
+    if (part.startsWith(`${name}=`)) return part.slice(name.length + 1);
+  }
+  return null;
+}
+
+// Returns the code of the fragment's replay, or null when it holds none.
 export function replayCodeOfHash(hash) {
-  const prefix = '#replay=';
-  return typeof hash === 'string' && hash.startsWith(prefix) ? hash.slice(prefix.length) : null;
+  return typeof hash === 'string' && hash.startsWith('#replay=') ? fragmentPart(hash, 'replay')
+    : null;
+}
+
+// Returns the code of the fragment's world file, or null when it holds none.
+export function worldsCodeOfHash(hash) {
+  return fragmentPart(hash, 'worlds');
+}
+
+// The version byte of a world file's code (WorldsCodeVersion in
+// headless/replay_code.h), and the most a world file may hold.
+export const WorldsCodeVersion = 0xc1;
+export const MaxWorldFileBytes = 1024 * 1024;
+
+export const WorldsMessages = {
+  empty: 'This link holds no world file.',
+  tooLong: `This link is too long: a link holds at most ${MaxCodeLength} characters.`,
+  notText: 'This link is damaged: it has characters a world file\'s code never holds.',
+  foreign: 'This link holds no world file of Velmora Keep 03, or one from a newer version.',
+  damaged: 'This link is damaged: its world file cannot be unpacked.',
+  tooLarge: 'This link\'s world file is larger than 1 MiB, the most a world file may hold.',
+};
+
+// Returns the text of the world file packed in `code` (the bytes as the
+// file holds them, a Uint8Array), or throws a ReplayLinkError whose message
+// tells the player what is wrong. The file itself is checked by the game.
+export async function decodeWorldsCode(code) {
+  if (typeof code !== 'string' || code.length === 0) {
+    throw new ReplayLinkError(WorldsMessages.empty);
+  }
+  if (code.length > MaxCodeLength) throw new ReplayLinkError(WorldsMessages.tooLong);
+  const bytes = base64urlBytes(code);
+  if (bytes === null) throw new ReplayLinkError(WorldsMessages.notText);
+  if (bytes.length === 0 || bytes[0] !== WorldsCodeVersion) {
+    throw new ReplayLinkError(WorldsMessages.foreign);
+  }
+  try {
+    return await inflateBounded(bytes.subarray(1), MaxWorldFileBytes);
+  } catch (e) {
+    throw new ReplayLinkError(e.message === Messages.tooManyKeys ? WorldsMessages.tooLarge
+      : WorldsMessages.damaged);
+  }
 }
 
 // Packs key codes (1 to 255) into a code as `velmora --link` does: the

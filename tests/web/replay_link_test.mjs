@@ -11,7 +11,8 @@ import { join } from 'node:path';
 import { deflateRawSync, inflateRawSync } from 'node:zlib';
 import {
   Messages, MaxCodeLength, MaxKeys, ReplayCodeVersion, decodeReplayCode, encodeReplayCode,
-  keyRecording, replayCodeOfHash,
+  keyRecording, replayCodeOfHash, WorldsCodeVersion, WorldsMessages, decodeWorldsCode,
+  worldsCodeOfHash,
 } from '../../web/replay_link.js';
 
 const [velmora, source] = process.argv.slice(2);
@@ -114,6 +115,34 @@ try {
   }
   check(replayCodeOfHash('#other=1') === null && replayCodeOfHash('#replay=xy') === 'xy',
     'the fragment is read only when it is a replay');
+
+  // A game on a world file carries the file, as --link-worlds packs it alone.
+  const worldsFile = join(work, 'moved.worlds');
+  const builtIn = readFileSync(join(source, 'assets/worlds/velmora.worlds'), 'utf8');
+  writeFileSync(worldsFile, builtIn.replace(/^title: .*$/m, 'title: <b>Moved</b>'));
+  const onWorlds = linkOf(join(source, 'tests/scripts/winning_game.txt'), '--worlds', worldsFile)
+    .trimEnd();
+  const hash = onWorlds.slice(onWorlds.indexOf('#'));
+  check((await decodeReplayCode(replayCodeOfHash(hash))).join() ===
+        (await decodeReplayCode(good)).join(), 'the keys of a game on a world file come back');
+  const text = new TextDecoder().decode(await decodeWorldsCode(worldsCodeOfHash(hash)));
+  check(text.includes('title: <b>Moved</b>\n') && text.includes('world 3 floor 1\n'),
+    `the world file comes back: ${text.slice(0, 80)}`);
+  const alone = execFileSync(velmora, ['--link-worlds', worldsFile], { encoding: 'utf8' }).trimEnd();
+  check(worldsCodeOfHash(alone.slice(alone.indexOf('#'))) === worldsCodeOfHash(hash) &&
+        replayCodeOfHash(alone.slice(alone.indexOf('#'))) === null,
+        `--link-worlds packs the file alone: ${alone.slice(0, 60)}`);
+  for (const [code, message] of [
+    ['', WorldsMessages.empty],
+    ['!!', WorldsMessages.notText],
+    [pack([65, 66]), WorldsMessages.foreign],
+    [pack(new Uint8Array(2 * 1024 * 1024).fill(53), WorldsCodeVersion), WorldsMessages.tooLarge],
+    [Buffer.from([WorldsCodeVersion, 0xff, 0xff, 0xff]).toString('base64url'),
+      WorldsMessages.damaged],
+  ]) {
+    const got = await decodeWorldsCode(code).then(() => 'accepted', (e) => e.message);
+    check(got === message, `worlds code ${code.slice(0, 24)}...: ${got}`);
+  }
 } finally {
   rmSync(work, { recursive: true, force: true });
 }

@@ -1,0 +1,10 @@
+// Handing the page's WebCrypto digest to the game (see page_sha256.cpp).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "worlds/sha256.h"
+
+// From now on sha256(bytes) answers `sum`; any other bytes are refused.
+void setPageDigest(std::vector<uint8_t> bytes, const Sha256Digest& sum);
