@@ -130,7 +130,7 @@ TEST_F(WorldsPlay, ARecordingNamesItsWorlds) {
   const std::string path = dir_ + "/game.keys";
   std::string error;
   ASSERT_TRUE(startKeyRecording(path.c_str(), &error)) << error;
-  for (uint16_t key : {13, 40}) KeyPressHook(key);
+  for (uint16_t key : {13, 40}) recordKeyPress(key);
   stopKeyRecording();
   const std::string id = worldsIdentity(moved_);
   const std::string text = readFile(path);
