@@ -195,6 +195,14 @@ ExitStatus printWorldsFileLink(const Options& options) {
 // Reads and checks the world file of --worlds before anything is played, and
 // says which worlds are played.
 bool loadGivenWorlds(const Options& options) {
+  // --daily stands for the day's world file wherever --worlds FILE stands.
+  if (options.daily) {
+    WorldFile day;
+    if (!makeDayWorlds(options.dailyDate, &day)) return false;
+    tellWorlds(day);
+    givenWorlds = std::move(day);
+    return true;
+  }
   if (options.worldsPath.empty()) return true;
   WorldFile file;
   std::string error;

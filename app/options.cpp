@@ -76,7 +76,8 @@ constexpr char HelpBody[] =
     "  --daily [YYYY-MM-DD]\n"
     "                     the world file of that day (today in UTC when no date is\n"
     "                     given), made from the date alone, the same for everyone:\n"
-    "                     checked with --check-worlds in place of its FILE\n"
+    "                     played, watched, filmed, linked or checked in place of\n"
+    "                     --worlds FILE (or --check-worlds's FILE)\n"
     "  --export OUT       with --daily: write the day's world file to OUT (a new or\n"
     "                     empty file, or a day's world file written before)\n"
     "  -h, --help         print this help and exit\n"
@@ -388,8 +389,8 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--export writes the day's world file and plays nothing: use it with --daily alone";
     return false;
   }
-  if (options.daily && !checking && options.exportPath.empty()) {
-    *error = "--daily works only with --check-worlds or --export in this build";
+  if (options.daily && (!options.worldsPath.empty() || !options.linkWorldsPath.empty())) {
+    *error = "--daily stands for a world file: use it in place of --worlds FILE, not with it";
     return false;
   }
   if (checking &&
