@@ -287,6 +287,26 @@ ExitStatus finishedMovie(const Options& options, ExitStatus status) {
   return ExitFailed;
 }
 
+// --share after a script: a won day's line, then the link that plays the
+// game; anything else gets the summary line and status 1.
+ExitStatus printShare(const Options& options) {
+  const headless::ReplayTally& tally = headless::replayTally();
+  std::string date;
+  if (const WorldFile* worlds = playedWorldFile(); worlds && tally.won) date = dailyDateOf(*worlds);
+  if (date.empty()) {
+    const ExitStatus status = printed(headless::summaryLine(tally));
+    std::fprintf(stderr, "velmora: only a won game of a day's world is shared\n");
+    return status == ExitOk ? ExitFailed : status;
+  }
+  std::string script;
+  if (!readWholeScript(options.scriptPath, &script)) return ExitRefused;
+  if (printed("Velmora Keep 03 \xC2\xB7 " + date + " \xC2\xB7 score " +
+              std::to_string(tally.score) + " \xC2\xB7 " + std::to_string(tally.statements) +
+              " statements") != ExitOk)
+    return ExitFailed;
+  return printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+}
+
 // Plays the script of options.scriptPath without a window.
 ExitStatus runHeadless(const Options& options) {
   const char* name = nullptr;
@@ -311,6 +331,7 @@ ExitStatus runHeadless(const Options& options) {
   if (options.summary && status == ExitOk) {
     status = printed(headless::summaryLine(headless::replayTally()));
   }
+  if (options.share && status == ExitOk) status = printShare(options);
   platform::Application.shutdown();
   return status;
 }

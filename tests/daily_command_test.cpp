@@ -44,6 +44,16 @@ TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
   std::replace(maze.begin(), maze.end(), '@', 'A');  // the start is floor
   EXPECT_EQ(played.out, maze);
 
+  // The planner's game of another day, shared: the line, then its link.
+  const std::string keys = dir + "/won.keys";
+  ASSERT_EQ(runVelmora("--daily 2026-12-08 --check-worlds --solve " + keys).status, 0);
+  const HeadlessRun shared = runVelmora("--headless --daily 2026-12-08 --share " + keys);
+  EXPECT_EQ(shared.status, 0) << shared.err;
+  EXPECT_EQ(shared.out.substr(0, shared.out.find('\n') + 1),
+            "Velmora Keep 03 \xC2\xB7 2026-12-08 \xC2\xB7 score 4976 \xC2\xB7 15 statements\n");
+  EXPECT_NE(shared.out.find("\nhttp://127.0.0.1:8000/#replay="), std::string::npos) << shared.out;
+  EXPECT_EQ(runVelmora("--headless --share {script}", "key Space\n").status, 1);
+
   // Written again over its own file; never over another's, nor through a link.
   EXPECT_EQ(runVelmora("--daily 2026-12-07 --export " + day).status, 0);
   const std::string notes = dir + "/notes.txt", link = dir + "/link.worlds";
