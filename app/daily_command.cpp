@@ -7,6 +7,7 @@
 #include "headless/script_lines.h"
 #include "platform/safe_file.h"
 #include "worlds/daily_world.h"
+#include "worlds/world_identity.h"
 #include "worlds/world_writer.h"
 
 namespace {
@@ -40,6 +41,17 @@ bool makeDayWorlds(const std::string& text, WorldFile* out) {
                formatCalendarDate(date).c_str(), day.version);
   *out = day.file;
   return true;
+}
+
+std::string dailyDateOf(const WorldFile& file) {
+  constexpr std::string_view Prefix = "Today's world ";
+  CalendarDate date;
+  if (!file.title.starts_with(Prefix) ||
+      !parseCalendarDate(std::string_view(file.title).substr(Prefix.size()), &date))
+    return "";
+  const DailyWorld day = makeDailyWorld(date);
+  if (!day.made || worldsIdentity(day.file) != worldsIdentity(file)) return "";
+  return formatCalendarDate(date);
 }
 
 ExitStatus exportDailyWorld(const std::string& date, const std::string& outPath) {

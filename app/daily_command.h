@@ -13,6 +13,10 @@
 // said why, when no candidate of the date passed its checks.
 bool makeDayWorlds(const std::string& date, WorldFile* out);
 
+// Returns the date of a day's world file (YYYY-MM-DD), or "" when `file` is
+// not the world the generator makes for the date its title names.
+std::string dailyDateOf(const WorldFile& file);
+
 // velmora --daily [DATE] --export OUT: writes the day's world file to OUT
 // through the safe writer (a new file, an empty one, or a day's world file
 // written before; never through a link). 0 written, 1 not made or not

@@ -145,6 +145,14 @@ ExitStatus printWorldsFileLink(const Options& options) {
 // Reads and checks the world file of --worlds before anything is played, and
 // says which worlds are played.
 bool loadGivenWorlds(const Options& options) {
+  // --daily stands for the day's world file wherever --worlds FILE stands.
+  if (options.daily) {
+    WorldFile day;
+    if (!makeDayWorlds(options.dailyDate, &day)) return false;
+    tellWorlds(day);
+    givenWorlds = std::move(day);
+    return true;
+  }
   if (options.worldsPath.empty()) return true;
   WorldFile file;
   std::string error;
@@ -230,6 +238,26 @@ ExitStatus finishedMovie(const Options& options, ExitStatus status) {
   return ExitFailed;
 }
 
+// --share after a script: a won day's line, then the link that plays the
+// game; anything else gets the summary line and status 1.
+ExitStatus printShare(const Options& options) {
+  const headless::ReplayTally& tally = headless::replayTally();
+  std::string date;
+  if (const WorldFile* worlds = playedWorldFile(); worlds && tally.won) date = dailyDateOf(*worlds);
+  if (date.empty()) {
+    const ExitStatus status = printed(headless::summaryLine(tally));
+    std::fprintf(stderr, "velmora: only a won game of a day's world is shared\n");
+    return status == ExitOk ? ExitFailed : status;
+  }
+  std::string script;
+  if (!readWholeScript(options.scriptPath, &script)) return ExitRefused;
+  if (printed("Velmora Keep 03 \xC2\xB7 " + date + " \xC2\xB7 score " +
+              std::to_string(tally.score) + " \xC2\xB7 " + std::to_string(tally.statements) +
+              " statements") != ExitOk)
+    return ExitFailed;
+  return printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+}
+
 // Plays the script of options.scriptPath without a window.
 ExitStatus runHeadless(const Options& options) {
   const char* name = nullptr;
@@ -255,6 +283,7 @@ ExitStatus runHeadless(const Options& options) {
   if (options.summary && status == ExitOk) {
     status = printed(summaryLine(replayTally()));
   }
+  if (options.share && status == ExitOk) status = printShare(options);
   platform::Application.shutdown();
   return status;
 }

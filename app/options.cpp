@@ -50,6 +50,10 @@ constexpr char HelpBody[] =
     "                     (or standard input when SCRIPT is absent or -)\n"
     "  --summary          with --headless: after the script, print one line such as\n"
     "                     'won score=4321 turns=679 statements=212'\n"
+    "  --share            with --headless: after a won game of a day's world, print\n"
+    "                     'Velmora Keep 03 \xC2\xB7 DATE \xC2\xB7 score N \xC2\xB7 S statements' "
+    "and then\n"
+    "                     the link that plays the game, in place of the summary\n"
     "  --movie OUT        with --headless: write the game as a moving picture, a\n"
     "                     frame for each turn and each statement; OUT ends in .webp\n"
     "                     (lossless) or .gif (256 colours); only a new file or a\n"
@@ -76,7 +80,8 @@ constexpr char HelpBody[] =
     "  --daily [YYYY-MM-DD]\n"
     "                     the world file of that day (today in UTC when no date is\n"
     "                     given), made from the date alone, the same for everyone:\n"
-    "                     checked with --check-worlds in place of its FILE\n"
+    "                     played, watched, filmed, linked or checked in place of\n"
+    "                     --worlds FILE (or --check-worlds's FILE)\n"
     "  --export OUT       with --daily: write the day's world file to OUT (a new or\n"
     "                     empty file, or a day's world file written before)\n"
     "  -h, --help         print this help and exit\n"
@@ -116,6 +121,7 @@ enum OptionId : int {
   OptResume,
   OptHeadless,
   OptSummary,
+  OptShare,
   OptMovie,
   OptLink,
   OptPage,
@@ -143,6 +149,7 @@ const option LongOptions[] = {
     {"resume", required_argument, nullptr, OptResume},
     {"headless", optional_argument, nullptr, OptHeadless},
     {"summary", no_argument, nullptr, OptSummary},
+    {"share", no_argument, nullptr, OptShare},
     {"movie", required_argument, nullptr, OptMovie},
     {"link", required_argument, nullptr, OptLink},
     {"worlds", required_argument, nullptr, OptWorlds},
@@ -283,6 +290,9 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptSummary:
       options->summary = true;
       break;
+    case OptShare:
+      options->share = true;
+      break;
     case OptContinue:
       options->continueGame = true;
       break;
@@ -348,6 +358,10 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--continue, --no-save and --grid-only work only with the window, not with --headless";
     return false;
   }
+  if (options.share && (!options.headless || options.summary)) {
+    *error = "--share works only with --headless, in place of --summary";
+    return false;
+  }
   if (options.summary && !options.headless) {
     *error = "--summary works only with --headless";
     return false;
@@ -388,8 +402,8 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--export writes the day's world file and plays nothing: use it with --daily alone";
     return false;
   }
-  if (options.daily && !checking && options.exportPath.empty()) {
-    *error = "--daily works only with --check-worlds or --export in this build";
+  if (options.daily && (!options.worldsPath.empty() || !options.linkWorldsPath.empty())) {
+    *error = "--daily stands for a world file: use it in place of --worlds FILE, not with it";
     return false;
   }
   if (checking &&

@@ -34,6 +34,7 @@ struct Options {
   bool daily = false;      // --daily [DATE]: the day's world file stands for a FILE
   std::string dailyDate;   // YYYY-MM-DD as given (checked); empty: today in UTC
   std::string exportPath;  // --export OUT: with --daily, the day's world file written to OUT
+  bool share = false;      // --share: with --headless, a won day's share line and its link
 };
 
 constexpr char UsageLine[] =

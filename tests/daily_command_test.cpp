@@ -1,8 +1,9 @@
-// velmora --daily: the day's world file exported through the safe writer and
-// checked as any world file, the same report either way.
+// velmora --daily: the day's world file exported through the safe writer,
+// checked as any world file (the same report either way) and played.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -32,6 +33,26 @@ TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
   const HeadlessRun daily = runVelmora("--daily=2026-12-07 --check-worlds");
   EXPECT_EQ(daily.status, 0) << daily.err;
   EXPECT_EQ(daily.out, checked.out);
+
+  // Played headless on the day's worlds: the map shows its first maze.
+  const HeadlessRun played =
+      runVelmora("--headless --daily 2026-12-07 {script}", "key Space\nmap 1 1\n");
+  ASSERT_EQ(played.status, 0) << played.err;
+  const std::string text = readFile(day);
+  const size_t rows = text.find("world 1 floor 1\n") + 16;
+  std::string maze = text.substr(rows, 33 * 32);
+  std::replace(maze.begin(), maze.end(), '@', 'A');  // the start is floor
+  EXPECT_EQ(played.out, maze);
+
+  // The planner's game of another day, shared: the line, then its link.
+  const std::string keys = dir + "/won.keys";
+  ASSERT_EQ(runVelmora("--daily 2026-12-08 --check-worlds --solve " + keys).status, 0);
+  const HeadlessRun shared = runVelmora("--headless --daily 2026-12-08 --share " + keys);
+  EXPECT_EQ(shared.status, 0) << shared.err;
+  EXPECT_EQ(shared.out.substr(0, shared.out.find('\n') + 1),
+            "Velmora Keep 03 \xC2\xB7 2026-12-08 \xC2\xB7 score 4976 \xC2\xB7 15 statements\n");
+  EXPECT_NE(shared.out.find("\nhttp://127.0.0.1:8000/#replay="), std::string::npos) << shared.out;
+  EXPECT_EQ(runVelmora("--headless --share {script}", "key Space\n").status, 1);
 
   // Written again over its own file; never over another's, nor through a link.
   EXPECT_EQ(runVelmora("--daily 2026-12-07 --export " + day).status, 0);
