@@ -241,11 +241,11 @@ ExitStatus finishedMovie(const Options& options, ExitStatus status) {
 // --share after a script: a won day's line, then the link that plays the
 // game; anything else gets the summary line and status 1.
 ExitStatus printShare(const Options& options) {
-  const headless::ReplayTally& tally = headless::replayTally();
+  const ReplayTally& tally = replayTally();
   std::string date;
   if (const WorldFile* worlds = playedWorldFile(); worlds && tally.won) date = dailyDateOf(*worlds);
   if (date.empty()) {
-    const ExitStatus status = printed(headless::summaryLine(tally));
+    const ExitStatus status = printed(summaryLine(tally));
     std::fprintf(stderr, "velmora: only a won game of a day's world is shared\n");
     return status == ExitOk ? ExitFailed : status;
   }
