@@ -30,7 +30,7 @@ void startForm(const FormStart& start) {
   platform::Application.createForm(
       FormCaption, ViewWidth, ViewHeight,
       platform::FormEvents{FormCreate, start.keyDown ? start.keyDown : FormKeyDown, topSurface,
-                           start.typed, start.tick});
+                           start.typed, start.tick, start.closing});
 }
 
 void restartForm() {

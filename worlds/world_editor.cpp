@@ -1,6 +1,7 @@
 // The world editor's model (see world_editor.h).
 #include "worlds/world_editor.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "worlds/text_lines.h"
@@ -99,24 +100,22 @@ void WorldEditor::placeCursor(const EditorCursor& at) {
   if (isWorld(at.world) && onFloor(at.x, at.y, at.floor)) cursor_ = at;
 }
 
-std::string WorldEditor::cellText() const {
-  std::string text = worldText(cursor_.world) + " floor " + std::to_string(cursor_.floor) + " x " +
-                     std::to_string(cursor_.x) + " y " + std::to_string(cursor_.y) + ": ";
+void WorldEditor::formatCellText(char* out, size_t size) const {
   const uint8_t here = code();
+  char what[16];
   if (isWall(here)) {
-    text += "wall " + std::to_string(here);
-  } else if (here == TileGoal) {
-    text += "goal";
+    std::snprintf(what, sizeof what, "wall %d", here);
   } else {
-    text += "floor";
+    std::snprintf(what, sizeof what, "%s", here == TileGoal ? "goal" : "floor");
   }
-  if (isStart()) text += ", the start";
-  return text;
+  std::snprintf(out, size, "world %d floor %d x %d y %d: %s%s", cursor_.world, cursor_.floor,
+                cursor_.x, cursor_.y, what, isStart() ? ", the start" : "");
 }
 
-std::string WorldEditor::verdictText() const {
-  if (cursor_.world > CharaWorlds) return worldText(cursor_.world) + ": no chara";
-  return worldText(cursor_.world) + ": " + verdicts_[cursor_.world - 1];
+std::string WorldEditor::cellText() const {
+  char text[64];
+  formatCellText(text, sizeof text);
+  return text;
 }
 
 bool WorldEditor::move(int dx, int dy) {
@@ -293,13 +292,18 @@ void WorldEditor::applyChanges(const Edit& edit, bool forward) {
 }
 
 void WorldEditor::refreshVerdicts() {
-  for (int w = 1; w <= CharaWorlds; ++w) {
+  for (int w = 1; w <= WorldCount; ++w) {
+    verdicts_[w - 1] = worldText(w) + ": ";
+    if (w > CharaWorlds) {
+      verdicts_[w - 1] += "no chara";
+      continue;
+    }
     const WorldReach reach = checkReach(file_, w);
     const MapCell start = file_.starts[w - 1];
     // The checker walks from the start whatever it stands on; a draft's
     // start on a wall is told instead, as playing the file would refuse it.
     const bool startOnFloor = file_.maps[w - 1].cells[cellIndex(start.x, start.y, 1)] == TileFloor;
-    verdicts_[w - 1] = reach.reach != ReachNoGoal && !startOnFloor ? "the start is not on floor"
-                                                                   : goalReachText(reach.reach);
+    verdicts_[w - 1] += reach.reach != ReachNoGoal && !startOnFloor ? "the start is not on floor"
+                                                                    : goalReachText(reach.reach);
   }
 }

@@ -60,17 +60,22 @@ class WorldEditor {
   // back to the saved file makes it clean again.
   bool dirty() const { return position_ != savedPosition_; }
   void markSaved() { savedPosition_ = position_; }
+  // Makes the file count as changed until saved: a session taken back
+  // after a crash holds changes the file does not.
+  void markUnsaved() { savedPosition_ = size_t(-1); }
   size_t undoDepth() const { return position_; }
   size_t redoDepth() const { return history_.size() - position_; }
 
   // Where the cursor is and what is there, such as "world 2 floor 1 x 5 y 7:
-  // wall 3" or "... floor, the start".
+  // wall 3" or "... floor, the start". The form writes it into its own
+  // buffer (nothing allocated for a frame); the text is cut to `size`.
+  void formatCellText(char* out, size_t size) const;
   std::string cellText() const;
   // The checker's verdict for the cursor's world, such as "world 2: the
   // chara reaches its goal without help", or what keeps it from being
   // played ("no goal", "the start is not on floor"); kept current as cells
   // change.
-  std::string verdictText() const;
+  const std::string& verdictText() const { return verdicts_[cursor_.world - 1]; }
   // Why the last action changed nothing, or "" when it did something.
   const std::string& note() const { return note_; }
 
@@ -120,6 +125,6 @@ class WorldEditor {
   size_t position_ = 0;       // the edits in history_ that the file holds
   size_t savedPosition_ = 0;  // the position of the file as saved; npos when lost
   Edit pending_;              // the edit a key is making
-  std::string verdicts_[CharaWorlds];
+  std::string verdicts_[WorldCount];
   std::string note_;
 };
