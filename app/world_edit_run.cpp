@@ -18,7 +18,14 @@ std::string editedPath;
 bool windowed = false;
 bool discarded = false;
 
-bool saveHook(const std::string& text, std::string* reason) { return saveEditedFile(text, reason); }
+// A save that fails is told on standard error too: the screen may be gone
+// (headless) before anyone reads it.
+bool saveHook(const std::string& text, std::string* reason) {
+  if (saveEditedFile(text, reason)) return true;
+  std::fprintf(stderr, "velmora: cannot save %s: %s; the old file is kept\n", editedPath.c_str(),
+               reason->c_str());
+  return false;
+}
 
 void changedHook(const WorldEditor& editor) { keepEditingSession(writeWorldFile(editor.file())); }
 
