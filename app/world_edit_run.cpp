@@ -17,6 +17,9 @@ WorldFile openedFile;
 std::string editedPath;
 bool windowed = false;
 bool discarded = false;
+// No box could ask when the window was closed: the editor said what a
+// second close does.
+bool closeTold = false;
 
 // A save that fails is told on standard error too: the screen may be gone
 // (headless) before anyone reads it.
@@ -38,7 +41,14 @@ bool closingEditor() {
   static const char* const buttons[] = {"Save", "Discard", "Cancel"};
   const std::string question =
       "The world in " + editedPath + " has changes that are not saved. Save them before closing?";
-  switch (platform::Application.ask(question.c_str(), "Velmora Keep 03", buttons, 3, 2)) {
+  switch (platform::Application.ask(question.c_str(), "Velmora Keep 03", buttons, 3, -1)) {
+    case -1:
+      // Without a box the editor asks on its own screen; closing again
+      // leaves the changes in the session, offered back by the next --edit.
+      if (closeTold) return true;
+      closeTold = true;
+      sayInEditor("not saved: F2 saves; closing again leaves the changes for the next --edit");
+      return false;
     case 0:
       // Not saved: the editor stays open and says why.
       return saveEditedWorld();
@@ -57,6 +67,7 @@ bool beginEditing(const Options& options, ExitStatus* status) {
   editedPath = options.editPath;
   windowed = !options.headless;
   discarded = false;
+  closeTold = false;
   if (!openEditedFile(options.editPath, &openedFile, &error, &warning)) {
     std::fprintf(stderr, "velmora: %s\n", error.c_str());
     *status = ExitRefused;

@@ -192,6 +192,7 @@ int run(const FormEvents& events) {
   if (events.typed) SDL_StartTextInput();
   SDL_Event event;
   int wait = tick();  // milliseconds until the form's clock is due, or -1
+  bool closeRefused = false;
   for (;;) {
     if (wait >= 0) {
       // A timeout and a failure look alike here; either way the tick is due.
@@ -204,6 +205,11 @@ int run(const FormEvents& events) {
     }
     switch (event.type) {
       case SDL_QUIT:
+        // The quit SDL adds after the last window's close was asked already.
+        if (closeRefused) {
+          closeRefused = false;
+          break;
+        }
         if (events.closing && !events.closing()) break;
         return 0;
       case SDL_KEYDOWN:
@@ -220,7 +226,10 @@ int run(const FormEvents& events) {
       case SDL_WINDOWEVENT:
         switch (event.window.event) {
           case SDL_WINDOWEVENT_CLOSE:
-            if (events.closing && !events.closing()) break;
+            if (events.closing && !events.closing()) {
+              closeRefused = true;
+              break;
+            }
             return 0;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SHOWN:

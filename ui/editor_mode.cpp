@@ -270,4 +270,11 @@ void forgetEditorSaved() {
   presentFrame();
 }
 
+void sayInEditor(const char* text) {
+  if (!editor.world) return;
+  editor.note = text;
+  draw();
+  presentFrame();
+}
+
 const std::string& editorNote() { return editor.note; }

@@ -49,5 +49,7 @@ bool saveEditedWorld();
 // Makes the world being edited count as changed until saved (a session
 // taken back after a crash).
 void forgetEditorSaved();
+// Has the editor say `text` on its screen (and in state) until the next key.
+void sayInEditor(const char* text);
 // What the editor said last ("" for nothing).
 const std::string& editorNote();
