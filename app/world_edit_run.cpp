@@ -9,6 +9,7 @@
 #include "app/world_edit_file.h"
 #include "platform/application.h"
 #include "ui/editor_mode.h"
+#include "ui/played_worlds.h"
 #include "worlds/world_writer.h"
 
 namespace {
@@ -31,6 +32,9 @@ bool saveHook(const std::string& text, std::string* reason) {
 }
 
 void changedHook(const WorldEditor& editor) { keepEditingSession(writeWorldFile(editor.file())); }
+
+// The editor's world goes in as every front end's worlds do.
+void playOnHook(const WorldFile* worlds) { giveWorlds(worlds); }
 
 // The window's close button: out of a game played from the editor, back to
 // the editor; with changes not saved, the player is asked first.
@@ -96,6 +100,7 @@ void openEditorOnFile() {
   EditorHooks hooks;
   hooks.save = saveHook;
   hooks.changed = changedHook;
+  hooks.playOn = playOnHook;
   hooks.typedCharacters = windowed;
   openEditor(takeBack ? left : openedFile, EditorCursor{}, hooks);
   if (takeBack) forgetEditorSaved();

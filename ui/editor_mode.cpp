@@ -9,7 +9,6 @@
 #include "platform/key_codes.h"
 #include "ui/editor_view.h"
 #include "ui/main_window.h"
-#include "worlds/installed_worlds.h"
 #include "worlds/world_reader.h"
 #include "worlds/world_writer.h"
 
@@ -63,6 +62,7 @@ bool act(EditAction action) {
 
 // Plays the world from its title, when the game's own checks let it.
 void play() {
+  if (!editor.hooks.playOn) return;
   const std::string text = writeWorldFile(editor.world->file());
   WorldFile playable;
   WorldFileError error;
@@ -70,7 +70,7 @@ void play() {
     editor.note = "not playable: " + error.reason;
     return;
   }
-  installWorlds(playable);
+  editor.hooks.playOn(&playable);
   editor.stage = Stage::Playing;
   resetAllState();
   showTitle();
@@ -200,7 +200,7 @@ void openEditor(const WorldFile& file, const EditorCursor& at, const EditorHooks
 }
 
 void closeEditor() {
-  if (editor.stage == Stage::Playing) installBuiltInWorlds();
+  if (editor.stage == Stage::Playing) editor.hooks.playOn(nullptr);
   editor.world.reset();
   editor.stage = Stage::Editing;
 }
@@ -238,7 +238,9 @@ void editorTyped(uint32_t character) {
 
 bool leaveEditorGame() {
   if (!editorPlaying()) return false;
-  installBuiltInWorlds();
+  editor.hooks.playOn(nullptr);
+  // The game is left where it stood: the editor's keys are no turns of it.
+  GameMode = ModeTitle;
   editor.stage = Stage::Editing;
   editor.note = "back from the game";
   clearSurface();

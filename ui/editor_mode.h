@@ -18,6 +18,10 @@ struct EditorHooks {
   // Called after every change of the world, for the copy kept against a
   // crash; null keeps none.
   void (*changed)(const WorldEditor& editor) = nullptr;
+  // Makes the next game (from the title) play on `worlds`, a file the play
+  // checks passed, or on the built-in worlds again when null: the front end
+  // installs worlds its own way. Null: the world cannot be played.
+  void (*playOn)(const WorldFile* worlds) = nullptr;
   // The front end delivers typed characters (editorTyped); without, the
   // title and author are typed with the letter, digit and Space keys.
   bool typedCharacters = false;
