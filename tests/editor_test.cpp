@@ -200,12 +200,22 @@ TEST_F(Editor, ASessionLeftByACrashIsOfferedBack) {
   EXPECT_EQ(edit("").err, "");
 }
 
-TEST_F(Editor, AWorldDrawnSavedAndWonFromTheEditor) {
-  std::string script = std::string(ThreeSmallWorlds) + Save + "key Enter Space\n";
+TEST_F(Editor, AWorldDrawnSavedCheckedAndWonFromTheEditor) {
+  // Titled ROOMS by ME (T, the letters, Enter, the letters, Enter).
+  std::string script = std::string(ThreeSmallWorlds) + "key 84 82 79 79 77 83 Enter 77 69 Enter\n" +
+                       Save + "key Enter Space\n";
   for (int turn = 0; turn < 4; ++turn) script += "key Up\n";
   const HeadlessRun run = edit(script, "", "", "--summary");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "won score=4997 turns=4 statements=0\n");
+  const HeadlessRun check = runVelmora("--check-worlds '" + file_ + "'");
+  EXPECT_EQ(check.status, 0) << check.err;
+  const std::string reach = "start (1, 1), goal (2, 1): the chara reaches its goal without help\n";
+  EXPECT_NE(check.out.find("title: ROOMS\nauthor: ME\nidentity: "), std::string::npos) << check.out;
+  EXPECT_NE(check.out.find("world 1: " + reach + "world 2: " + reach + "world 3: " + reach +
+                           "waiting: won on turn 4, score 4997\n"),
+            std::string::npos)
+      << check.out;
   // Escape comes back to the editor where it was.
   const HeadlessRun back = edit("key Enter\nstate\nkey 27\nstate\n");
   EXPECT_NE(back.out.find(R"("cell":"world 1 floor 1 x 1 y 1: floor, the start",)"
