@@ -108,15 +108,6 @@ std::string nameOfNow() {
 
 }  // namespace
 
-bool useStateFolder(std::string* folder, std::string* error) {
-  *folder = stateFolderPath();
-  if (folder->empty()) {
-    *error = "no state folder: neither XDG_STATE_HOME nor HOME is set";
-    return false;
-  }
-  return makeFolder(*folder, error);
-}
-
 bool startSavedGame(std::string* error) {
   const std::string folder = platform::stateFolderPath();
   if (folder.empty()) {

@@ -13,11 +13,6 @@
 
 constexpr int SavedGamesKept = 20;
 
-// Sets *folder to the state folder, made if it is not there yet (the
-// player's own, never through a link). False, with *error, when it cannot
-// be used.
-bool useStateFolder(std::string* folder, std::string* error);
-
 // Starts the recording of a new game in the state folder, named by the
 // time it starts ("game-YYYYMMDD-HHMMSS.keys", a counter added when that is
 // taken), after removing the finished games past the newest SavedGamesKept.

@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_saves.h"
 #include "platform/safe_file.h"
+#include "platform/state_folder.h"
 #include "worlds/sha256.h"
 #include "worlds/world_identity.h"
 #include "worlds/world_reader.h"
@@ -100,9 +100,12 @@ constexpr platform::ReplaceRule WorldFileRule{startsAsWorldFile, "a world file"}
 // Takes the state folder's lock of the file; false with *error when another
 // editor holds it, true with *warning when there is no state folder.
 bool holdFile(const std::string& path, std::string* error, std::string* warning) {
-  std::string folder, problem;
+  std::string problem;
+  const std::string folder = platform::stateFolderPath();
   const std::string absolute = absolutePath(path);
-  if (absolute.empty() || !useStateFolder(&folder, &problem)) {
+  if (folder.empty()) problem = "no state folder: neither XDG_STATE_HOME nor HOME is set";
+  if (absolute.empty() || !problem.empty() ||
+      !platform::makeOwnFolder(folder, "the state folder", &problem)) {
     *warning = (absolute.empty() ? "the folder of " + path + " cannot be found" : problem) +
                "; the file is not held against a second editor and no session is kept";
     return true;
