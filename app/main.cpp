@@ -20,6 +20,7 @@
 #include "app/options.h"
 #include "app/replay_link.h"
 #include "app/window_icon.h"
+#include "app/world_edit_run.h"
 #include "game/game_state.h"
 #include "headless/headless_script.h"
 #include "headless/movie_capture.h"
@@ -60,7 +61,9 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   // Only a window has an icon; decoding it headless would load the pictures.
   if (backend == platform::Backend::Window) start.beforeWindow = [] { setGameWindowIcon(); };
   if (givenWorlds) start.worlds = &*givenWorlds;
+  if (!options.editPath.empty()) prepareEditorStart(&start);
   startForm(start);
+  if (!options.editPath.empty()) openEditorOnFile();
 }
 
 // A standard descriptor the caller closed is held by /dev/null opened the
@@ -263,10 +266,16 @@ ExitStatus runHeadless(const Options& options) {
   const char* name = nullptr;
   const int fd = openScript(options.scriptPath, &name);
   if (fd < 0) return ExitRefused;
+  const bool editing = !options.editPath.empty();
+  ExitStatus refused = ExitOk;
+  if (editing && !beginEditing(options, &refused)) {
+    if (fd != STDIN_FILENO) ::close(fd);
+    return refused;
+  }
   // Nothing is loaded or drawn until the script asks for its first picture,
-  // unless every turn is to be filmed.
+  // unless every turn is to be filmed (or the editor's screen is shown).
   const bool movie = !options.moviePath.empty();
-  startUp(platform::Backend::Headless, options, movie);
+  startUp(platform::Backend::Headless, options, movie || editing);
   std::string error;
   if (movie && !headless::startMovie(options.moviePath, &error)) {
     std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
@@ -284,6 +293,7 @@ ExitStatus runHeadless(const Options& options) {
     status = printed(summaryLine(replayTally()));
   }
   if (options.share && status == ExitOk) status = printShare(options);
+  if (editing) status = endEditing(status);
   platform::Application.shutdown();
   return status;
 }
@@ -338,6 +348,18 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStat
   return true;
 }
 
+// velmora --edit FILE in the window: nothing is recorded; the editor's
+// end tells whether work was left unsaved.
+ExitStatus runWindowEditor(const Options& options) {
+  ExitStatus status = ExitOk;
+  if (!beginEditing(options, &status)) return status;
+  startUp(platform::Backend::Window, options);
+  platform::Application.run();
+  status = endEditing(ExitOk);
+  platform::Application.shutdown();
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -378,6 +400,7 @@ int main(int argc, char** argv) {
     }
     std::vector<uint16_t> resumedKeys;
     ExitStatus status = ExitOk;
+    if (!options.editPath.empty()) return runWindowEditor(options);
     if (!openRecording(options, &resumedKeys, &status)) return status;
     startUp(platform::Backend::Window, options);
     keepPlayedWorlds(options);

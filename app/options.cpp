@@ -14,6 +14,7 @@
 #include "headless/headless_script.h"
 #include "headless/script_lines.h"
 #include "platform/media/movie_writer.h"
+#include "ui/editor_view.h"
 #include "worlds/calendar_date.h"
 
 namespace {
@@ -84,6 +85,11 @@ constexpr char HelpBody[] =
     "                     --worlds FILE (or --check-worlds's FILE)\n"
     "  --export OUT       with --daily: write the day's world file to OUT (a new or\n"
     "                     empty file, or a day's world file written before)\n"
+    "  --edit FILE        make a world: the world editor on FILE (a new name, or a\n"
+    "                     world file; a link, a folder, a file that is no world\n"
+    "                     file or one another editor holds is refused); with\n"
+    "                     --headless, a script's key lines drive it. Keys:\n"
+    "{editorkeys}"
     "  -h, --help         print this help and exit\n"
     "  -V, --version      print the version and exit\n"
     "\n"
@@ -136,6 +142,7 @@ enum OptionId : int {
   OptExport,
   OptWorlds,
   OptLinkWorlds,
+  OptEdit,
 };
 
 // --headless takes its script only as --headless=SCRIPT; "--headless SCRIPT"
@@ -164,6 +171,7 @@ const option LongOptions[] = {
     {"solve", required_argument, nullptr, OptSolve},
     {"daily", optional_argument, nullptr, OptDaily},
     {"export", required_argument, nullptr, OptExport},
+    {"edit", required_argument, nullptr, OptEdit},
     {nullptr, 0, nullptr, 0},
 };
 // "-": words that are no option come back in order (code 1), so the script
@@ -302,6 +310,13 @@ bool applyOption(OptionId id, const char* value, Options* options, std::string* 
     case OptGridOnly:
       options->gridOnly = true;
       break;
+    case OptEdit:
+      if (value[0] == '\0') {
+        *error = "--edit needs a file name";
+        return false;
+      }
+      options->editPath = value;
+      break;
     case OptMovie:
     case OptLink:
     case OptPage:
@@ -426,6 +441,14 @@ bool checkCombination(const Options& options, std::string* error) {
     *error = "--link-worlds prints a link and plays nothing: use it alone, with --page at most";
     return false;
   }
+  if (!options.editPath.empty() &&
+      (link || !options.linkWorldsPath.empty() || !options.worldsPath.empty() || checking ||
+       options.daily || !options.watchPath.empty() || !options.moviePath.empty() ||
+       !options.recordPath.empty() || !options.resumePath.empty() || options.continueGame)) {
+    *error =
+        "--edit opens the world editor: use it alone, with --headless, --scale or --fullscreen";
+    return false;
+  }
   if (!options.pageUrl.empty() && !link && options.linkWorldsPath.empty()) {
     *error = "--page works only with --link or --link-worlds";
     return false;
@@ -442,6 +465,10 @@ std::string helpText() {
   const std::string_view mark = "{page}";
   body.replace(body.find(mark), mark.size(), DefaultPageUrl);
   body.replace(body.find("{keys}"), 6, headless::keyNames(" "));
+  std::string editorKeys;
+  for (int k = 0; k < EditorKeyLineCount; ++k)
+    editorKeys += std::string("                       ") + EditorKeyLines[k] + "\n";
+  body.replace(body.find("{editorkeys}"), 12, editorKeys);
   return std::string(UsageLine) + "\n" + body;
 }
 

@@ -35,6 +35,7 @@ struct Options {
   std::string dailyDate;   // YYYY-MM-DD as given (checked); empty: today in UTC
   std::string exportPath;  // --export OUT: with --daily, the day's world file written to OUT
   bool share = false;      // --share: with --headless, a won day's share line and its link
+  std::string editPath;    // --edit FILE: the world editor on FILE
 };
 
 constexpr char UsageLine[] =
@@ -49,6 +50,8 @@ constexpr char UsageLine[] =
     "       velmora --check-worlds FILE [--preview DIR] [--solve OUT.keys]\n"
     "       velmora --daily [YYYY-MM-DD] --check-worlds [--preview DIR] [--solve OUT.keys]\n"
     "       velmora --daily [YYYY-MM-DD] --export OUT.worlds\n"
+    "       velmora --edit FILE [--scale N] [--fullscreen]\n"
+    "       velmora --edit FILE --headless [SCRIPT]\n"
     "       velmora --help | --version";
 
 // Returns what --help prints: the usage lines, every option, the script

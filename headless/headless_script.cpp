@@ -21,9 +21,9 @@
 #include "ui/game_resume.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/played_worlds.h"
 #include "ui/replay_summary.h"
 #include "ui/session.h"
-#include "ui/played_worlds.h"
 
 using enum platform::KeyCode;
 

@@ -6,6 +6,7 @@
 
 #include "game/game_state.h"
 #include "headless/headless_script.h"
+#include "ui/editor_mode.h"
 
 namespace {
 
@@ -83,5 +84,16 @@ std::string gameStateJson() {
       {"authority", authority},
       {"tables", tables},
   };
+  // The world editor, while it is open: what its screen says in words.
+  if (const WorldEditor* editor = editedWorld()) {
+    char cell[96];
+    editor->formatCellText(cell, sizeof cell);
+    const std::string& note = editorNote();
+    state["editor"] = Json{{"cell", cell},
+                           {"verdict", editor->verdictText()},
+                           {"note", headless::bytesAsText(note.data(), note.size())},
+                           {"saved", !editor->dirty()},
+                           {"playing", editorPlaying()}};
+  }
   return state.dump();
 }

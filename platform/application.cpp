@@ -51,6 +51,14 @@ void TApplication::showMessage(const char* text, const char* caption) {
   std::fprintf(stderr, "message box: %s\n", text ? text : "");
 }
 
+int TApplication::ask(const char* text, const char* caption, const char* const* buttons, int count,
+                      int fallback) {
+  const int chosen = system_->askBox(text ? text : "", caption ? caption : "", buttons, count);
+  if (chosen >= 0) return chosen;
+  std::fprintf(stderr, "message box: %s\n", text ? text : "");
+  return fallback;
+}
+
 void TApplication::present() {
   system_->present(events_.topSurface ? events_.topSurface() : nullptr);
 }

@@ -33,6 +33,11 @@ class TApplication {
   // when no box can be shown, the text goes to standard error behind
   // "message box: ".
   void showMessage(const char* text, const char* caption);
+  // Asks `text` with `count` buttons (backend.h's askBox). Returns the button
+  // chosen; when no box can ask (headless, the page) the question goes to
+  // standard error behind "message box: " and `fallback` is the answer.
+  int ask(const char* text, const char* caption, const char* const* buttons, int count,
+          int fallback);
   // Shows the top surface in the window now; the one call that puts a frame
   // on screen after a key. Nothing headless.
   void present();

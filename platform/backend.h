@@ -26,6 +26,9 @@ struct FormEvents {
   // wait for events alone. It lets the form show a walk of several keys step
   // by step, or play a game back at a pace. Null: no clock is needed.
   int (*tick)() = nullptr;
+  // The player asks to close the window: true lets it close, false keeps it
+  // open (the form asked the player and was told to stay). Null: it closes.
+  bool (*closing)() = nullptr;
 };
 
 // Which backend the application runs on. Window is the program's own window
@@ -68,6 +71,11 @@ class WindowBackend {
   // Shows `text` in a box with one OK button; `error` marks a failure.
   // Returns false when no box could show it.
   virtual bool showBox(const char* text, const char* caption, bool error) = 0;
+  // Asks `text` in a box with `count` buttons named `buttons`, the first the
+  // one Enter takes and the last the one Escape takes. Returns the button
+  // chosen, or -1 when no box could ask.
+  virtual int askBox(const char* text, const char* caption, const char* const* buttons,
+                     int count) = 0;
   // Sets the window's icon from width x height pixels 0xAARRGGBB (copied),
   // for a window open or yet to open. A backend without icons ignores it.
   virtual void setIcon(const uint32_t* argb, int width, int height) = 0;

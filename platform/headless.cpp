@@ -17,6 +17,7 @@ class Headless final : public WindowBackend {
   int run() override { return 0; }
   // No box: the application writes the text to standard error.
   bool showBox(const char*, const char*, bool) override { return false; }
+  int askBox(const char*, const char*, const char* const*, int) override { return -1; }
   void setIcon(const uint32_t*, int, int) override {}
   void stop() override {}
 };

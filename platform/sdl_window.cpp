@@ -192,6 +192,7 @@ int run(const FormEvents& events) {
   if (events.typed) SDL_StartTextInput();
   SDL_Event event;
   int wait = tick();  // milliseconds until the form's clock is due, or -1
+  bool closeRefused = false;
   for (;;) {
     if (wait >= 0) {
       // A timeout and a failure look alike here; either way the tick is due.
@@ -204,6 +205,12 @@ int run(const FormEvents& events) {
     }
     switch (event.type) {
       case SDL_QUIT:
+        // The quit SDL adds after the last window's close was asked already.
+        if (closeRefused) {
+          closeRefused = false;
+          break;
+        }
+        if (events.closing && !events.closing()) break;
         return 0;
       case SDL_KEYDOWN:
         if (events.keyDown)
@@ -219,6 +226,10 @@ int run(const FormEvents& events) {
       case SDL_WINDOWEVENT:
         switch (event.window.event) {
           case SDL_WINDOWEVENT_CLOSE:
+            if (events.closing && !events.closing()) {
+              closeRefused = true;
+              break;
+            }
             return 0;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SHOWN:
@@ -241,6 +252,29 @@ bool showBox(const char* text, const char* caption, bool error) {
   Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
   const std::string shown = boxText(text, state.window);
   return SDL_ShowSimpleMessageBox(flags, caption ? caption : "", shown.c_str(), state.window) == 0;
+}
+
+int askBox(const char* text, const char* caption, const char* const* buttons, int count) {
+  if (!state.videoUp || count < 1 || count > 8) return -1;
+  SDL_MessageBoxButtonData data[8] = {};
+  for (int k = 0; k < count; ++k) {
+    data[k].buttonid = k;
+    data[k].text = buttons[k];
+    if (k == 0) data[k].flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    if (k == count - 1) data[k].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+  }
+  const std::string shown = boxText(text, state.window);
+  SDL_MessageBoxData box{};
+  box.flags = SDL_MESSAGEBOX_WARNING;
+  box.window = state.window;
+  box.title = caption ? caption : "";
+  box.message = shown.c_str();
+  box.numbuttons = count;
+  box.buttons = data;
+  int chosen = -1;
+  if (SDL_ShowMessageBox(&box, &chosen) != 0) return -1;
+  // The box closed without a button (its own close) is the last one.
+  return chosen >= 0 && chosen < count ? chosen : count - 1;
 }
 
 void setIcon(const uint32_t* argb, int width, int height) {
@@ -275,6 +309,10 @@ class SdlWindow final : public WindowBackend {
   int run() override { return sdl::run(events_); }
   bool showBox(const char* text, const char* caption, bool error) override {
     return sdl::showBox(text, caption, error);
+  }
+  int askBox(const char* text, const char* caption, const char* const* buttons,
+             int count) override {
+    return sdl::askBox(text, caption, buttons, count);
   }
   void setIcon(const uint32_t* argb, int width, int height) override {
     sdl::setIcon(argb, width, height);

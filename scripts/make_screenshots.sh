@@ -2,7 +2,8 @@
 # Regenerates the players' guide pictures: builds the game if needed and runs
 # every script of docs/screenshots headlessly from the repository root, where
 # each writes its docs/images/NAME.png; each NAME.movie there is filmed into
-# docs/images/NAME.webp. Usage: scripts/make_screenshots.sh [BUILD_DIR]
+# docs/images/NAME.webp, and each NAME.edit drives the world editor on a
+# copy of the built-in worlds. Usage: scripts/make_screenshots.sh [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -20,4 +21,11 @@ done
 for script in docs/screenshots/*.movie; do
   echo "$script"
   "$build_dir/velmora" --headless "$script" --movie "docs/images/$(basename "$script" .movie).webp"
+done
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+for script in docs/screenshots/*.edit; do
+  echo "$script"
+  cp assets/worlds/velmora.worlds "$scratch/velmora.worlds"
+  XDG_STATE_HOME="$scratch/state" "$build_dir/velmora" --headless --edit "$scratch/velmora.worlds" "$script"
 done

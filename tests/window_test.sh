@@ -207,6 +207,36 @@ printf 'state\n' >>"$dir/watched.keys"
 printf 'key Left\nstate\n' | cat "$source/tests/scripts/winning_game.txt" - >"$dir/branch.txt"
 [ "$(bounded "$velmora" --headless "$dir/watched.keys")" = "$(bounded "$velmora" --headless "$dir/branch.txt")" ] ||
   fail "the watched and taken-over game replays apart"
+# The world editor draws what the headless editor draws. Closing it with
+# changes not saved asks first: in the message box when the window system
+# can show one (Enter saves), else on the editor's own screen, where a
+# second close leaves the changes in the session for the next --edit.
+open_game --edit "$dir/made.worlds"
+xdotool windowfocus --sync "$wid" key --delay 30 space Right g
+printf 'key Space Right 71\nscreenshot %s\n' "$dir/frame.png" |
+  "$velmora" --headless --edit "$dir/other.worlds" >/dev/null 2>&1 || true
+convert "$dir/frame.png" -alpha off "$dir/want.png"
+shows "the editor's frame"
+send_close "$wid"
+box=""
+for _ in $(seq 20); do
+  box=$(xwininfo -root -tree | awk '/^ *0x[0-9a-f]+ "Velmora Keep 03":/ { print $1; exit }')
+  [ -z "$box" ] || { box=$(printf '%d' "$box"); break; }
+  sleep 0.1
+done
+if [ -n "$box" ]; then
+  xdotool windowfocus --sync "$box" key Return
+  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
+  wait "$pid" || fail "saving from the box ended with status $?"
+else
+  kill -0 "$pid" || fail "the editor closed on unsaved changes without asking"
+  close_game 1
+  grep -qF "the changes to $dir/made.worlds are not saved" "$dir/err" || fail "no word of the unsaved changes"
+  open_game --edit "$dir/made.worlds"
+  xdotool windowfocus --sync "$wid" key F2
+  close_game
+fi
+grep -q '^6AB4' "$dir/made.worlds" || fail "the editor's world was not saved"
 # A window that fails before the window system is up (no font) cannot show
 # a box: it says why on standard error and ends with status 1.
 status=0
@@ -214,4 +244,4 @@ FONTCONFIG_FILE="$(cd "$source" && pwd)/tests/transcripts/no_fonts.conf" bounded
   status=$?
 [ "$status" = 1 ] || fail "a window without fonts ended with status $status"
 grep -qF "no font found for Tahoma" "$dir/err" || fail "no word of the missing font"
-echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon, watching, closing and a failed start all as they should be"
+echo "window_test: frames, keys, three sittings of a recording, a failed recording, enlargement, icon, watching, the world editor, closing and a failed start all as they should be"

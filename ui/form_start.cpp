@@ -9,9 +9,9 @@
 #include "statements/dispatcher.h"
 #include "ui/key_chain.h"
 #include "ui/main_window.h"
+#include "ui/played_worlds.h"
 #include "ui/session.h"
 #include "ui/typing.h"
-#include "ui/played_worlds.h"
 #include "ui/view_size.h"
 
 namespace {
@@ -37,10 +37,10 @@ void startForm(const FormStart& start) {
   Session.hooks = FrontEndHooks{start.keyPlayed, start.showHelp, start.tickPlaysWatch};
   setTyping(start.typing);
   giveWorlds(start.worlds);
-  platform::Application.createForm(
-      FormCaption, ViewWidth, ViewHeight,
-      platform::FormEvents{FormCreate, frontEndKeyDown, topSurface,
-                           start.typing ? frontEndCharacter : nullptr, frontEndTick});
+  platform::Application.createForm(FormCaption, ViewWidth, ViewHeight,
+                                   platform::FormEvents{FormCreate, frontEndKeyDown, topSurface,
+                                                        start.typing ? frontEndCharacter : nullptr,
+                                                        frontEndTick, start.closing});
 }
 
 void restartForm() {

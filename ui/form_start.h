@@ -43,6 +43,8 @@ struct FormStart {
   // given, which a recording naming other worlds may not change, or null for
   // the built-in worlds.
   const WorldFile* worlds = nullptr;
+  // Asked when the player closes the window (FormEvents::closing).
+  bool (*closing)() = nullptr;
 };
 
 // Starts the application on `start.backend` with the game's title, loads the

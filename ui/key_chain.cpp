@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ui/editor_mode.h"
 #include "ui/keyboard.h"
 #include "ui/replay_watch.h"
 #include "ui/session.h"
@@ -18,7 +19,14 @@ void frontEndKeyDown(uint16_t key) {
 }
 
 void frontEndCharacter(uint32_t character) {
-  if (!watchSteers()) typingCharacter(character);
+  if (watchSteers()) return;
+  // The editor's title and author take what is typed; a game played from it
+  // types on the grid as any game does.
+  if (editorOpen() && !editorPlaying()) {
+    editorTyped(character);
+    return;
+  }
+  typingCharacter(character);
 }
 
 void frontEndGridKey(uint16_t key) {

@@ -6,6 +6,7 @@
 #include "game/movement.h"
 #include "game/new_game.h"
 #include "ui/command_entry.h"
+#include "ui/editor_mode.h"
 #include "ui/field_view.h"
 #include "ui/main_window.h"
 #include "ui/status_strip.h"
@@ -44,6 +45,11 @@ void commandKey(uint16_t key) {
 }  // namespace
 
 void FormKeyDown(uint16_t key) {
+  // The world editor, while it is open, takes its keys first.
+  if (editorKeyDown(key)) {
+    presentFrame();
+    return;
+  }
   switch (GameMode) {
     case ModeField:
       fieldKey(key);

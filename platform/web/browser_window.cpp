@@ -172,6 +172,8 @@ class BrowserPage final : public WindowBackend {
   // The page's box holds the game's keys until it is closed; the game goes
   // on at once, as nothing it does afterwards depends on the box. A failure
   // also goes to the console.
+  // The page asks before leaving with the browser's own prompt, not a box.
+  int askBox(const char*, const char*, const char* const*, int) override { return -1; }
   bool showBox(const char* text, const char* caption, bool error) override {
     if (error) {
       pageShowError(text);
