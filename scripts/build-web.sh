@@ -47,7 +47,7 @@ cp "$web/velmora.js" "$web/velmora.wasm" "$root/docs/ReadMe_J.txt" "$root/LICENS
 view() { sed -n "s/^constexpr int $1 = \([0-9]*\);.*/\1/p" "$root/ui/view_size.h"; }
 width=$(($(view ViewCols) * $(view TileSide)))
 height=$(($(view StripHeight) + $(view ViewRows) * $(view TileSide)))
-for file in index.html page.js panel.js replay_page.js page.css manifest.webmanifest; do
+for file in index.html page.js panel.js editor_page.js replay_page.js page.css manifest.webmanifest; do
   sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g" "$root/web/$file" >"$out/$file"
 done
 # The replay link's decoder, a module the page imports as it is.
