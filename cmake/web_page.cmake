@@ -65,5 +65,5 @@ target_compile_options(velmora PRIVATE -O2 -ffile-prefix-map=${CMAKE_SOURCE_DIR}
                        -ffile-prefix-map=${VELMORA_NATIVE_BUILD}=native)
 target_link_options(velmora PRIVATE -O2 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
   -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576
-  "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed,_velmora_box_key,_velmora_grid_cell,_velmora_set_typing,_velmora_new_game,_velmora_resume_keys,_velmora_watch_keys,_velmora_watch_script,_velmora_watch_tick,_velmora_watch_state,_velmora_watch_summary,_malloc,_free"
+  "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed,_velmora_box_key,_velmora_grid_cell,_velmora_set_typing,_velmora_new_game,_velmora_resume_keys,_velmora_watch_keys,_velmora_watch_script,_velmora_watch_tick,_velmora_watch_state,_velmora_watch_summary,_malloc,_free,_velmora_edit_open,_velmora_edit_text,_velmora_edit_unsaved,_velmora_edit_takes_escape,_velmora_edit_refusal,_velmora_edit_close"
   "-sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString,HEAPU8")

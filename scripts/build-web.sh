@@ -52,7 +52,7 @@ keys=$(sed -n 's/^  Key\([A-Za-z0-9]*\) = \([0-9]*\),.*/\1 \2/p' "$root/platform
   while read -r name code; do
     printf 's/@KEY_%s@/%s/g; ' "$(printf '%s' "$name" | tr '[:lower:]' '[:upper:]')" "$code"
   done)
-for file in index.html page.js panel.js replay_page.js page.css manifest.webmanifest; do
+for file in index.html page.js panel.js editor_page.js replay_page.js page.css manifest.webmanifest; do
   sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g; $keys" "$root/web/$file" >"$out/$file"
   ! grep -q '@[A-Z_]*@' "$out/$file" || { echo "build-web.sh: $file: unfilled $(grep -o '@[A-Z_]*@' "$out/$file" | head -n 1)" >&2; exit 1; }
 done

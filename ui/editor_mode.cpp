@@ -32,6 +32,9 @@ struct Editor {
   std::string entry;       // the title or author being typed
   std::string typedTitle;  // the title typed, while the author is
   std::string entryLine;   // what the panel shows of the entry
+  // The character the T key itself types (the window and the page deliver
+  // it after the key): not part of the title.
+  bool dropTypedT = false;
 } editor;
 
 void draw() {
@@ -62,7 +65,10 @@ bool act(EditAction action) {
 
 // Plays the world from its title, when the game's own checks let it.
 void play() {
-  if (!editor.hooks.playOn) return;
+  if (!editor.hooks.playOn) {
+    editor.note = "playing it is not here yet: Download it to play it on the desktop";
+    return;
+  }
   const std::string text = writeWorldFile(editor.world->file());
   WorldFile playable;
   WorldFileError error;
@@ -80,6 +86,7 @@ void beginEntry() {
   editor.stage = Stage::TypingTitle;
   editor.entry = editor.world->file().title;
   editor.note.clear();
+  editor.dropTypedT = editor.hooks.typedCharacters;
 }
 
 void finishEntry() {
@@ -200,7 +207,7 @@ void openEditor(const WorldFile& file, const EditorCursor& at, const EditorHooks
 }
 
 void closeEditor() {
-  if (editor.stage == Stage::Playing) editor.hooks.playOn(nullptr);
+  if (editor.stage == Stage::Playing && editor.hooks.playOn) editor.hooks.playOn(nullptr);
   editor.world.reset();
   editor.stage = Stage::Editing;
 }
@@ -209,8 +216,12 @@ bool editorOpen() { return editor.world != nullptr; }
 
 bool editorPlaying() { return editorOpen() && editor.stage == Stage::Playing; }
 
+bool editorTakesEscape() { return editorOpen() && editor.stage != Stage::Editing; }
+
 bool editorKeyDown(uint16_t key) {
   if (!editor.world) return false;
+  // Set again by T itself, below.
+  editor.dropTypedT = false;
   switch (editor.stage) {
     case Stage::Playing:
       if (key != KeyEscape) return false;
@@ -231,6 +242,10 @@ bool editorKeyDown(uint16_t key) {
 void editorTyped(uint32_t character) {
   if (!editor.world || (editor.stage != Stage::TypingTitle && editor.stage != Stage::TypingAuthor))
     return;
+  if (editor.dropTypedT && (character == 't' || character == 'T')) {
+    editor.dropTypedT = false;
+    return;
+  }
   appendCharacter(character);
   draw();
   presentFrame();

@@ -35,6 +35,9 @@ void closeEditor();
 bool editorOpen();
 // Whether a game of the edited world is being played.
 bool editorPlaying();
+// Whether Escape is the editor's now (it leaves the title's typing, or the
+// game played), rather than the page's.
+bool editorTakesEscape();
 
 // Takes one key while the editor is open; returns false when the key is the
 // game's (no editor, or a game played from it). Draws what changed; the

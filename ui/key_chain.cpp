@@ -14,24 +14,31 @@ void pressGameKey(uint16_t key) {
   FormKeyDown(key);
 }
 
+// While the world editor is open every key is its own: no watch, typing
+// or keeper sees it (a game played from the editor is the editor's too).
 void frontEndKeyDown(uint16_t key) {
-  if (!steerWatch(key)) typingKeyDown(key);
+  if (editorOpen()) {
+    FormKeyDown(key);
+  } else if (!steerWatch(key)) {
+    typingKeyDown(key);
+  }
 }
 
 void frontEndCharacter(uint32_t character) {
-  if (watchSteers()) return;
-  // The editor's title and author take what is typed; a game played from it
-  // types on the grid as any game does.
-  if (editorOpen() && !editorPlaying()) {
-    editorTyped(character);
-    return;
+  if (editorOpen()) {
+    editorTyped(character);  // the title and author
+  } else if (!watchSteers()) {
+    typingCharacter(character);
   }
-  typingCharacter(character);
 }
 
 void frontEndGridKey(uint16_t key) {
   finishTypingWalk();
-  if (!steerWatch(key)) pressGameKey(key);
+  if (editorOpen()) {
+    FormKeyDown(key);
+  } else if (!steerWatch(key)) {
+    pressGameKey(key);
+  }
 }
 
 int frontEndTick() {

@@ -2,7 +2,8 @@
 // one form and leaves it running on the page, key-downs arriving from there.
 // Also the calls the page and the browser test make into the game, and the
 // page's keyPlayed hook, where the page keeps every key that goes into the
-// game for saving, sharing and a reload.
+// game for saving, sharing and a reload. The world editor ("Make a world")
+// takes the keys while it is open; its file lives in the browser's storage.
 #include <emscripten/emscripten.h>
 
 #include <exception>
@@ -17,12 +18,15 @@
 #include "headless/state_json.h"
 #include "platform/application.h"
 #include "ui/command_entry.h"
+#include "ui/editor_mode.h"
 #include "ui/form_start.h"
 #include "ui/game_resume.h"
 #include "ui/key_chain.h"
 #include "ui/main_window.h"
 #include "ui/replay_watch.h"
 #include "ui/typing.h"
+#include "worlds/world_reader.h"
+#include "worlds/world_writer.h"
 
 namespace {
 
@@ -30,6 +34,21 @@ namespace {
 void keepKey(uint16_t key) {
   EM_ASM({ velmoraPage.keyPlayed($0); }, key);
 }
+
+// The editor's file is the page's to keep (page.js, editor_page.js): in the
+// browser's storage, which may be full.
+bool keepEditedWorld(const std::string& text, std::string* reason) {
+  if (EM_ASM_INT({ return velmoraEditor.saved(UTF8ToString($0)); }, text.c_str())) return true;
+  *reason = "the browser's storage is full";
+  return false;
+}
+void keepEditingCopy(const WorldEditor& editor) {
+  const std::string text = writeWorldFile(editor.file());
+  EM_ASM({ velmoraEditor.changed(UTF8ToString($0)); }, text.c_str());
+}
+
+// Why the last world file given to the editor was refused.
+std::string editRefusal;
 
 // The title of a fresh program, drawn and shown; no watch.
 void showFreshTitle() {
@@ -130,6 +149,55 @@ EMSCRIPTEN_KEEPALIVE int velmora_watch_tick() { return watchTick(); }
 
 // Where the watch is (WatchState, as a number).
 EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(watchState()); }
+
+// Opens the world editor on the world file `text` ("" for a new one), with
+// its changes counted as not saved when `unsaved` (a copy taken back).
+// Returns ExitOk, or ExitRefused when the text is no world file
+// (velmora_edit_refusal says why). The page plays no world file yet: Enter
+// in its editor says so.
+EMSCRIPTEN_KEEPALIVE int velmora_edit_open(const char* text, int unsaved) {
+  headless::stopWatch();
+  WorldFile file = blankWorldFile();
+  WorldFileError error;
+  if (text != nullptr && *text != '\0' &&
+      !readWorldFile("world file", text, &file, &error, WorldRules::Draft)) {
+    editRefusal = error.message();
+    return ExitRefused;
+  }
+  EditorHooks hooks;
+  hooks.save = keepEditedWorld;
+  hooks.changed = keepEditingCopy;
+  hooks.typedCharacters = true;
+  openEditor(file, EditorCursor{}, hooks);
+  if (unsaved) forgetEditorSaved();
+  return ExitOk;
+}
+
+// The world file as the editor holds it now. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* velmora_edit_text() {
+  static std::string text;
+  const WorldEditor* editor = editedWorld();
+  text = editor ? writeWorldFile(editor->file()) : "";
+  return text.c_str();
+}
+
+// Whether the editor holds changes not saved (the page asks before leaving).
+EMSCRIPTEN_KEEPALIVE int velmora_edit_unsaved() {
+  const WorldEditor* editor = editedWorld();
+  return editor != nullptr && editor->dirty();
+}
+
+// Whether the editor wants Escape (it leaves the title's typing), rather than
+// the page (which moves the focus to its buttons).
+EMSCRIPTEN_KEEPALIVE int velmora_edit_takes_escape() { return editorTakesEscape(); }
+
+EMSCRIPTEN_KEEPALIVE const char* velmora_edit_refusal() { return editRefusal.c_str(); }
+
+// Closes the editor: the title of a fresh program.
+EMSCRIPTEN_KEEPALIVE void velmora_edit_close() {
+  closeEditor();
+  showFreshTitle();
+}
 
 // The --summary line of the game watched. Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* velmora_watch_summary() {

@@ -50,6 +50,7 @@ var velmoraPage = (function () {
   // game has no use for it outside the message box.
   addEventListener('keydown', function (event) {
     if (event.target !== screen || event.key !== 'Escape' || boxShown()) return;
+    if (window.velmoraEditor && velmoraEditor.takesEscape()) return;
     event.stopImmediatePropagation();
     event.preventDefault();
     document.getElementById('play').focus();
@@ -214,7 +215,8 @@ var velmoraPage = (function () {
       box.style.display = 'none';
       screen.style.display = 'none';
       document.getElementById('touch-keys').style.display = 'none';
-      ['close', 'play', 'new-game', 'save-game', 'open-game', 'copy-link'].forEach(function (id) {
+      ['close', 'play', 'new-game', 'save-game', 'open-game', 'copy-link', 'make-world',
+       'download-world', 'leave-editor'].forEach(function (id) {
         document.getElementById(id).style.display = 'none';
       });
       document.getElementById('closed').style.display = 'block';

@@ -50,6 +50,19 @@
     } catch (e) {
       return;  // the game has ended
     }
+    // The world editor says where its cursor is and what the checker thinks.
+    var editor = state.editor;
+    text('editor-words', editor && !editor.playing ? editor.cell + '. ' + editor.verdict + '.' +
+         (editor.note ? ' ' + editor.note + '.' : '') : '');
+    if (editor && !editor.playing) {
+      text('where', 'The world editor.');
+      text('statement', '');
+      text('keys-line', 'Arrows move the cursor, Space toggles wall and floor, G the goal, S the ' +
+           'start, C the wall piece, Page Up and Page Down the floor, W the world, Z undo, Y redo, ' +
+           'F2 saves, T the title, Enter plays. Escape leaves the editor\'s screen.');
+      last = state;
+      return;
+    }
     var mode = state.mode;
     if (mode === ModeTitle) {
       text('where', 'The title picture.');

@@ -7,20 +7,22 @@
 // numeric key codes and the typing commands go through the module.
 // Or, in place of the scripts, the checks of the page round the game
 // (--page, page_checks.mjs) or of the games it watches, keeps, saves and
-// shares (--replays, replay_checks.mjs).
-// Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR (SCRIPT... | --page | --replays)
+// shares (--replays, replay_checks.mjs), or of the world editor (--editor,
+// editor_checks.mjs).
+// Usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR (SCRIPT... | --page | --replays | --editor)
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
+import { EditorChecks } from './editor_checks.mjs';
 import { PageChecks } from './page_checks.mjs';
 import { closeGame, openGame, ProgramRun, WaitLimit } from './page_support.mjs';
 import { ChromiumArgs, serve } from '../../scripts/page_server.mjs';
 import { ReplayChecks } from './replay_checks.mjs';
 
 const [pageDir, velmora, outDir, ...scripts] = process.argv.slice(2);
-const Groups = { '--page': PageChecks, '--replays': ReplayChecks };
+const Groups = { '--page': PageChecks, '--replays': ReplayChecks, '--editor': EditorChecks };
 if (!scripts.length) {
   console.error('usage: node play_in_browser.mjs PAGE_DIR VELMORA OUT_DIR (SCRIPT... | --page | --replays)');
   process.exit(2);

@@ -1,0 +1,75 @@
+// The page's world editor ("Make a world") in headless Chromium, on a phone
+// with touch: the editor's touch keys draw three small worlds and its Save
+// keeps in the browser's storage the very world file the desktop's editor
+// saves for the same keys; the words panel reads the cursor's cell and the
+// checker's verdict; a page left with changes not saved offers them back
+// next time; axe-core finds nothing on the editor. Each check returns its
+// problems.
+import { AxePuppeteer } from '@axe-core/puppeteer';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { closeGame, openGame } from './page_support.mjs';
+
+// Space, Right, G, Left in each of worlds 1 to 3, W after each, twice more
+// to come back to world 1, then F2.
+const Keys = [32, 39, 71, 37, 87, 32, 39, 71, 37, 87, 32, 39, 71, 37, 87, 87, 87, 113];
+
+// What `velmora --headless --edit` saves for the keys.
+function desktopWorld(velmora) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'velmora-editor-'));
+  const file = path.join(dir, 'made.worlds');
+  try {
+    execFileSync(velmora, ['--headless', '--edit', file, '-'], {
+      input: Keys.map((k) => `key ${k}\n`).join(''),
+      env: { ...process.env, XDG_STATE_HOME: path.join(dir, 'state') } });
+    return fs.readFileSync(file, 'utf8');
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+}
+
+const words = (page) => page.$eval('#editor-words', (e) => e.textContent);
+
+async function makeWorld(browser, base, velmora) {
+  const page = await openGame(browser, base, true);
+  const problems = [];
+  await page.evaluate(() => localStorage.removeItem('velmora-world'));
+  await page.tap('#make-world');
+  await page.waitForFunction(() => document.documentElement.classList.contains('editing'));
+  const first = await words(page);
+  if (first !== 'world 1 floor 1 x 1 y 1: wall 5, the start. world 1: no goal.')
+    problems.push(`the panel first says '${first}'`);
+  for (const key of Keys) await page.tap(`#editor-keys button[data-key="${key}"]`);
+  const last = await words(page);
+  if (last !== 'world 1 floor 1 x 1 y 1: floor, the start. ' +
+      'world 1: the chara reaches its goal without help. saved.')
+    problems.push(`the panel last says '${last}'`);
+  const kept = await page.evaluate(() => localStorage.getItem('velmora-world'));
+  if (kept !== desktopWorld(velmora)) problems.push(`the page kept another world file:\n${kept}`);
+  const found = await new AxePuppeteer(page).analyze();
+  problems.push(...found.violations.map((v) => `axe: ${v.id} (${v.impact})`));
+  // A change not saved: the page asks before it is left, and the next
+  // visit offers it back.
+  await page.tap('#editor-keys button[data-key="32"]');
+  const asks = await page.evaluate(() => {
+    const event = new Event('beforeunload', { cancelable: true });
+    dispatchEvent(event);
+    return event.defaultPrevented;
+  });
+  if (!asks) problems.push('leaving with changes not saved does not ask');
+  const next = await browser.newPage();
+  next.on('dialog', (dialog) => dialog.accept());
+  await next.goto(base);
+  await next.waitForFunction('window.velmoraReady');
+  await next.click('#make-world');
+  await next.waitForFunction(() => document.documentElement.classList.contains('editing'));
+  const back = await words(next);
+  if (!back.endsWith("the session's changes, not saved."))
+    problems.push(`the next visit says '${back}'`);
+  await next.close();
+  return closeGame(page, problems);
+}
+
+export const EditorChecks = { 'page: the world editor': makeWorld };
