@@ -216,6 +216,12 @@ TEST_F(Editor, AWorldDrawnSavedCheckedAndWonFromTheEditor) {
                            "waiting: won on turn 4, score 4997\n"),
             std::string::npos)
       << check.out;
+  // The same game recorded on the saved file wins there too.
+  const HeadlessRun replay = runVelmora("--worlds '" + file_ + "' --headless --summary {script}",
+                                        "key Space\nkey Up\nkey Up\nkey Up\nkey Up\n",
+                                        RunSettings{"XDG_STATE_HOME='" + dir_ + "/state'"});
+  EXPECT_EQ(replay.status, 0) << replay.err;
+  EXPECT_EQ(replay.out, "won score=4997 turns=4 statements=0\n");
   // Escape comes back to the editor where it was.
   const HeadlessRun back = edit("key Enter\nstate\nkey 27\nstate\n");
   EXPECT_NE(back.out.find(R"("cell":"world 1 floor 1 x 1 y 1: floor, the start",)"
