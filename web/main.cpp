@@ -156,7 +156,7 @@ EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(watchState()); }
 // (velmora_edit_refusal says why). The page plays no world file yet: Enter
 // in its editor says so.
 EMSCRIPTEN_KEEPALIVE int velmora_edit_open(const char* text, int unsaved) {
-  headless::stopWatch();
+  stopWatch();
   WorldFile file = blankWorldFile();
   WorldFileError error;
   if (text != nullptr && *text != '\0' &&
