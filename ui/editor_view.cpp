@@ -36,19 +36,6 @@ constexpr platform::Color PanelGround = 0xFFFFFF;
 uint32_t smallTiles[TileSetCount][TileCount][CellSide * CellSide];
 bool tilesMade = false;
 
-const platform::ImageList* tileSet(int set) {
-  switch (set) {
-    case 1:
-      return &Form1.Parts1;
-    case 2:
-      return &Form1.Parts2;
-    case 3:
-      return &Form1.Parts3;
-    default:
-      return nullptr;
-  }
-}
-
 // Shrinks a 64 x 64 tile to CellSide pixels, each the mean of the pixels it
 // covers.
 void shrinkTile(const platform::Canvas& tile, uint32_t* out) {
@@ -125,7 +112,7 @@ void prepareEditorPictures() {
   scratch.create(TileSide, TileSide);
   for (int set = 1; set <= TileSetCount; ++set) {
     for (int code = 0; code < TileCount; ++code) {
-      tileSet(set)->draw(scratch, 0, 0, code);
+      tileSetNumbered(set)->draw(scratch, 0, 0, code);
       shrinkTile(scratch, smallTiles[set - 1][code]);
     }
   }

@@ -26,16 +26,7 @@ constexpr int CharaReachY = 3;
 // Returns the tile set drawing a world, or null for a world drawn with none.
 const platform::ImageList* tileSetOf(int world) {
   if (!isWorld(world)) return nullptr;
-  switch (PlayedTileSets[world - 1]) {
-    case 1:
-      return &Form1.Parts1;
-    case 2:
-      return &Form1.Parts2;
-    case 3:
-      return &Form1.Parts3;
-    default:
-      return nullptr;
-  }
+  return tileSetNumbered(PlayedTileSets[world - 1]);
 }
 
 void drawTile(int col, int row, int code) {

@@ -172,3 +172,16 @@ bool formDrawing() { return !drawing.aside; }
 
 bool gridShown() { return drawing.gridUnderStrip; }
 void noteGridShown(bool shown) { drawing.gridUnderStrip = shown; }
+
+const platform::ImageList* tileSetNumbered(int set) {
+  switch (set) {
+    case 1:
+      return &Form1.Parts1;
+    case 2:
+      return &Form1.Parts2;
+    case 3:
+      return &Form1.Parts3;
+    default:
+      return nullptr;
+  }
+}

@@ -28,6 +28,10 @@ struct TForm1 {
 };
 extern TForm1 Form1;
 
+// The tile set numbered `set` (1 to 3), or null for any other number: a
+// world drawn with none.
+const platform::ImageList* tileSetNumbered(int set);
+
 // Chara image roles.
 enum CharaImage : int {
   CharaLeader = 0,

@@ -8,19 +8,6 @@
 
 namespace {
 
-const platform::ImageList* tileSet(int set) {
-  switch (set) {
-    case 1:
-      return &Form1.Parts1;
-    case 2:
-      return &Form1.Parts2;
-    case 3:
-      return &Form1.Parts3;
-    default:
-      return nullptr;
-  }
-}
-
 bool blank(const uint8_t* cells) {
   for (int i = 0; i < CellsPerFloor; ++i) {
     if (cells[i] != TileOutside) return false;
@@ -39,7 +26,7 @@ bool writeWorldPreviews(const WorldFile& file, const std::string& dir,
       const uint8_t* cells = file.maps[w - 1].cells + cellIndex(0, 0, f);
       if (blank(cells)) continue;
       const std::string name = "world" + std::to_string(w) + "-floor" + std::to_string(f);
-      const platform::ImageList* tiles = tileSet(file.tileSets[w - 1]);
+      const platform::ImageList* tiles = tileSetNumbered(file.tileSets[w - 1]);
       if (tiles == nullptr) {
         skipped->push_back("world " + std::to_string(w) + " floor " + std::to_string(f));
         continue;

@@ -19,31 +19,7 @@ namespace {
 
 constexpr int MaxColours = 256;
 
-struct Box {
-  int left, top, width, height;
-};
-
-// The smallest rectangle holding every pixel that differs from the frame
-// before; the whole frame at first, one pixel when nothing changed.
-Box changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
-  if (!previous) return Box{0, 0, width, height};
-  int left = width, right = -1, top = height, bottom = -1;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels + size_t(y) * width;
-    const uint32_t* before = previous + size_t(y) * width;
-    int x = 0;
-    while (x < width && row[x] == before[x]) ++x;
-    if (x == width) continue;
-    int last = width - 1;
-    while (row[last] == before[last]) --last;
-    left = std::min(left, x);
-    right = std::max(right, last);
-    top = std::min(top, y);
-    bottom = y;
-  }
-  if (right < 0) return Box{0, 0, 1, 1};
-  return Box{left, top, right - left + 1, bottom - top + 1};
-}
+using Box = FrameBox;
 
 // A frame's rectangle as colour indices and the table they index.
 struct IndexedBox {

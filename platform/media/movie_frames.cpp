@@ -133,4 +133,24 @@ bool PipelinedEncoder::finish(std::vector<uint8_t>* bytes, std::string* reason) 
   return assemble(bytes, reason);
 }
 
+FrameBox changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
+  if (!previous) return FrameBox{0, 0, width, height};
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = pixels + size_t(y) * width;
+    const uint32_t* before = previous + size_t(y) * width;
+    int x = 0;
+    while (x < width && row[x] == before[x]) ++x;
+    if (x == width) continue;
+    int last = width - 1;
+    while (row[last] == before[last]) --last;
+    left = std::min(left, x);
+    right = std::max(right, last);
+    top = std::min(top, y);
+    bottom = y;
+  }
+  if (right < 0) return FrameBox{0, 0, 1, 1};
+  return FrameBox{left, top, right - left + 1, bottom - top + 1};
+}
+
 }  // namespace platform

@@ -16,6 +16,16 @@
 
 namespace platform {
 
+// A rectangle of a frame, in pixels.
+struct FrameBox {
+  int left, top, width, height;
+};
+
+// The smallest rectangle holding every pixel of `pixels` that differs from
+// `previous`: the whole frame when there is no frame before, one pixel when
+// nothing changed.
+FrameBox changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height);
+
 // One frame as a worker encoded it, waiting for its turn in the file.
 struct EncodedFrame {
   std::vector<uint8_t> bytes;

@@ -45,32 +45,17 @@ bool fitsPalette(const uint32_t* pixels, size_t count) {
   return true;
 }
 
-struct Box {
-  int left, top, width, height;
-};
+using Box = FrameBox;
 
-// The smallest rectangle holding every pixel of `pixels` that differs from
-// `previous`, its corner moved up and left to even coordinates (where a WebP
-// frame may stand); one pixel when nothing changed.
-Box changedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
-  int left = width, right = -1, top = height, bottom = -1;
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels + size_t(y) * width;
-    const uint32_t* before = previous + size_t(y) * width;
-    int x = 0;
-    while (x < width && row[x] == before[x]) ++x;
-    if (x == width) continue;
-    int last = width - 1;
-    while (row[last] == before[last]) --last;
-    left = std::min(left, x);
-    right = std::max(right, last);
-    top = std::min(top, y);
-    bottom = y;
-  }
-  if (right < 0) return Box{0, 0, 1, 1};
-  left &= ~1;
-  top &= ~1;
-  return Box{left, top, right - left + 1, bottom - top + 1};
+// The changed rectangle with its corner moved up and left to even
+// coordinates, where a WebP frame may stand.
+Box evenChangedBox(const uint32_t* previous, const uint32_t* pixels, int width, int height) {
+  Box box = changedBox(previous, pixels, width, height);
+  box.width += box.left & 1;
+  box.left &= ~1;
+  box.height += box.top & 1;
+  box.top &= ~1;
+  return box;
 }
 
 class WebpEncoder final : public PipelinedEncoder {
@@ -104,8 +89,7 @@ class WebpEncoder final : public PipelinedEncoder {
   // lossless picture of its own that replaces what was there.
   bool encodeFrame(const uint32_t* previous, const uint32_t* pixels, int, EncodedFrame* out,
                    std::string* reason) const override {
-    const Box box =
-        previous ? changedBox(previous, pixels, width_, height_) : Box{0, 0, width_, height_};
+    const Box box = evenChangedBox(previous, pixels, width_, height_);
     WebPConfig config;
     WebPPicture picture;
     if (!WebPConfigInit(&config) || !WebPPictureInit(&picture)) {
