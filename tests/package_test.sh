@@ -61,6 +61,7 @@ native=./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/velmora/velmora-nativ
   echo $share/lintian/overrides/velmora
   echo $share/man/man6/velmora.6.gz
   echo $share/metainfo/invalid.velmora.keep03.metainfo.xml
+  for worlds in first_steps long_way; do echo $share/velmora/worlds/$worlds.worlds; done
 } | sort >"$work/expected"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/files"
 diff -u "$work/expected" "$work/files" || fail "file list"
