@@ -28,13 +28,6 @@
 
 namespace {
 
-// --check-worlds's statuses (--help): a valid file; valid, but no win was
-// found (or what was to be written was lost); a file refused.
-constexpr ExitStatus ExitValid = ExitOk;
-constexpr ExitStatus ExitNoWin = ExitFailed;
-constexpr ExitStatus ExitWriteLost = ExitFailed;
-constexpr ExitStatus ExitInvalid = ExitRefused;
-
 std::string cellText(MapCell cell) {
   return "(" + std::to_string(cell.x) + ", " + std::to_string(cell.y) + ")";
 }
@@ -80,18 +73,27 @@ ExitStatus writePreviews(const WorldFile& file, const std::string& dir) {
     std::fprintf(stderr, "velmora: %s has no tile set: not drawn\n", floor.c_str());
   for (const std::string& path : written)
     std::fprintf(stderr, "velmora: wrote %s\n", headless::printable(path, 4096).c_str());
-  if (ok) return ExitValid;
+  if (ok) return ExitOk;
   std::fprintf(stderr, "velmora: %s\n", headless::printable(error, 4096).c_str());
-  return ExitWriteLost;
+  return ExitFailed;
 }
 
 // Searches, proves and writes the winning game. The recording is opened
 // first, so that a file that may not be written is refused before the search.
 ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
+  // A goal no statement can open a way to: no game wins, and the search
+  // would spend its whole time finding that out.
+  for (int w = 1; w <= CharaWorlds; ++w) {
+    if (checkReach(file, w).reach == ReachNever) {
+      std::fprintf(stderr, "velmora: world %d: the chara cannot reach its goal, so no game wins\n",
+                   w);
+      return ExitFailed;
+    }
+  }
   std::string error;
   if (!startKeyRecording(keysPath.c_str(), &error)) {
     std::fprintf(stderr, "velmora: %s\n", headless::printable(error, 4096).c_str());
-    return ExitInvalid;
+    return ExitRefused;
   }
   // A file that gets no key (no win found) does not stay behind.
   makeRecordingAutomatic();
@@ -103,7 +105,7 @@ ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
     stopKeyRecording();
     std::fprintf(stderr, "velmora: the planner found no win within %d turns\n",
                  planner::SearchOptions{}.maxTurns);
-    return ExitNoWin;
+    return ExitFailed;
   }
   // The proof: the script's keys, typing included, played from the title on
   // the file's worlds, must win as planned.
@@ -118,16 +120,16 @@ ExitStatus solve(const WorldFile& file, const std::string& keysPath) {
     stopKeyRecording();
     std::fprintf(stderr, "velmora: the planned game does not win when played (%s)\n",
                  strip.c_str());
-    return ExitNoWin;
+    return ExitFailed;
   }
   for (uint8_t key : keys) recordKeyPress(key);
   stopKeyRecording();
   giveWorlds(nullptr);
-  if (keyRecordingFailed(&error)) return ExitWriteLost;
+  if (keyRecordingFailed(&error)) return ExitFailed;
   std::fprintf(stderr, "velmora: %s after %zu turns, %d statements; wrote %s\n", strip.c_str(),
                solved.plan.actions.size(), solved.statements,
                headless::printable(keysPath, 4096).c_str());
-  return ExitValid;
+  return ExitOk;
 }
 
 }  // namespace
@@ -138,7 +140,7 @@ ExitStatus checkWorldsCommand(const std::string& path, const std::string& previe
   WorldFileError error;
   if (!loadWorldFile(path, &file, &error)) {
     std::fprintf(stderr, "%s\n", error.message().c_str());
-    return ExitInvalid;
+    return ExitRefused;
   }
   return checkWorldFile(file, previewDir, solvePath);
 }
@@ -152,9 +154,9 @@ ExitStatus checkWorldFile(const WorldFile& file, const std::string& previewDir,
     start.pictures = !previewDir.empty();
     startForm(start);
   }
-  ExitStatus status = printedWhole(reportOf(file)) ? ExitValid : ExitWriteLost;
-  if (status == ExitValid && !previewDir.empty()) status = writePreviews(file, previewDir);
-  if (status == ExitValid && !solvePath.empty()) status = solve(file, solvePath);
+  ExitStatus status = printedWhole(reportOf(file)) ? ExitOk : ExitFailed;
+  if (status == ExitOk && !previewDir.empty()) status = writePreviews(file, previewDir);
+  if (status == ExitOk && !solvePath.empty()) status = solve(file, solvePath);
   if (!previewDir.empty() || !solvePath.empty()) platform::Application.shutdown();
   return status;
 }

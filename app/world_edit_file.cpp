@@ -33,41 +33,9 @@ struct Session {
 // most a world file's limit. False with *error; `*missing` when nothing is
 // there at all.
 bool readWorldBytes(const std::string& path, std::string* text, std::string* error, bool* missing) {
-  *missing = false;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) {
-    *missing = errno == ENOENT;
-    *error = errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
-    return false;
-  }
   struct stat info {};
-  const char* problem = nullptr;
-  if (::fstat(fd, &info) != 0) {
-    problem = std::strerror(errno);
-  } else if (S_ISDIR(info.st_mode)) {
-    problem = "it is a folder";
-  } else if (!S_ISREG(info.st_mode)) {
-    problem = "it is not a plain file";
-  } else if (size_t(info.st_size) > WorldFileLimit) {
-    problem = "it is longer than a world file may be (1 MiB)";
-  }
-  text->clear();
-  char buffer[65536];
-  while (problem == nullptr) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      problem = std::strerror(errno);
-    } else if (text->size() + size_t(got) > WorldFileLimit) {
-      problem = "it is longer than a world file may be (1 MiB)";
-    } else {
-      text->append(buffer, size_t(got));
-    }
-  }
-  ::close(fd);
-  if (problem != nullptr) *error = problem;
-  return problem == nullptr;
+  *missing = ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+  return platform::readWholeFile(path.c_str(), WorldFileLimit, false, text, error);
 }
 
 // The absolute path of `path`, its folder's links resolved: one name for

@@ -134,7 +134,7 @@ TEST_F(Editor, RefusesWhatIsNoWorldFileOfItsOwn) {
   } cases[] = {
       {"text.worlds", "text.worlds:1:1: unknown heading (not a world file; it was left as it is)"},
       {"link.worlds", "cannot edit " + dir_ + "/link.worlds: it is a symbolic link"},
-      {"folder.worlds", "cannot edit " + dir_ + "/folder.worlds: it is a folder"},
+      {"folder.worlds", "cannot edit " + dir_ + "/folder.worlds: it is a folder, not a file"},
       {"fifo.worlds", "cannot edit " + dir_ + "/fifo.worlds: it is not a plain file"},
   };
   for (const auto& c : cases) {
