@@ -138,6 +138,12 @@ ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, const std::string
   if (!makeFolder(folder, error)) return ContinueOutcome::Unrecorded;
   for (const SavedGame& game : savedGames(folder)) {
     if (!readKeyRecording(game.path.c_str(), keys, worlds)) continue;
+    // A sitting killed before its first key leaves a file with none: there is
+    // nothing in it to go on with, and it would hide the game before it.
+    if (keys->empty()) {
+      removeGame(game.path);
+      continue;
+    }
     // Worlds given: only a game played on them goes on.
     if (!wanted.empty() && (worlds->empty() ? builtInIdentity() : *worlds) != wanted) continue;
     const NamedWorldsScope played(worlds->empty() ? builtInIdentity() : *worlds);

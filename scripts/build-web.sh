@@ -71,4 +71,6 @@ version=$(cd "$out" && printf '%s\n' "$files" | tr '\n' '\0' | xargs -0 sha256su
 list=$(printf '%s\n' ./ "$files" | sed "s/.*/'&'/" | paste -sd, - | sed 's/,/, /g')
 tmp=$(mktemp "$out/.service-worker.XXXXXX")
 sed "s|@VERSION@|$version|; s|@FILES@|$list|" "$root/web/service-worker.js" > "$tmp"
+# mktemp makes it private; the page is served to anyone.
+chmod 644 "$tmp"
 mv -f "$tmp" "$out/service-worker.js"

@@ -58,5 +58,6 @@ for md in "$@"; do
     printf 'td,th{border:1px solid #999;padding:2px 6px}code{overflow-wrap:anywhere}</style>\n'
     printf '</head>\n<body>\n<main>\n%s\n</main>\n</body>\n</html>\n' "$body"
   } > "$tmp"
+  chmod 644 "$tmp"  # mktemp makes it private; the guides are served to anyone
   mv -f "$tmp" "$out/$name.html"
 done

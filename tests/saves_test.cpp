@@ -119,10 +119,15 @@ TEST_F(Saves, TheFoldersLife) {
       << second.err;
   play({38});
   EXPECT_EQ(readFile(first), recording({65, 13, 40, 38}));
-  // A won game is never continued: the last unfinished one is.
+  // A won game is never continued, nor a sitting killed before its first key
+  // (its file empty, or the header alone): the last unfinished one is, and
+  // the keyless files go.
   plant("game-20990101-000000.keys", wonRecording(), 0);
+  plant("game-20990102-000000.keys", "", -60);
+  plant("game-20990103-000000.keys", Header, -60);
   ASSERT_EQ(continueSavedGame(&keys, "", &worlds, &error), ContinueOutcome::Resumed) << error;
   EXPECT_EQ(keys.size(), 4u);
+  EXPECT_EQ(files().size(), 2u);
   play({});
   // Nothing unfinished left: a new game, said so.
   fs::remove(first);
