@@ -6,6 +6,7 @@
 
 #include "headless/script_lines.h"
 #include "platform/safe_file.h"
+#include "ui/played_worlds.h"
 #include "worlds/daily_world.h"
 #include "worlds/world_identity.h"
 #include "worlds/world_writer.h"
@@ -27,6 +28,17 @@ CalendarDate dateOf(const std::string& text) {
   return dateFromDays(int32_t(std::time(nullptr) / SecondsPerDay));
 }
 
+// A generator version as a recording writes it (1 to 99); 0 for anything else.
+int versionNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 2 || digits[0] == '0') return 0;
+  int version = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    version = version * 10 + (c - '0');
+  }
+  return version;
+}
+
 }  // namespace
 
 bool makeDayWorlds(const std::string& text, WorldFile* out) {
@@ -43,15 +55,66 @@ bool makeDayWorlds(const std::string& text, WorldFile* out) {
   return true;
 }
 
-std::string dailyDateOf(const WorldFile& file) {
-  constexpr std::string_view Prefix = "Today's world ";
-  CalendarDate date;
-  if (!file.title.starts_with(Prefix) ||
-      !parseCalendarDate(std::string_view(file.title).substr(Prefix.size()), &date))
-    return "";
-  const DailyWorld day = makeDailyWorld(date);
-  if (!day.made || worldsIdentity(day.file) != worldsIdentity(file)) return "";
-  return formatCalendarDate(date);
+bool isDailyWorld(const WorldFile& file, DailyName* day) {
+  if (!dailyNameOf(file, day)) return false;
+  const DailyWorld made = makeDailyWorld(day->date, day->version);
+  return made.made && worldsIdentity(made.file) == worldsIdentity(file);
+}
+
+RecordedDay makeRecordedDay(std::string_view script, WorldFile* out) {
+  constexpr std::string_view DayComment = "# worlds: Today's world ";
+  constexpr std::string_view VersionPart = " (generator version ";
+  std::string_view named;
+  std::string_view id;
+  // The worlds' lines come before the first key: only comments, blank lines
+  // and those two are read.
+  for (size_t at = 0; at < script.size() && id.empty();) {
+    size_t end = script.find('\n', at);
+    if (end == std::string_view::npos) end = script.size();
+    std::string_view line = script.substr(at, end - at);
+    at = end + 1;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (line.starts_with(DayComment)) {
+      named = line.substr(DayComment.size());
+    } else if (line.starts_with("worlds ")) {
+      id = line.substr(7);
+    } else if (!line.empty() && !line.starts_with('#')) {
+      break;
+    }
+  }
+  WorldFile copy;
+  if (named.empty() || !isWorldsIdentity(id) || findWorldsCopy(id, &copy))
+    return RecordedDay::NotNamed;
+  DailyName day;
+  std::string_view version = "1";
+  if (const size_t part = named.find(VersionPart);
+      part != std::string_view::npos && named.ends_with(')')) {
+    version = named.substr(part + VersionPart.size());
+    version.remove_suffix(1);
+    named = named.substr(0, part);
+  }
+  day.version = versionNumber(version);
+  const std::string shown = headless::printable(named, 40) + " (generator version " +
+                            headless::printable(version, 10) + ")";
+  if (!parseCalendarDate(named, &day.date) || !dailyRules(day.version)) {
+    std::fprintf(stderr,
+                 "velmora: the recording names today's world %s, which this build cannot make\n",
+                 shown.c_str());
+    return RecordedDay::Refused;
+  }
+  const DailyWorld made = makeDailyWorld(day.date, day.version);
+  const std::string identity = made.made ? worldsIdentity(made.file) : "";
+  if (identity != id) {
+    std::fprintf(stderr,
+                 "velmora: the recording was played on worlds %s, not on today's world %s, "
+                 "whose identity is %s\n",
+                 std::string(id).c_str(), shown.c_str(),
+                 identity.empty() ? "unknown: no world could be made" : identity.c_str());
+    return RecordedDay::Refused;
+  }
+  std::fprintf(stderr, "velmora: today's world %s made again\n", shown.c_str());
+  *out = made.file;
+  return RecordedDay::Made;
 }
 
 ExitStatus exportDailyWorld(const std::string& date, const std::string& outPath) {

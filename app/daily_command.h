@@ -4,8 +4,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ui/exit_status.h"
+#include "worlds/daily_world.h"
 #include "worlds/world_file.h"
 
 // Makes the world of `date` (YYYY-MM-DD, already checked; empty: today in
@@ -13,9 +15,21 @@
 // said why, when no candidate of the date passed its checks.
 bool makeDayWorlds(const std::string& date, WorldFile* out);
 
-// Returns the date of a day's world file (YYYY-MM-DD), or "" when `file` is
-// not the world the generator makes for the date its title names.
-std::string dailyDateOf(const WorldFile& file);
+// Returns whether `file` is a day's world: the world the generator version
+// its first comment names makes for the date its title names, identity for
+// identity. *day then holds the date and the version.
+bool isDailyWorld(const WorldFile& file, DailyName* day);
+
+// The day a recording names, for sharing it where the state folder has no
+// copy: its `# worlds: Today's world DATE (generator version N)` comment
+// (no version: 1, the recordings made before one was named) and its
+// `worlds ID` line.
+enum class RecordedDay {
+  NotNamed,  // no day named, or the state folder has the worlds: play as any script
+  Made,      // made again from the date and version, with the identity named
+  Refused,   // told on standard error: the day could not be made, or is other worlds
+};
+RecordedDay makeRecordedDay(std::string_view script, WorldFile* out);
 
 // velmora --daily [DATE] --export OUT: writes the day's world file to OUT
 // through the safe writer (a new file, an empty one, or a day's world file

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -123,10 +124,28 @@ bool readWholeScript(const std::string& path, std::string* script) {
   return false;
 }
 
+// A recording to be shared or linked may name a day this computer has no
+// copy of: the day is made again from it, unless worlds were given.
+ExitStatus takeRecordedDay(const Options& options, std::string_view script) {
+  if (options.daily || !options.worldsPath.empty()) return ExitOk;
+  WorldFile day;
+  switch (makeRecordedDay(script, &day)) {
+    case RecordedDay::NotNamed:
+      return ExitOk;
+    case RecordedDay::Made:
+      givenWorlds = std::move(day);
+      return ExitOk;
+    case RecordedDay::Refused:
+      break;
+  }
+  return ExitRefused;
+}
+
 // velmora --link FILE: the script's keys as one web address.
 ExitStatus printLink(const Options& options) {
   std::string script;
   if (!readWholeScript(options.linkPath, &script)) return ExitRefused;
+  if (const ExitStatus status = takeRecordedDay(options, script); status != ExitOk) return status;
   startUp(platform::Backend::Headless, options, false);
   const ExitStatus status =
       printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
@@ -243,18 +262,16 @@ ExitStatus finishedMovie(const Options& options, ExitStatus status) {
 
 // --share after a script: a won day's line, then the link that plays the
 // game; anything else gets the summary line and status 1.
-ExitStatus printShare(const Options& options) {
+ExitStatus printShare(const Options& options, std::string_view script) {
   const ReplayTally& tally = replayTally();
-  std::string date;
-  if (const WorldFile* worlds = playedWorldFile(); worlds && tally.won) date = dailyDateOf(*worlds);
-  if (date.empty()) {
+  const WorldFile* worlds = playedWorldFile();
+  DailyName day;
+  if (!tally.won || !worlds || !isDailyWorld(*worlds, &day)) {
     const ExitStatus status = printed(summaryLine(tally));
     std::fprintf(stderr, "velmora: only a won game of a day's world is shared\n");
     return status == ExitOk ? ExitFailed : status;
   }
-  std::string script;
-  if (!readWholeScript(options.scriptPath, &script)) return ExitRefused;
-  if (printed("Velmora Keep 03 \xC2\xB7 " + date + " \xC2\xB7 score " +
+  if (printed("Velmora Keep 03 \xC2\xB7 " + formatCalendarDate(day.date) + " \xC2\xB7 score " +
               std::to_string(tally.score) + " \xC2\xB7 " + std::to_string(tally.statements) +
               " statements") != ExitOk)
     return ExitFailed;
@@ -263,13 +280,22 @@ ExitStatus printShare(const Options& options) {
 
 // Plays the script of options.scriptPath without a window.
 ExitStatus runHeadless(const Options& options) {
+  std::string shared;
+  int fd = -1;
   const char* name = nullptr;
-  const int fd = openScript(options.scriptPath, &name);
-  if (fd < 0) return ExitRefused;
+  if (options.share) {
+    if (!readWholeScript(options.scriptPath, &shared)) return ExitRefused;
+    if (const ExitStatus status = takeRecordedDay(options, shared); status != ExitOk) return status;
+  } else if (fd = openScript(options.scriptPath, &name); fd < 0) {
+    return ExitRefused;
+  }
+  const auto closeScript = [fd] {
+    if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
+  };
   const bool editing = !options.editPath.empty();
   ExitStatus refused = ExitOk;
   if (editing && !beginEditing(options, &refused)) {
-    if (fd != STDIN_FILENO) ::close(fd);
+    closeScript();
     return refused;
   }
   // Nothing is loaded or drawn until the script asks for its first picture,
@@ -280,19 +306,21 @@ ExitStatus runHeadless(const Options& options) {
   if (movie && !headless::startMovie(options.moviePath, &error)) {
     std::fprintf(stderr, "velmora: cannot write %s: %s\n", options.moviePath.c_str(),
                  error.c_str());
-    if (fd != STDIN_FILENO) ::close(fd);
+    closeScript();
     platform::Application.shutdown();
     return ExitRefused;
   }
-  ExitStatus status =
-      headless::runScriptFrom(fd, name, movie ? headless::movieKeys() : KeyWatcher{});
-  if (fd != STDIN_FILENO) ::close(fd);
+  const KeyWatcher watcher = movie ? headless::movieKeys() : KeyWatcher{};
+  std::istringstream sharedLines(shared);
+  ExitStatus status = options.share ? headless::runScript(sharedLines, watcher)
+                                    : headless::runScriptFrom(fd, name, watcher);
+  closeScript();
   if (movie) status = finishedMovie(options, status);
   // Only a script that ran to its end is a game worth summing up.
   if (options.summary && status == ExitOk) {
     status = printed(summaryLine(replayTally()));
   }
-  if (options.share && status == ExitOk) status = printShare(options);
+  if (options.share && status == ExitOk) status = printShare(options, shared);
   if (editing) status = endEditing(status);
   platform::Application.shutdown();
   return status;

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/daily_command.h"
 #include "headless/replay_code.h"
 #include "headless/script_keys.h"
 #include "ui/played_worlds.h"
+#include "worlds/world_identity.h"
 #include "worlds/world_writer.h"
 
 #ifndef VELMORA_PAGE_URL
@@ -65,7 +67,13 @@ ExitStatus printReplayLink(std::string_view script, const std::string& page) {
     return ExitRefused;
   }
   std::string line = page.substr(0, page.find('#')) + "#replay=" + code;
-  if (const WorldFile* worlds = playedWorldFile()) {
+  const WorldFile* worlds = playedWorldFile();
+  // A day's world is made again from its date and version; its identity
+  // lets the page tell when it made something else.
+  if (DailyName day; worlds && isDailyWorld(*worlds, &day)) {
+    line += "&daily=" + formatCalendarDate(day.date) + "&v=" + std::to_string(day.version) +
+            "&id=" + worldsIdentity(*worlds);
+  } else if (worlds) {
     const std::string worldsPart = packedWorlds(*worlds);
     if (worldsPart.empty()) return ExitFailed;
     line += "&worlds=" + worldsPart;

@@ -17,7 +17,8 @@ bool pageUrlAllowed(std::string_view url);
 // Collects the keys of `script` (a recording or any script without
 // screenshots) on the game the form has created, and prints
 // PAGE#replay=CODE on standard output, with &worlds=CODE after it when the
-// game was played on a world file; a fragment already in `page` is
+// game was played on a world file, or &daily=YYYY-MM-DD&v=VERSION&id=ID
+// when that file is a day's world; a fragment already in `page` is
 // replaced. Returns ExitOk, ExitFailed when the line could not be printed,
 // or ExitRefused after reporting a bad script line or a game too long for a
 // link.

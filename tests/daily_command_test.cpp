@@ -14,6 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr char Day8[] = "be49c66efef0230ebbcc9bb9666a1a96a674946ad243e20e0dfbea9c4b7e3c9a";
+
 TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
   char pattern[] = "/tmp/velmora-daily-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -51,8 +53,44 @@ TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
   EXPECT_EQ(shared.status, 0) << shared.err;
   EXPECT_EQ(shared.out.substr(0, shared.out.find('\n') + 1),
             "Velmora Keep 03 \xC2\xB7 2026-12-08 \xC2\xB7 score 4976 \xC2\xB7 15 statements\n");
-  EXPECT_NE(shared.out.find("\nhttp://127.0.0.1:8000/#replay="), std::string::npos) << shared.out;
+  const std::string dayLink = shared.out.substr(shared.out.find('\n') + 1);
+  EXPECT_NE(dayLink.find("&daily=2026-12-08&v=1&id=" + std::string(Day8) + "\n"), std::string::npos)
+      << dayLink;
+  EXPECT_EQ(dayLink.find("worlds="), std::string::npos) << dayLink;
   EXPECT_EQ(runVelmora("--headless --share {script}", "key Space\n").status, 1);
+
+  // Shared and linked where no copy of the day is kept: the recording's
+  // lines name the day, which is made again and must be the worlds named.
+  const std::string recorded = readFile(keys);
+  ASSERT_NE(recorded.find("# worlds: Today's world 2026-12-08 (generator version 1)\nworlds " +
+                          std::string(Day8) + "\n"),
+            std::string::npos)
+      << recorded.substr(0, 200);
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = recorded;
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const RunSettings noCopies{"XDG_STATE_HOME=" + dir + "/state", true};
+  const struct {
+    std::string script;
+    int status;
+    std::string said;
+  } recordings[] = {
+      {recorded, 0, "today's world 2026-12-08 (generator version 1) made again"},
+      {replaced(" (generator version 1)", ""), 0, "made again"},
+      {replaced("2026-12-08 (", "2026-12-09 ("), 2, "not on today's world 2026-12-09"},
+      {replaced("worlds be", "worlds 00"), 2, "whose identity is " + std::string(Day8)},
+      {replaced("version 1)", "version 9)"), 2, "which this build cannot make"},
+  };
+  for (const auto& r : recordings) {
+    for (const char* command : {"--headless --share -", "--link -"}) {
+      const HeadlessRun run = runVelmora(command, r.script, noCopies);
+      EXPECT_EQ(run.status, r.status) << command << " " << run.err;
+      EXPECT_NE(run.err.find(r.said), std::string::npos) << run.err;
+      EXPECT_EQ(run.out.find("&id=" + std::string(Day8) + "\n") != std::string::npos, r.status == 0)
+          << run.out;
+    }
+  }
 
   // Written again over its own file; never over another's, nor through a link.
   EXPECT_EQ(runVelmora("--daily 2026-12-07 --export " + day).status, 0);

@@ -11,6 +11,7 @@
 #include "platform/state_folder.h"
 #include "ui/form_start.h"
 #include "ui/world_load.h"
+#include "worlds/daily_world.h"
 #include "worlds/installed_worlds.h"
 #include "worlds/world_identity.h"
 #include "worlds/world_writer.h"
@@ -81,7 +82,12 @@ const std::string& playedIdentity() {
 std::string worldsLines() {
   if (!played.file) return "";
   const std::string& title = played.file->title;
-  return "# worlds: " + (title.empty() ? std::string("untitled") : title) + "\nworlds " +
+  // A day's recording names its generator's version too, so that the day
+  // can be made again without its file.
+  std::string version;
+  if (DailyName day; dailyNameOf(*played.file, &day))
+    version = " (generator version " + std::to_string(day.version) + ")";
+  return "# worlds: " + (title.empty() ? std::string("untitled") : title) + version + "\nworlds " +
          playedIdentity() + "\n";
 }
 

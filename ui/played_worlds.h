@@ -28,8 +28,9 @@ const WorldFile* playedWorldFile();
 const std::string& playedIdentity();
 
 // What a recording made on the worlds played names them with, after its
-// header: nothing on the built-in worlds, else the title in a comment and
-// the `worlds ID` line the replayer reads.
+// header: nothing on the built-in worlds, else the title in a comment (and,
+// for a day's world, its generator version) and the `worlds ID` line the
+// replayer reads.
 std::string worldsLines();
 
 // Whether `id` is an identity as written: 64 lowercase hexadecimal digits.

@@ -101,7 +101,8 @@ export async function decodeReplayCode(code) {
 
 // The parts of a page address's fragment, as location.hash gives it:
 // "#replay=CODE", "#replay=CODE&worlds=WORLDS" (a game played on a world
-// file) or "#worlds=WORLDS" (the world file alone).
+// file), "#replay=CODE&daily=DATE&v=VERSION&id=ID" (on a day's world) or
+// "#worlds=WORLDS" (the world file alone).
 function fragmentPart(hash, name) {
   if (typeof hash !== 'string' || !hash.startsWith('#')) return null;
   for (const part of hash.slice(1).split('&')) {
@@ -119,6 +120,27 @@ export function replayCodeOfHash(hash) {
 // Returns the code of the fragment's world file, or null when it holds none.
 export function worldsCodeOfHash(hash) {
   return fragmentPart(hash, 'worlds');
+}
+
+export const DailyMessages = {
+  damaged: 'This link\'s day is damaged: it needs a date (YYYY-MM-DD), a generator version and '
+    + 'the world\'s identity.',
+};
+
+// Returns the day a fragment names, "&daily=YYYY-MM-DD&v=VERSION&id=ID", as
+// { date, version, identity }, or null when it names none; throws a
+// ReplayLinkError when a part is missing or malformed. The date is checked
+// as a calendar day, and the identity against the day made, by the game.
+export function dailyOfHash(hash) {
+  const date = fragmentPart(hash, 'daily');
+  if (date === null) return null;
+  const version = fragmentPart(hash, 'v');
+  const identity = fragmentPart(hash, 'id');
+  if (!/^\d{4}-\d{2}-\d{2}$/.test(date) || !/^[1-9]\d?$/.test(version ?? '')
+      || !/^[0-9a-f]{64}$/.test(identity ?? '')) {
+    throw new ReplayLinkError(DailyMessages.damaged);
+  }
+  return { date, version: Number(version), identity };
 }
 
 // The version byte of a world file's code (WorldsCodeVersion in

@@ -2,6 +2,8 @@
 // of a date and the checks each must pass.
 #include "worlds/daily_world.h"
 
+#include <string_view>
+
 #include "worlds/daily_maze_v1.h"
 #include "worlds/daily_random.h"
 
@@ -11,6 +13,13 @@ namespace {
 constexpr DailyRules RulesV1{3000, 128};
 
 constexpr char StudioAuthor[] = "the Velmora Keep 03 studio";
+constexpr std::string_view TitlePrefix = "Today's world ";
+
+// The first line of a day's file: its date and the version that made it.
+std::string generatorComment(const CalendarDate& date, int version) {
+  return "# The world of the day " + formatCalendarDate(date) +
+         ", made by Velmora Keep 03's generator, version " + std::to_string(version) + ".";
+}
 
 // The seed of one candidate: the date's day number, the version and the
 // candidate's number, each in its own bits, so no two share a seed.
@@ -26,8 +35,7 @@ bool candidateV1(const CalendarDate& date, int candidate, WorldFile* out) {
   file = blankWorldFile();
   file.title = dailyTitle(date);
   file.author = StudioAuthor;
-  file.leadingComments = {"# The world of the day " + formatCalendarDate(date) +
-                          ", made by Velmora Keep 03's generator, version 1."};
+  file.leadingComments = {generatorComment(date, 1)};
   for (int w = 1; w <= CharaWorlds; ++w) {
     if (!drawDailyMazeV1(random, w, file.maps[w - 1].cells, &file.starts[w - 1])) return false;
   }
@@ -47,7 +55,29 @@ bool passes(const WorldFile& file, const DailyRules& rules, WaitingGame* waiting
 const DailyRules* dailyRules(int version) { return version == 1 ? &RulesV1 : nullptr; }
 
 std::string dailyTitle(const CalendarDate& date) {
-  return "Today's world " + formatCalendarDate(date);
+  return std::string(TitlePrefix) + formatCalendarDate(date);
+}
+
+bool dailyNameOf(const WorldFile& file, DailyName* out) {
+  CalendarDate date;
+  if (!file.title.starts_with(TitlePrefix) ||
+      !parseCalendarDate(std::string_view(file.title).substr(TitlePrefix.size()), &date) ||
+      file.leadingComments.empty())
+    return false;
+  // The comment ends in the version: one or two digits, no leading zero.
+  const std::string head = generatorComment(date, 0);
+  const std::string_view comment = file.leadingComments.front();
+  const std::string_view prefix = std::string_view(head).substr(0, head.size() - 2);
+  if (!comment.starts_with(prefix) || !comment.ends_with('.')) return false;
+  const std::string_view digits = comment.substr(prefix.size(), comment.size() - prefix.size() - 1);
+  if (digits.empty() || digits.size() > 2 || digits[0] == '0') return false;
+  int version = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    version = version * 10 + (c - '0');
+  }
+  *out = {date, version};
+  return true;
 }
 
 DailyWorld makeDailyWorld(const CalendarDate& date, int version) {

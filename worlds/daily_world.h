@@ -42,3 +42,15 @@ DailyWorld makeDailyWorld(const CalendarDate& date, int version = DailyGenerator
 
 // Returns the day's title, "Today's world YYYY-MM-DD".
 std::string dailyTitle(const CalendarDate& date);
+
+// What a day's world file says it is: the date its title names and the
+// generator version its first comment names. A claim only: the day made
+// again from them must have the file's identity before anyone trusts it.
+struct DailyName {
+  CalendarDate date;
+  int version = DailyGeneratorVersion;
+};
+
+// Reads the claim of `file` (its title "Today's world YYYY-MM-DD" and the
+// generator's comment of that date); false when it makes none.
+bool dailyNameOf(const WorldFile& file, DailyName* out);

@@ -12,7 +12,7 @@ import { deflateRawSync, inflateRawSync } from 'node:zlib';
 import {
   Messages, MaxCodeLength, MaxKeys, ReplayCodeVersion, decodeReplayCode, encodeReplayCode,
   keyRecording, replayCodeOfHash, WorldsCodeVersion, WorldsMessages, decodeWorldsCode,
-  worldsCodeOfHash,
+  worldsCodeOfHash, DailyMessages, dailyOfHash,
 } from '../../web/replay_link.js';
 
 const [velmora, source] = process.argv.slice(2);
@@ -143,6 +143,31 @@ try {
     const got = await decodeWorldsCode(code).then(() => 'accepted', (e) => e.message);
     check(got === message, `worlds code ${code.slice(0, 24)}...: ${got}`);
   }
+
+  // A day's game carries the date, the version and the identity, not the
+  // file: what --share prints, the page reads; a part missing or bent is
+  // refused, and a link without a day names none.
+  const day = join(work, 'day.keys');
+  execFileSync(velmora, ['--daily', '2026-12-08', '--check-worlds', '--solve', day], Run);
+  const shared = execFileSync(velmora, ['--headless', '--share', day], {
+    ...Run, env: { ...process.env, XDG_STATE_HOME: join(work, 'state') },
+  }).split('\n')[1];
+  const dayHash = shared.slice(shared.indexOf('#'));
+  const Day8 = 'be49c66efef0230ebbcc9bb9666a1a96a674946ad243e20e0dfbea9c4b7e3c9a';
+  check(JSON.stringify(dailyOfHash(dayHash)) ===
+        JSON.stringify({ date: '2026-12-08', version: 1, identity: Day8 }) &&
+        worldsCodeOfHash(dayHash) === null && replayCodeOfHash(dayHash) !== null,
+        `the day's link names the day: ${dayHash.slice(-120)}`);
+  for (const bent of [
+    dayHash.replace('&v=1', ''), dayHash.replace('&v=1', '&v=01'),
+    dayHash.replace('2026-12-08', '2026-1208'), dayHash.replace(`id=${Day8}`, `id=${Day8.slice(1)}`),
+    dayHash.replace(`id=${Day8}`, `id=${Day8.toUpperCase()}`),
+  ]) {
+    let said = 'accepted';
+    try { dailyOfHash(bent); } catch (e) { said = e.message; }
+    check(said === DailyMessages.damaged, `a bent day ${bent.slice(-100)}: ${said}`);
+  }
+  check(dailyOfHash(hash) === null, 'a world file\'s link names no day');
 } finally {
   rmSync(work, { recursive: true, force: true });
 }
