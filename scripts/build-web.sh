@@ -56,8 +56,8 @@ for file in index.html page.js panel.js editor_page.js replay_page.js page.css m
   sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g; $keys" "$root/web/$file" >"$out/$file"
   ! grep -q '@[A-Z_]*@' "$out/$file" || { echo "build-web.sh: $file: unfilled $(grep -o '@[A-Z_]*@' "$out/$file" | head -n 1)" >&2; exit 1; }
 done
-# The replay link's decoder, a module the page imports as it is.
-cp "$root/web/replay_link.js" "$out/"
+# The replay link's decoder and the world files' module, imported as they are.
+cp "$root/web/replay_link.js" "$root/web/worlds_page.js" "$out/"
 cp "$root/docs/images/"*.png "$root/docs/images/"*.webp "$out/images/"
 cp "$root/assets/icons/"*.png "$out/icons/"
 "$root/scripts/make-guides.sh" "$out" "$root/docs/players-guide.md" "$root/docs/replays.md"

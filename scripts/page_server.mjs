@@ -57,5 +57,6 @@ export function forgetKeptGame(page) {
     if (sessionStorage.getItem('velmora-test-tab')) return;
     sessionStorage.setItem('velmora-test-tab', '1');
     localStorage.removeItem('velmora-keys');
+    localStorage.removeItem('velmora-worlds');
   });
 }

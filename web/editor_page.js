@@ -90,6 +90,11 @@ var velmoraEditor = (function () {
     takesEscape: function () {
       return editing && window.velmoraReady && Module._velmora_edit_takes_escape() !== 0;
     },
+    // Leaves a game of the editor's world for the editor; false when none
+    // is played.
+    leaveGame: function () {
+      return editing && window.velmoraReady && Module._velmora_edit_leave_game() !== 0;
+    },
     // F2 (web/main.cpp): true when the browser's storage kept the file.
     saved: function (text) { return store(SavedName, text) && store(CopyName, ''); },
     changed: function (text) { store(CopyName, text); },

@@ -25,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/replay_watch.h"
 #include "ui/typing.h"
+#include "web/page_worlds.h"
 #include "worlds/world_reader.h"
 #include "worlds/world_writer.h"
 
@@ -153,8 +154,7 @@ EMSCRIPTEN_KEEPALIVE int velmora_watch_state() { return int(watchState()); }
 // Opens the world editor on the world file `text` ("" for a new one), with
 // its changes counted as not saved when `unsaved` (a copy taken back).
 // Returns ExitOk, or ExitRefused when the text is no world file
-// (velmora_edit_refusal says why). The page plays no world file yet: Enter
-// in its editor says so.
+// (velmora_edit_refusal says why). Enter in the editor plays its world.
 EMSCRIPTEN_KEEPALIVE int velmora_edit_open(const char* text, int unsaved) {
   stopWatch();
   WorldFile file = blankWorldFile();
@@ -167,6 +167,7 @@ EMSCRIPTEN_KEEPALIVE int velmora_edit_open(const char* text, int unsaved) {
   EditorHooks hooks;
   hooks.save = keepEditedWorld;
   hooks.changed = keepEditingCopy;
+  hooks.playOn = playPageWorlds;
   hooks.typedCharacters = true;
   openEditor(file, EditorCursor{}, hooks);
   if (unsaved) forgetEditorSaved();
@@ -192,6 +193,14 @@ EMSCRIPTEN_KEEPALIVE int velmora_edit_unsaved() {
 EMSCRIPTEN_KEEPALIVE int velmora_edit_takes_escape() { return editorTakesEscape(); }
 
 EMSCRIPTEN_KEEPALIVE const char* velmora_edit_refusal() { return editRefusal.c_str(); }
+
+// Comes back to the editor from a game of its world, as Escape does: the
+// page's "Close the game" then. Returns 0 when no such game was played.
+EMSCRIPTEN_KEEPALIVE int velmora_edit_leave_game() {
+  const bool left = leaveEditorGame();
+  if (left) presentFrame();
+  return left;
+}
 
 // Closes the editor: the title of a fresh program.
 EMSCRIPTEN_KEEPALIVE void velmora_edit_close() {

@@ -94,6 +94,8 @@ var velmoraPage = (function () {
     focusGame();
   });
   document.getElementById('close').addEventListener('click', function () {
+    // Closing a game of the editor's world goes back to the editor.
+    if (window.velmoraEditor && velmoraEditor.leaveGame()) return focusGame();
     confirmClose.showModal();
     document.getElementById('confirm-keep').focus();
   });
@@ -215,8 +217,8 @@ var velmoraPage = (function () {
       box.style.display = 'none';
       screen.style.display = 'none';
       document.getElementById('touch-keys').style.display = 'none';
-      ['close', 'play', 'new-game', 'save-game', 'open-game', 'copy-link', 'make-world',
-       'download-world', 'leave-editor'].forEach(function (id) {
+      ['close', 'play', 'new-game', 'save-game', 'open-game', 'open-worlds', 'own-worlds',
+       'copy-link', 'make-world', 'download-world', 'leave-editor'].forEach(function (id) {
         document.getElementById(id).style.display = 'none';
       });
       document.getElementById('closed').style.display = 'block';

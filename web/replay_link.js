@@ -178,32 +178,42 @@ export async function decodeWorldsCode(code) {
   }
 }
 
-// Packs key codes (1 to 255) into a code as `velmora --link` does: the
-// version byte, then the keys compressed with raw deflate, in unpadded
-// base64url.
-export async function encodeReplayCode(keys) {
-  const stream = new Blob([new Uint8Array(keys)]).stream()
-    .pipeThrough(new CompressionStream('deflate-raw'));
+// Packs `bytes` behind a version byte as the desktop does: raw deflate, in
+// unpadded base64url.
+async function pack(version, bytes) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate-raw'));
   const packed = new Uint8Array(await new Response(stream).arrayBuffer());
-  const bytes = new Uint8Array(packed.length + 1);
-  bytes[0] = ReplayCodeVersion;
-  bytes.set(packed, 1);
+  const all = new Uint8Array(packed.length + 1);
+  all[0] = version;
+  all.set(packed, 1);
   let text = '';
-  for (let i = 0; i < bytes.length; i += 3) {
-    const bits = (bytes[i] << 16) | ((bytes[i + 1] ?? 0) << 8) | (bytes[i + 2] ?? 0);
-    const chars = Math.min(4, Math.ceil(((bytes.length - i) * 8) / 6));
+  for (let i = 0; i < all.length; i += 3) {
+    const bits = (all[i] << 16) | ((all[i + 1] ?? 0) << 8) | (all[i + 2] ?? 0);
+    const chars = Math.min(4, Math.ceil(((all.length - i) * 8) / 6));
     for (let c = 0; c < chars; ++c) text += Alphabet[(bits >> (18 - 6 * c)) & 63];
   }
   return text;
+}
+
+// Packs key codes (1 to 255) into a code as `velmora --link` does.
+export async function encodeReplayCode(keys) {
+  return pack(ReplayCodeVersion, new Uint8Array(keys));
+}
+
+// Packs a world file's text into the code after "#worlds=", as
+// `velmora --link-worlds` does.
+export async function encodeWorldsCode(text) {
+  return pack(WorldsCodeVersion, new TextEncoder().encode(text));
 }
 
 // The first line of a key recording, as the desktop's recorder writes it.
 export const RecordingHeader = '# velmora key recording: replay with velmora --headless FILE';
 
 // The key recording of `keys` in the desktop recorder's own format, so that
-// `velmora --resume` plays on from it.
-export function keyRecording(keys) {
-  let text = `${RecordingHeader}\n`;
+// `velmora --resume` plays on from it; `worlds` is what names the worlds it
+// was played on, after the header (the recorder's lines, or "").
+export function keyRecording(keys, worlds = '') {
+  let text = `${RecordingHeader}\n${worlds}`;
   for (const key of keys) text += `key ${key}\n`;
   return text;
 }

@@ -3,12 +3,18 @@
 // recording the desktop resumes), "Copy link", and watching a replay link's
 // game (#replay=CODE) or a recording or script opened or dropped on the page,
 // at the pace and with the steering keys of `velmora --watch` (the game's own
-// feeder), its --summary line shown at the end. Every key that goes into the
+// feeder), its --summary line shown at the end. A world file opened, dropped
+// or linked (#worlds=CODE) is played from its title (worlds_page.js), and the
+// game's saves and links carry it. Every key that goes into the
 // game reaches velmoraPage.keyPlayed (web/main.cpp), the one place they are
 // kept.
 import {
-  decodeReplayCode, encodeReplayCode, keyRecording, replayCodeOfHash, ReplayLinkError,
+  decodeReplayCode, decodeWorldsCode, encodeReplayCode, encodeWorldsCode, keyRecording,
+  MaxWorldFileBytes, replayCodeOfHash, ReplayLinkError, worldsCodeOfHash,
 } from './replay_link.js';
+import {
+  onWorldsChanged, playedIdentity, playedWorlds, playKeptWorlds, playWorlds, worldsLines,
+} from './worlds_page.js';
 
 // A won game takes about 2,500 keys; a game past this many is not kept.
 const MaxKeptKeys = 256 * 1024;
@@ -23,6 +29,7 @@ const WatchKeys = 'Watching: Space pauses and resumes, Right (paused) shows the 
 const status = document.getElementById('game-status');
 const summary = document.getElementById('watch-summary');
 const chooser = document.getElementById('open-file');
+const worldsChooser = document.getElementById('open-worlds-file');
 let keys = [];       // every key that went into the game since the last new game
 let kept = true;     // whether `keys` is still the whole game (within MaxKeptKeys)
 let storeDue = false;
@@ -121,9 +128,12 @@ function watchKeys(codes) {
 
 // Watches a recording or script; a bad one is told and the game before it
 // is back as it was.
-function watchText(text, name) {
+async function watchText(text, name) {
   const before = keys;
   const bytes = new TextEncoder().encode(text);
+  // A recording's `worlds ID` line asks the game for the identity of the
+  // worlds played.
+  await playedIdentity();
   velmoraPage.takeError();
   const result = withBytes(bytes, (at) => Module._velmora_watch_script(at));
   if (result === 0) {
@@ -134,8 +144,44 @@ function watchText(text, name) {
   say(`${name} is not a game to watch: ${velmoraPage.takeError() || 'it cannot be played.'}`);
 }
 
+// A new game kept from here: nothing played yet.
+function keepNewGame() {
+  keys = [];
+  kept = true;
+  store();
+  summary.textContent = '';
+  shownState = Watch.none;
+}
+// The worlds played change (a world file opened, the editor's world played
+// or left): a new game starts on them.
+onWorldsChanged(keepNewGame);
+
+const opened = (worlds) => `A new game on ${worlds.title ? `"${worlds.title}"` : 'an untitled world file'}.`;
+
+// Plays a world file from its title; a refused one is told and the game
+// before it is left as it was.
+async function openWorlds(bytes, name) {
+  const played = await playWorlds(bytes, name);
+  if (played.refused) {
+    say(`The world file is not played: ${played.refused}`);
+    return false;
+  }
+  say(opened(played));
+  velmoraPage.ready();
+  return true;
+}
+
 async function openFile(file) {
   if (!file) return;
+  if (/\.worlds$/i.test(file.name)) {
+    // Past the reader's own limit it is refused unread, as the desktop does.
+    if (file.size > MaxWorldFileBytes) {
+      say(`The world file is not played: ${file.name} is larger than 1 MiB, the most a world file may hold.`);
+      return;
+    }
+    await openWorlds(new Uint8Array(await file.arrayBuffer()), file.name);
+    return;
+  }
   if (file.size > MaxFileBytes) {
     say(`${file.name} is too large to be a game: a game file holds at most ` +
         `${MaxFileBytes / 1024 / 1024} MB.`);
@@ -154,12 +200,35 @@ function download(text, name) {
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
+// The editor's world while it is being made, not played.
+function editedWorld() {
+  if (!window.velmoraEditor?.editing()) return null;
+  if (JSON.parse(UTF8ToString(Module._velmora_state())).editor?.playing) return null;
+  return UTF8ToString(Module._velmora_edit_text());
+}
+
 async function copyLink() {
-  const address = `${location.origin}${location.pathname}#replay=${await encodeReplayCode(keys)}`;
+  const page = `${location.origin}${location.pathname}`;
+  const made = editedWorld();
+  let address;
+  if (made !== null) {
+    const bytes = new TextEncoder().encode(made);
+    const check = Module.ccall('velmora_worlds_identity_bytes', 'number',
+                               ['string', 'array', 'number'], ['my-world.worlds', bytes, bytes.length]);
+    if (!check) {
+      say(`This world cannot be played yet: ${UTF8ToString(Module._velmora_worlds_refusal())}`);
+      return;
+    }
+    address = `${page}#worlds=${await encodeWorldsCode(made)}`;
+  } else {
+    address = `${page}#replay=${await encodeReplayCode(keys)}`;
+    const worlds = playedWorlds();
+    if (worlds) address += `&worlds=${await encodeWorldsCode(worlds.text)}`;
+  }
   const link = document.createElement('a');
   link.id = 'game-link';
   link.href = address;
-  link.textContent = 'the link to this game';
+  link.textContent = made !== null ? 'the link to this world' : 'the link to this game';
   status.textContent = '';
   try {
     await navigator.clipboard.writeText(address);
@@ -172,16 +241,19 @@ async function copyLink() {
 function wire() {
   document.getElementById('new-game').addEventListener('click', () => {
     Module._velmora_new_game();
-    keys = [];
-    kept = true;
-    store();
-    summary.textContent = '';
-    shownState = Watch.none;
-    say('A new game.');
+    keepNewGame();
+    const worlds = playedWorlds();
+    say(worlds ? opened(worlds) : 'A new game.');
     velmoraPage.ready();
   });
-  document.getElementById('save-game').addEventListener('click', () => {
-    download(keyRecording(keys), 'velmora-game.txt');
+  document.getElementById('own-worlds').addEventListener('click', () => {
+    Module._velmora_play_built_in();
+    Module._velmora_new_game();
+    say('A new game on the game\'s own worlds.');
+    velmoraPage.ready();
+  });
+  document.getElementById('save-game').addEventListener('click', async () => {
+    download(keyRecording(keys, await worldsLines()), 'velmora-game.txt');
     say(kept ? 'The game is saved as velmora-game.txt: continue it with velmora --resume.'
              : 'This game is too long to keep: only its first keys are saved.');
   });
@@ -190,6 +262,13 @@ function wire() {
   chooser.addEventListener('change', () => {
     openFile(chooser.files[0]);
     chooser.value = '';
+  });
+  document.getElementById('open-worlds').addEventListener('click', () => worldsChooser.click());
+  worldsChooser.addEventListener('change', () => {
+    const file = worldsChooser.files[0];
+    worldsChooser.value = '';
+    // Whatever its name, a file chosen here is a world file.
+    if (file) openFile(new File([file], /\.worlds$/i.test(file.name) ? file.name : `${file.name}.worlds`));
   });
   addEventListener('dragover', (event) => event.preventDefault());
   addEventListener('drop', (event) => {
@@ -205,22 +284,51 @@ function wire() {
   });
 }
 
+// The game kept by an earlier visit, on the worlds it was played on.
+async function resumeKept() {
+  const codes = keptKeys();
+  await playKeptWorlds();
+  resume(codes);
+  store();
+}
+
+// A link's game (#replay=CODE, with &worlds=CODE when it was played on a
+// world file) is watched on its worlds; a world file's link alone
+// (#worlds=CODE) opens at its title. A damaged link or refused world file is
+// told, and the kept game plays on.
+async function openLink(code, worldsCode) {
+  try {
+    const linked = code === null ? null : await decodeReplayCode(code);
+    if (worldsCode !== null) {
+      const text = await decodeWorldsCode(worldsCode);
+      if (!(await openWorlds(text, 'link'))) {
+        const told = status.textContent;
+        await resumeKept();
+        say(told);
+        return;
+      }
+    } else {
+      Module._velmora_play_built_in();
+    }
+    if (linked) watchKeys(linked);
+  } catch (error) {
+    if (!(error instanceof ReplayLinkError)) throw error;
+    await resumeKept();
+    say(error.message);
+  }
+}
+
 async function start() {
   wire();
   const code = replayCodeOfHash(location.hash);
-  if (code === null) {
-    resume(keptKeys());
+  const worldsCode = worldsCodeOfHash(location.hash);
+  if (code === null && worldsCode === null) {
+    await resumeKept();
     return;
   }
   // A reload plays on from the kept game, not the link again.
   history.replaceState(null, '', location.pathname + location.search);
-  try {
-    watchKeys(await decodeReplayCode(code));
-  } catch (error) {
-    if (!(error instanceof ReplayLinkError)) throw error;
-    say(error.message);
-    resume(keptKeys());
-  }
+  await openLink(code, worldsCode);
 }
 
 velmoraPage.whenReady(start);

@@ -4,18 +4,24 @@
 // Enter takes over (and says so), the game saved from the page replays on the desktop to
 // the page's records, survives a reload, and its copied link plays it again;
 // "New game" starts afresh; a file opened or dropped on the page is watched,
-// and damaged links and bad files are told and start nothing. Each check
-// returns its problems.
+// and damaged links and bad files are told and start nothing. A world file's
+// link opens at its title with the desktop's identity, a game's link on it
+// plays to the desktop's records, is saved naming its worlds and linked
+// again; a world file opened shows its title as text, and refused ones are
+// told. Each check returns its problems.
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Messages } from '../../web/replay_link.js';
-import { closeGame, desktop, openGame, state } from './page_support.mjs';
+import { Messages, WorldsMessages } from '../../web/replay_link.js';
+import { closeGame, desktop, openGame, ProgramRun, state } from './page_support.mjs';
 
 const scriptsDir = fileURLToPath(new URL('../scripts/', import.meta.url));
 const Winning = path.join(scriptsDir, 'winning_game.txt');
 const Spell = path.join(scriptsDir, 'spell.txt');
 const Header = '# velmora key recording: replay with velmora --headless FILE\n';
+const FirstSteps = fileURLToPath(new URL('../../assets/worlds/first_steps.worlds', import.meta.url));
+const FirstStepsKeys = path.join(scriptsDir, 'first_steps.keys');
 
 const statusText = (page) => page.$eval('#game-status', (e) => e.textContent);
 const watchState = (page) => page.evaluate(() => Module._velmora_watch_state());
@@ -146,7 +152,108 @@ async function damagedLinks(browser, base, velmora) {
   return problems;
 }
 
+const worldsLine = (page) => page.$eval('#worlds-line', (e) => e.textContent);
+const told = (page, text) => page.waitForFunction(
+  (t) => document.getElementById('game-status').textContent.includes(t), { timeout: 5000 }, text);
+
+async function download(page, outDir, id, name) {
+  const downloads = fs.mkdtempSync(path.join(outDir, 'downloads-'));
+  const session = await page.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click(id);
+  const saved = path.join(downloads, name);
+  for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+  return fs.existsSync(saved) ? fs.readFileSync(saved, 'utf8') : '';
+}
+
+// "First steps" by its links: the world file alone opens at its title with
+// the identity --check-worlds prints; its winning game's link plays to the
+// desktop's records on it, is saved naming the worlds and copied again.
+async function worldsLinks(browser, base, velmora, outDir) {
+  const problems = [];
+  const checked = execFileSync(velmora, ['--check-worlds', FirstSteps], { encoding: 'utf8', ...ProgramRun });
+  const identity = /identity: ([0-9a-f]{64})/.exec(checked)?.[1];
+  const title = desktop(velmora, 'state\n', ['--headless', '--worlds', FirstSteps, '-']);
+  const alone = await openGame(browser, desktop(velmora, '', ['--link-worlds', FirstSteps, '--page', base]));
+  await alone.waitForFunction(() => document.getElementById('worlds-line').textContent !==
+                              'The game\'s own worlds.');
+  const line = await worldsLine(alone);
+  if (line !== 'World file: "First steps" by the Velmora Keep 03 studio.') problems.push(`beside the screen: '${line}'`);
+  if ((await state(alone)) !== title) problems.push('the world file\'s link is not at its title');
+  const got = await alone.evaluate(() => velmoraPage.playedIdentity());
+  if (got !== identity) problems.push(`the page's identity ${got}, the desktop's ${identity}`);
+  await closeGame(alone, problems);
+
+  const page = await openGame(browser, desktop(velmora, '', ['--link', FirstStepsKeys, '--worlds',
+                                                             FirstSteps, '--page', base]));
+  await page.focus('#screen');
+  await page.keyboard.press('End');
+  await page.waitForFunction(() => document.getElementById('watch-summary').textContent !== '');
+  const played = await state(page);
+  const keys = fs.readFileSync(FirstStepsKeys, 'utf8');
+  if (played !== desktop(velmora, `${keys}\nstate\n`, ['--headless', '--worlds', FirstSteps, '-']))
+    problems.push('the link\'s game ends apart from the desktop\'s on its worlds');
+  const saved = await download(page, outDir, '#save-game', 'velmora-game.txt');
+  if (!saved.startsWith(`${Header}# worlds: First steps\nworlds ${identity}\nkey `)) {
+    problems.push(`the saved game does not name its worlds:\n${saved.slice(0, 300)}`);
+  } else if (desktop(velmora, `${saved}state\n`, ['--headless', '--worlds', FirstSteps, '-']) !== played) {
+    problems.push('the saved game replays apart on the desktop');
+  }
+  await page.reload();
+  await page.waitForFunction('window.velmoraReady');
+  if ((await state(page)) !== played || !(await worldsLine(page)).includes('First steps'))
+    problems.push('a reload lost the game or its worlds');
+  await page.click('#copy-link');
+  await page.waitForSelector('#game-link');
+  const again = await openGame(browser, await page.$eval('#game-link', (a) => a.href));
+  await toTheEnd(again);
+  if ((await state(again)) !== played) problems.push('the copied link plays another game');
+  await closeGame(again, problems);
+  return closeGame(page, problems);
+}
+
+// World files opened and dropped: the title shown as text whatever it
+// holds; refused files and damaged codes told, the game left as it was.
+async function openedWorlds(browser, base, velmora, outDir) {
+  const problems = [];
+  const page = await openGame(browser, base);
+  const text = fs.readFileSync(FirstSteps, 'utf8');
+  const marked = path.join(outDir, 'marked.worlds');
+  fs.writeFileSync(marked, text.replace('title: First steps', 'title: <b>bold</b><img src=x onerror=alert(1)>'));
+  await (await page.$('#open-worlds-file')).uploadFile(marked);
+  await told(page, 'A new game on');
+  const line = await worldsLine(page);
+  if (line !== 'World file: "<b>bold</b><img src=x onerror=alert(1)>" by the Velmora Keep 03 studio.' ||
+      (await page.$$('#panel b, #panel img, #game-status img')).length) {
+    problems.push(`the title is not shown as text: '${line}'`);
+  }
+  await page.keyboard.press('Enter');
+  const before = await state(page);
+  const refusals = [
+    ['short.worlds', text.replace(/^(world 1 floor 1\n[^\n]*\n)[^\n]*\n/m, '$1'), /short\.worlds:\d+:1: /],
+    ['dropped.worlds', 'title: x\nworld 9 floor 1\n', /dropped\.worlds:2:7: /],
+  ];
+  for (const [name, content, message] of refusals) {
+    await page.evaluate((n, c) => {
+      const data = new DataTransfer();
+      data.items.add(new File([c], n));
+      dispatchEvent(new DragEvent('drop', { dataTransfer: data, cancelable: true }));
+    }, name, content);
+    await told(page, 'The world file is not played: ').catch(() => {});
+    const said = await page.$eval('#game-status', (e) => e.textContent);
+    if (!message.test(said)) problems.push(`${name}: '${said}'`);
+    if ((await state(page)) !== before) problems.push(`${name} changed the game`);
+    await page.evaluate(() => { document.getElementById('game-status').textContent = ''; });
+  }
+  await closeGame(page, problems);
+  const damaged = await openGame(browser, `${base}#worlds=sQAA`);
+  await told(damaged, WorldsMessages.foreign).catch(() => problems.push('#worlds=sQAA is not told'));
+  if ((await worldsLine(damaged)) !== 'The game\'s own worlds.') problems.push('#worlds=sQAA changed the worlds');
+  return closeGame(damaged, problems);
+}
+
 export const ReplayChecks = {
+  'replay: a world file\'s links': worldsLinks, 'replay: world files opened': openedWorlds,
   'replay: a link plays, is saved, kept and linked again': winningLink,
   'replay: opened and dropped files': openedFiles, 'replay: damaged links': damagedLinks,
 };
