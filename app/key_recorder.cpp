@@ -138,11 +138,24 @@ void recordingFailed(int error) {
 void writeKey(uint16_t key) {
   char keyLine[16];
   const int keyLength = std::snprintf(keyLine, sizeof keyLine, "key %u\n", unsigned(key));
-  // The first key brings the header and the worlds' lines, in the same write.
-  std::string first;
-  if (recording.headerDue) first = Header + worldsLines() + keyLine;
-  const char* line = recording.headerDue ? first.data() : keyLine;
-  const size_t length = recording.headerDue ? first.size() : size_t(keyLength);
+  // The first key brings the header and the worlds' lines, in the same write,
+  // put together without allocating: a title is at most 60 characters.
+  char first[1024];
+  const char* line = keyLine;
+  size_t length = size_t(keyLength);
+  if (recording.headerDue) {
+    const std::string& worlds = worldsLines();
+    const size_t headerLength = sizeof Header - 1;
+    if (headerLength + worlds.size() + length > sizeof first) {
+      recordingFailed(ENAMETOOLONG);
+      return;
+    }
+    std::memcpy(first, Header, headerLength);
+    std::memcpy(first + headerLength, worlds.data(), worlds.size());
+    std::memcpy(first + headerLength + worlds.size(), keyLine, length);
+    line = first;
+    length += headerLength + worlds.size();
+  }
   if (!platform::writeAll(recording.fd, line, length)) {
     recordingFailed(errno);
     return;

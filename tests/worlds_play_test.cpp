@@ -11,6 +11,7 @@
 
 #include "app/game_saves.h"
 #include "app/key_recorder.h"
+#include "tests/support/alloc_counter.h"
 #include "tests/support/form_fixture.h"
 #include "tests/support/headless_run.h"
 #include "ui/main_window.h"
@@ -130,7 +131,9 @@ TEST_F(WorldsPlay, ARecordingNamesItsWorlds) {
   const std::string path = dir_ + "/game.keys";
   std::string error;
   ASSERT_TRUE(startKeyRecording(path.c_str(), &error)) << error;
+  const AllocationCounter allocations;
   for (uint16_t key : {13, 40}) recordKeyPress(key);
+  EXPECT_EQ(allocations.count(), 0) << "a key's header and worlds lines were made on its press";
   stopKeyRecording();
   const std::string id = worldsIdentity(moved_);
   const std::string text = readFile(path);

@@ -22,7 +22,20 @@ struct Played {
   std::optional<WorldFile> file;  // none: the built-in worlds
   bool given = false;             // a recording naming other worlds is refused
   std::string identity;           // empty until asked for
+  std::string lines;              // worldsLines(), made when the worlds are installed
 } played;
+
+std::string linesOf(const WorldFile* file) {
+  if (!file) return "";
+  const std::string& title = file->title;
+  // A day's recording names its generator's version too, so that the day
+  // can be made again without its file.
+  std::string version;
+  if (DailyName day; dailyNameOf(*file, &day))
+    version = " (generator version " + std::to_string(day.version) + ")";
+  return "# worlds: " + (title.empty() ? std::string("untitled") : title) + version + "\nworlds " +
+         playedIdentity() + "\n";
+}
 
 void install(const WorldFile* file) {
   if (file) {
@@ -33,6 +46,8 @@ void install(const WorldFile* file) {
     installBuiltInWorlds();
   }
   played.identity.clear();
+  // Made now, so that a recording's first key only copies them.
+  played.lines = linesOf(file);
 }
 
 bool loadFile(const std::string& path, WorldFile* out, std::string* error) {
@@ -79,17 +94,7 @@ const std::string& playedIdentity() {
   return played.identity;
 }
 
-std::string worldsLines() {
-  if (!played.file) return "";
-  const std::string& title = played.file->title;
-  // A day's recording names its generator's version too, so that the day
-  // can be made again without its file.
-  std::string version;
-  if (DailyName day; dailyNameOf(*played.file, &day))
-    version = " (generator version " + std::to_string(day.version) + ")";
-  return "# worlds: " + (title.empty() ? std::string("untitled") : title) + version + "\nworlds " +
-         playedIdentity() + "\n";
-}
+const std::string& worldsLines() { return played.lines; }
 
 bool isWorldsIdentity(std::string_view id) {
   if (id.size() != 64) return false;

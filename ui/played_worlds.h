@@ -30,8 +30,9 @@ const std::string& playedIdentity();
 // What a recording made on the worlds played names them with, after its
 // header: nothing on the built-in worlds, else the title in a comment (and,
 // for a day's world, its generator version) and the `worlds ID` line the
-// replayer reads.
-std::string worldsLines();
+// replayer reads. Made when the worlds are
+// installed (their identity with them), so asking costs nothing.
+const std::string& worldsLines();
 
 // Whether `id` is an identity as written: 64 lowercase hexadecimal digits.
 bool isWorldsIdentity(std::string_view id);
