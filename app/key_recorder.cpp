@@ -171,6 +171,9 @@ void beginRecording(int fd, const char* path, long keys, bool empty) {
   recording.keysInFile = keys;
   // A file holding the header and no key yet gets no second header.
   recording.headerDue = empty;
+  // Made now, not on the first key; the start-up makes them again should it
+  // install other worlds after this.
+  if (empty) worldsLines();
 }
 
 // Opens `path` without following a link or waiting on a FIFO, and takes it

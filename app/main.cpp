@@ -64,6 +64,8 @@ void startUp(platform::Backend backend, const Options& options, bool pictures = 
   if (givenWorlds) start.worlds = &*givenWorlds;
   if (!options.editPath.empty()) prepareEditorStart(&start);
   startForm(start);
+  // The worlds' lines of a recording are made now rather than on its first key.
+  worldsLines();
   if (!options.editPath.empty()) openEditorOnFile();
 }
 

@@ -19,10 +19,10 @@
 namespace {
 
 struct Played {
-  std::optional<WorldFile> file;  // none: the built-in worlds
-  bool given = false;             // a recording naming other worlds is refused
-  std::string identity;           // empty until asked for
-  std::string lines;              // worldsLines(), made when the worlds are installed
+  std::optional<WorldFile> file;     // none: the built-in worlds
+  bool given = false;                // a recording naming other worlds is refused
+  std::string identity;              // empty until asked for
+  std::optional<std::string> lines;  // worldsLines(), once asked for
 } played;
 
 std::string linesOf(const WorldFile* file) {
@@ -46,8 +46,7 @@ void install(const WorldFile* file) {
     installBuiltInWorlds();
   }
   played.identity.clear();
-  // Made now, so that a recording's first key only copies them.
-  played.lines = linesOf(file);
+  played.lines.reset();
 }
 
 bool loadFile(const std::string& path, WorldFile* out, std::string* error) {
@@ -94,7 +93,10 @@ const std::string& playedIdentity() {
   return played.identity;
 }
 
-const std::string& worldsLines() { return played.lines; }
+const std::string& worldsLines() {
+  if (!played.lines) played.lines = linesOf(played.file ? &*played.file : nullptr);
+  return *played.lines;
+}
 
 bool isWorldsIdentity(std::string_view id) {
   if (id.size() != 64) return false;

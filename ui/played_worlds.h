@@ -30,8 +30,8 @@ const std::string& playedIdentity();
 // What a recording made on the worlds played names them with, after its
 // header: nothing on the built-in worlds, else the title in a comment (and,
 // for a day's world, its generator version) and the `worlds ID` line the
-// replayer reads. Made when the worlds are
-// installed (their identity with them), so asking costs nothing.
+// replayer reads. Made when first asked for after the worlds are
+// installed; asking again costs nothing.
 const std::string& worldsLines();
 
 // Whether `id` is an identity as written: 64 lowercase hexadecimal digits.
