@@ -82,13 +82,10 @@ bool keyCommand(std::string_view args, std::string* reason) {
   return true;
 }
 
-// Whether the script has pressed a key: the worlds are chosen before that.
-bool keysPressed = false;
-
 // worlds ID: the game is played on the worlds of that identity (a recording
 // made on a world file names them so).
 bool worldsCommand(std::string_view args, std::string* reason) {
-  if (keysPressed) {
+  if (Session.script.keysPressed) {
     *reason = "worlds comes before the first key";
     return false;
   }
@@ -202,7 +199,7 @@ bool runLine(ScriptLine line, std::string* reason) {
 // an output was lost.
 ExitStatus runLines(LineReader& lines, const char* name) {
   resetReplayTally();
-  keysPressed = false;
+  Session.script.keysPressed = false;
   std::string line;
   for (int lineNumber = 1;; ++lineNumber) {
     const LineRead read = lines.next(&line);
@@ -277,7 +274,7 @@ ExitStatus runWatched(LineReader& lines, const char* name, KeyWatcher watcher) {
 }  // namespace
 
 void pressKey(uint16_t key) {
-  keysPressed = true;
+  Session.script.keysPressed = true;
   const KeyWatcher& watcher = Session.script.watcher;
   if (watcher.before) watcher.before(key);
   // Watched for the replay's summary: what the key met and what it did.

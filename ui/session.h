@@ -72,6 +72,7 @@ struct TallyRecord {
 struct ScriptRecord {
   KeyWatcher watcher;
   std::vector<uint8_t>* collected = nullptr;  // where the keys go while collected
+  bool keysPressed = false;  // the script has pressed a key: too late to choose worlds
 };
 
 // The movie being filmed (headless/movie_capture).
