@@ -16,6 +16,7 @@ enum KeyCode : uint16_t {
   KeyEscape = 27,
   KeySpace = 32,
   KeyPageUp = 33,
+  KeyPageDown = 34,
   KeyEnd = 35,
   KeyLeft = 37,
   KeyUp = 38,
@@ -23,6 +24,7 @@ enum KeyCode : uint16_t {
   KeyDown = 40,
   KeyPad0 = 96,
   KeyF1 = 112,
+  KeyF2 = 113,
   KeyF13 = 124,
   KeyOther = 255,  // any key without a code of its own
 };
@@ -41,7 +43,7 @@ enum KeyCode : uint16_t {
   KEY(KeyEscape, SDLK_ESCAPE, "Escape")        \
   KEY(KeySpace, SDLK_SPACE, "Space")           \
   KEY(KeyPageUp, SDLK_PAGEUP, "PageUp")        \
-  KEY(34, SDLK_PAGEDOWN, "PageDown")           \
+  KEY(KeyPageDown, SDLK_PAGEDOWN, "PageDown")  \
   KEY(KeyEnd, SDLK_END, "End")                 \
   KEY(36, SDLK_HOME, "Home")                   \
   KEY(KeyLeft, SDLK_LEFT, "ArrowLeft")         \

@@ -52,6 +52,10 @@ keys=$(sed -n 's/^  Key\([A-Za-z0-9]*\) = \([0-9]*\),.*/\1 \2/p' "$root/platform
   while read -r name code; do
     printf 's/@KEY_%s@/%s/g; ' "$(printf '%s' "$name" | tr '[:lower:]' '[:upper:]')" "$code"
   done)
+# Letters are their capitals' codes (key_codes.h): @KEY_G@ is 'G'.
+for letter in A B C D E F G H I J K L M N O P Q R S T U V W X Y Z; do
+  keys="$keys s/@KEY_$letter@/$(printf '%d' "'$letter")/g;"
+done
 for file in index.html page.js panel.js editor_page.js replay_page.js page.css manifest.webmanifest; do
   sed "s/@VIEW_WIDTH@/$width/g; s/@VIEW_HEIGHT@/$height/g; $keys" "$root/web/$file" >"$out/$file"
   ! grep -q '@[A-Z_]*@' "$out/$file" || { echo "build-web.sh: $file: unfilled $(grep -o '@[A-Z_]*@' "$out/$file" | head -n 1)" >&2; exit 1; }

@@ -16,8 +16,6 @@ namespace {
 
 using namespace platform;
 
-constexpr uint16_t KeyPageDown = KeyPageUp + 1;
-constexpr uint16_t KeyF2 = KeyF1 + 1;
 // What is typed for a title or author before the format's limit is checked
 // on Enter: a little more than its longest, so a slip can still be erased.
 constexpr size_t EntryLimit = 4 * WorldTextLimit;

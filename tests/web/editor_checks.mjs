@@ -3,14 +3,16 @@
 // keeps in the browser's storage the very world file the desktop's editor
 // saves for the same keys; the words panel reads the cursor's cell and the
 // checker's verdict; a page left with changes not saved offers them back
-// next time; axe-core finds nothing on the editor. Each check returns its
-// problems.
+// next time; axe-core finds nothing on the editor. The world made is played
+// from the editor and comes back to it, and its copied link opens it in a
+// fresh browser, where a game on it ends as the desktop's on the saved file.
+// Each check returns its problems.
 import { AxePuppeteer } from '@axe-core/puppeteer';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { closeGame, openGame } from './page_support.mjs';
+import { closeGame, desktop, openGame, state } from './page_support.mjs';
 
 // Space, Right, G, Left in each of worlds 1 to 3, W after each, twice more
 // to come back to world 1, then F2.
@@ -72,4 +74,48 @@ async function makeWorld(browser, base, velmora) {
   return closeGame(page, problems);
 }
 
-export const EditorChecks = { 'page: the world editor': makeWorld };
+const editorState = async (page) => JSON.parse(await state(page)).editor;
+
+async function playAndLink(browser, base, velmora, outDir) {
+  const page = await openGame(browser, base, true);
+  const problems = [];
+  await page.evaluate(() => ['velmora-world', 'velmora-world-copy'].forEach((n) => localStorage.removeItem(n)));
+  await page.tap('#make-world');
+  await page.waitForFunction(() => document.documentElement.classList.contains('editing'));
+  for (const key of Keys) await page.tap(`#editor-keys button[data-key="${key}"]`);
+  const made = await page.evaluate(() => localStorage.getItem('velmora-world'));
+  // Enter plays from the title; Escape, or closing that game, comes back.
+  for (const [how, leave] of [['Escape', () => page.tap('#editor-keys button[data-key="27"]')],
+                              ['Close the game', () => page.click('#close')]]) {
+    await page.tap('#editor-keys button[data-key="13"]');
+    const playing = await editorState(page);
+    const line = await page.$eval('#worlds-line', (e) => e.textContent);
+    if (!playing?.playing || line !== 'World file: untitled.')
+      problems.push(`Enter does not play the world (${line})`);
+    await leave();
+    const back = await editorState(page);
+    if (back?.playing !== false || back.note !== 'back from the game' || !back.cell.startsWith('world 1 floor 1 x 1 y 1'))
+      problems.push(`${how} does not come back to the editor where it was: ${JSON.stringify(back)}`);
+  }
+  await page.click('#copy-link');
+  await page.waitForSelector('#game-link');
+  const link = await page.$eval('#game-link', (a) => a.href);
+  if (!link.includes('#worlds=')) problems.push(`the editor's link is ${link}`);
+  await closeGame(page, problems);
+
+  const file = path.join(outDir, 'made.worlds');
+  fs.writeFileSync(file, made ?? '');
+  const script = 'key Space\nkey Left\nkey Left\nkey Left\n';
+  const context = await browser.createBrowserContext();
+  const fresh = await openGame(context, link);
+  await fresh.waitForFunction(() => document.getElementById('worlds-line').textContent === 'World file: untitled.');
+  await fresh.evaluate((s) => Module.ccall('velmora_run_script', 'number', ['string'], [s]), script);
+  if ((await state(fresh)) !== desktop(velmora, `${script}state\n`, ['--headless', '--worlds', file, '-']))
+    problems.push('the link\'s world plays apart from the desktop\'s on the saved file');
+  await closeGame(fresh, problems);
+  await context.close();
+  return problems;
+}
+
+export const EditorChecks = { 'page: the world editor': makeWorld,
+                              'page: the world made, played and linked': playAndLink };
