@@ -62,6 +62,9 @@ for file in index.html page.js panel.js editor_page.js replay_page.js page.css m
 done
 # The replay link's decoder and the world files' module, imported as they are.
 cp "$root/web/replay_link.js" "$root/web/worlds_page.js" "$out/"
+# The world files of our own that the page offers (the built-in one is in the game).
+mkdir -p "$out/worlds"
+cp "$root/assets/worlds/first_steps.worlds" "$root/assets/worlds/long_way.worlds" "$out/worlds/"
 cp "$root/docs/images/"*.png "$root/docs/images/"*.webp "$out/images/"
 cp "$root/assets/icons/"*.png "$out/icons/"
 "$root/scripts/make-guides.sh" "$out" "$root/docs/players-guide.md" "$root/docs/replays.md"

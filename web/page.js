@@ -214,6 +214,9 @@ var velmoraPage = (function () {
     },
     showClosed: function () {
       ended = true;
+      document.querySelectorAll('button[data-worlds]').forEach(function (button) {
+        button.style.display = 'none';
+      });
       box.style.display = 'none';
       screen.style.display = 'none';
       document.getElementById('touch-keys').style.display = 'none';

@@ -119,10 +119,10 @@ EMSCRIPTEN_KEEPALIVE int velmora_play_worlds(const char* name, const uint8_t* te
   return ExitOk;
 }
 
-// Plays the built-in worlds from the next title on.
-EMSCRIPTEN_KEEPALIVE void velmora_play_built_in() {
-  if (playedWorldFile() != nullptr) playPageWorlds(nullptr);
-}
+// Plays the built-in worlds from the next title on. The page hears of it
+// even when they are played already: a world file it kept from an earlier
+// visit is then no longer the game's.
+EMSCRIPTEN_KEEPALIVE void velmora_play_built_in() { playPageWorlds(nullptr); }
 
 EMSCRIPTEN_KEEPALIVE const char* velmora_worlds_refusal() { return refusal.c_str(); }
 

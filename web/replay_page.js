@@ -264,6 +264,19 @@ function wire() {
     chooser.value = '';
   });
   document.getElementById('open-worlds').addEventListener('click', () => worldsChooser.click());
+  // The world files the page offers, from its own folder (kept offline).
+  document.querySelectorAll('button[data-worlds]').forEach((button) => {
+    button.addEventListener('click', async () => {
+      const name = button.dataset.worlds;
+      try {
+        const reply = await fetch(name);
+        if (!reply.ok) throw new Error(reply.statusText);
+        await openWorlds(new Uint8Array(await reply.arrayBuffer()), name.slice(name.lastIndexOf('/') + 1));
+      } catch (error) {
+        say(`The world file ${name} cannot be fetched: ${error.message}`);
+      }
+    });
+  });
   worldsChooser.addEventListener('change', () => {
     const file = worldsChooser.files[0];
     worldsChooser.value = '';

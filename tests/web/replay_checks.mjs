@@ -9,6 +9,7 @@
 // plays to the desktop's records, is saved naming its worlds and linked
 // again; a world file opened shows its title as text, and refused ones are
 // told. Each check returns its problems.
+import { AxePuppeteer } from '@axe-core/puppeteer';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -203,6 +204,13 @@ async function worldsLinks(browser, base, velmora, outDir) {
   await page.waitForFunction('window.velmoraReady');
   if ((await state(page)) !== played || !(await worldsLine(page)).includes('First steps'))
     problems.push('a reload lost the game or its worlds');
+  // The saved game, naming the worlds played, is watched on them.
+  const file = path.join(outDir, 'saved-game.txt');
+  fs.writeFileSync(file, saved);
+  await (await page.$('#open-file')).uploadFile(file);
+  await page.waitForFunction(() => Module._velmora_watch_state() === 1).catch(() => {});
+  await toTheEnd(page);
+  if ((await state(page)) !== played) problems.push(`the saved game watched on the page: '${await statusText(page)}'`);
   await page.click('#copy-link');
   await page.waitForSelector('#game-link');
   const again = await openGame(browser, await page.$eval('#game-link', (a) => a.href));
@@ -216,7 +224,9 @@ async function worldsLinks(browser, base, velmora, outDir) {
 // holds; refused files and damaged codes told, the game left as it was.
 async function openedWorlds(browser, base, velmora, outDir) {
   const problems = [];
-  const page = await openGame(browser, base);
+  const page = await openGame(browser, base, true);
+  await page.click('button[data-worlds$="long_way.worlds"]');
+  await told(page, 'A new game on "The long way round"').catch(async () => problems.push(`the offered world file: '${await statusText(page)}'`));
   const text = fs.readFileSync(FirstSteps, 'utf8');
   const marked = path.join(outDir, 'marked.worlds');
   fs.writeFileSync(marked, text.replace('title: First steps', 'title: <b>bold</b><img src=x onerror=alert(1)>'));
@@ -227,6 +237,10 @@ async function openedWorlds(browser, base, velmora, outDir) {
       (await page.$$('#panel b, #panel img, #game-status img')).length) {
     problems.push(`the title is not shown as text: '${line}'`);
   }
+  const found = await new AxePuppeteer(page).analyze();
+  problems.push(...found.violations.map((v) => `axe: ${v.id} (${v.impact})`));
+  const wider = await page.evaluate(() => document.documentElement.scrollWidth - innerWidth);
+  if (wider > 0) problems.push(`with a world file the page is ${wider} px wider than the window`);
   await page.keyboard.press('Enter');
   const before = await state(page);
   const refusals = [
