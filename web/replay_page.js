@@ -14,6 +14,7 @@ import {
 } from './replay_link.js';
 import {
   onWorldsChanged, playedIdentity, playedWorlds, playKeptWorlds, playWorlds, worldsLines,
+  worldsRefusal,
 } from './worlds_page.js';
 
 // A won game takes about 2,500 keys; a game past this many is not kept.
@@ -212,11 +213,9 @@ async function copyLink() {
   const made = editedWorld();
   let address;
   if (made !== null) {
-    const bytes = new TextEncoder().encode(made);
-    const check = Module.ccall('velmora_worlds_identity_bytes', 'number',
-                               ['string', 'array', 'number'], ['my-world.worlds', bytes, bytes.length]);
-    if (!check) {
-      say(`This world cannot be played yet: ${UTF8ToString(Module._velmora_worlds_refusal())}`);
+    const refused = worldsRefusal(made, 'my-world.worlds');
+    if (refused) {
+      say(`This world cannot be played yet: ${refused}`);
       return;
     }
     address = `${page}#worlds=${await encodeWorldsCode(made)}`;

@@ -64,6 +64,14 @@ export async function playWorlds(text, name = 'world file') {
   return { identity, ...playedWorlds() };
 }
 
+// Why the world file `text` cannot be played ("NAME:LINE:COLUMN: reason"),
+// or null when it can: the game's own reader, nothing played.
+export function worldsRefusal(text, name = 'world file') {
+  const at = withBytes(name, (n) => withBytes(text, (t, size) =>
+    Module._velmora_worlds_identity_bytes(n, t, size)));
+  return at ? null : UTF8ToString(Module._velmora_worlds_refusal());
+}
+
 // Resolves to the identity of the worlds played, as `velmora --check-worlds`
 // prints it; the digest is handed in on the way, so that the game can name
 // the worlds in a recording afterwards.

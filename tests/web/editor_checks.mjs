@@ -82,6 +82,11 @@ async function playAndLink(browser, base, velmora, outDir) {
   await page.evaluate(() => ['velmora-world', 'velmora-world-copy'].forEach((n) => localStorage.removeItem(n)));
   await page.tap('#make-world');
   await page.waitForFunction(() => document.documentElement.classList.contains('editing'));
+  // A world without goals has no link yet: the reader says why.
+  await page.click('#copy-link');
+  const blank = await page.$eval('#game-status', (e) => e.textContent);
+  if (!/^This world cannot be played yet: my-world\.worlds:\d+:\d+: /.test(blank))
+    problems.push(`Copy link on a blank world says '${blank}'`);
   for (const key of Keys) await page.tap(`#editor-keys button[data-key="${key}"]`);
   const made = await page.evaluate(() => localStorage.getItem('velmora-world'));
   // Enter plays from the title; Escape, or closing that game, comes back.
