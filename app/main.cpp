@@ -273,10 +273,7 @@ ExitStatus printShare(const Options& options, std::string_view script) {
     std::fprintf(stderr, "velmora: only a won game of a day's world is shared\n");
     return status == ExitOk ? ExitFailed : status;
   }
-  if (printed("Velmora Keep 03 \xC2\xB7 " + formatCalendarDate(day.date) + " \xC2\xB7 score " +
-              std::to_string(tally.score) + " \xC2\xB7 " + std::to_string(tally.statements) +
-              " statements") != ExitOk)
-    return ExitFailed;
+  if (printed(dailyShareLine(day.date, tally.score, tally.statements)) != ExitOk) return ExitFailed;
   return printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
 }
 

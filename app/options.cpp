@@ -61,8 +61,8 @@ constexpr char HelpBody[] =
     "                     picture of the same kind is replaced\n"
     "  --link FILE        print the game of FILE (a recording, or a script without\n"
     "                     screenshot lines) as one web address that plays it\n"
-    "  --page URL         with --link or --link-worlds: the page the address opens\n"
-    "                     (default {page})\n"
+    "  --page URL         with --link, --link-worlds or --share: the page the address\n"
+    "                     opens (default {page})\n"
     "  --worlds FILE      play on the worlds of the world file FILE, read and checked\n"
     "                     first (a refused file is told as FILE:LINE:COLUMN: reason);\n"
     "                     with the window, --headless, --watch, --link, --record,\n"
@@ -449,8 +449,8 @@ bool checkCombination(const Options& options, std::string* error) {
         "--edit opens the world editor: use it alone, with --headless, --scale or --fullscreen";
     return false;
   }
-  if (!options.pageUrl.empty() && !link && options.linkWorldsPath.empty()) {
-    *error = "--page works only with --link or --link-worlds";
+  if (!options.pageUrl.empty() && !link && options.linkWorldsPath.empty() && !options.share) {
+    *error = "--page works only with --link, --link-worlds or --share";
     return false;
   }
   return true;

@@ -51,6 +51,7 @@ add_executable(velmora
   ${CMAKE_SOURCE_DIR}/web/main.cpp
   ${CMAKE_SOURCE_DIR}/web/page_sha256.cpp
   ${CMAKE_SOURCE_DIR}/web/page_worlds.cpp
+  ${CMAKE_SOURCE_DIR}/web/page_daily.cpp
   ${WEB_GAME_SOURCES}
   ${WEB_PLATFORM_SOURCES}
   ${VELMORA_NATIVE_BUILD}/generated/initial_maps.cpp
@@ -69,5 +70,5 @@ target_compile_options(velmora PRIVATE -O2 -fwasm-exceptions -ffile-prefix-map=$
                        -ffile-prefix-map=${VELMORA_NATIVE_BUILD}=native)
 target_link_options(velmora PRIVATE -O2 -fwasm-exceptions -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=0
   -sINITIAL_MEMORY=33554432 -sTOTAL_STACK=1048576
-  "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed,_velmora_box_key,_velmora_grid_cell,_velmora_set_typing,_velmora_new_game,_velmora_resume_keys,_velmora_watch_keys,_velmora_watch_script,_velmora_watch_tick,_velmora_watch_state,_velmora_watch_summary,_malloc,_free,_velmora_edit_open,_velmora_edit_text,_velmora_edit_unsaved,_velmora_edit_takes_escape,_velmora_edit_refusal,_velmora_edit_close,_velmora_edit_leave_game,_velmora_identity_size,_velmora_worlds_identity_bytes,_velmora_played_identity_bytes,_velmora_worlds_digest,_velmora_play_worlds,_velmora_play_built_in,_velmora_worlds_refusal,_velmora_worlds_played,_velmora_played_title,_velmora_played_author,_velmora_played_identity,_velmora_worlds_lines,_velmora_played_worlds_text"
+  "-sEXPORTED_FUNCTIONS=_main,_velmora_key,_velmora_state,_velmora_run_script,_velmora_close,_velmora_box_closed,_velmora_box_key,_velmora_grid_cell,_velmora_set_typing,_velmora_new_game,_velmora_resume_keys,_velmora_watch_keys,_velmora_watch_script,_velmora_watch_tick,_velmora_watch_state,_velmora_watch_summary,_malloc,_free,_velmora_edit_open,_velmora_edit_text,_velmora_edit_unsaved,_velmora_edit_takes_escape,_velmora_edit_refusal,_velmora_edit_close,_velmora_edit_leave_game,_velmora_identity_size,_velmora_worlds_identity_bytes,_velmora_played_identity_bytes,_velmora_worlds_digest,_velmora_play_worlds,_velmora_play_built_in,_velmora_worlds_refusal,_velmora_worlds_played,_velmora_played_title,_velmora_played_author,_velmora_played_identity,_velmora_worlds_lines,_velmora_played_worlds_text,_velmora_daily_version,_velmora_daily_make,_velmora_daily_text,_velmora_daily_waiting,_velmora_game_won,_velmora_tally_keys,_velmora_daily_share,_velmora_tally_score"
   "-sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString,HEAPU8")

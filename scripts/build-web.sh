@@ -61,7 +61,7 @@ for file in index.html page.js panel.js editor_page.js replay_page.js page.css m
   ! grep -q '@[A-Z_]*@' "$out/$file" || { echo "build-web.sh: $file: unfilled $(grep -o '@[A-Z_]*@' "$out/$file" | head -n 1)" >&2; exit 1; }
 done
 # The replay link's decoder and the world files' module, imported as they are.
-cp "$root/web/replay_link.js" "$root/web/worlds_page.js" "$out/"
+cp "$root/web/replay_link.js" "$root/web/worlds_page.js" "$root/web/daily_page.js" "$out/"
 # The world files of our own that the page offers (the built-in one is in the game).
 mkdir -p "$out/worlds"
 cp "$root/assets/worlds/first_steps.worlds" "$root/assets/worlds/long_way.worlds" "$out/worlds/"

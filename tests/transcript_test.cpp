@@ -184,7 +184,7 @@ TEST(Options, EveryOptionReadTheGnuWay) {
       {"--link=", "error: --link needs a file name"},
       {"--link a --resume b",
        "error: --link prints a link and plays nothing: use it alone, with --page at most"},
-      {"--page http://h/", "error: --page works only with --link or --link-worlds"},
+      {"--page http://h/", "error: --page works only with --link, --link-worlds or --share"},
       {"--worlds=", "error: --worlds needs a file name"},
       {"--link-worlds w --worlds w",
        "error: --link-worlds prints a link and plays nothing: use it alone, with --page at most"},

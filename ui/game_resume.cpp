@@ -13,6 +13,7 @@
 #include "ui/field_view.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/replay_summary.h"
 #include "ui/session.h"
 #include "ui/status_strip.h"
 
@@ -61,6 +62,12 @@ void playUndrawn(const Key* keys, size_t count, void (*press)(uint16_t key)) {
 
 void pressOnForm(uint16_t key) { FormKeyDown(key); }
 
+void pressTallied(uint16_t key) {
+  tallyBeforeKey(key);
+  FormKeyDown(key);
+  tallyAfterKey();
+}
+
 }  // namespace
 
 void playRecordedKeys(const std::vector<uint16_t>& keys) {
@@ -71,6 +78,11 @@ void playRecordedKeys(const uint8_t* keys, size_t count) { playUndrawn(keys, cou
 
 void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key)) {
   playUndrawn(keys, count, press);
+}
+
+void playKeysTallied(const uint8_t* keys, size_t count) {
+  resetReplayTally();
+  playUndrawn(keys, count, pressTallied);
 }
 
 bool keysWinGame(const std::vector<uint16_t>& keys) {

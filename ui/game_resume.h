@@ -25,6 +25,11 @@ bool keysWinGame(const std::vector<uint16_t>& keys);
 // keys still sees every one. A form whose drawing is set aside stays so.
 void playKeysWithoutDrawing(const uint8_t* keys, size_t count, void (*press)(uint16_t key));
 
+// Presses `count` keys from `keys` as playRecordedKeys does, tallied as a
+// replay is (replayTally), from a new tally: a game played from a fresh
+// title again ends where it was, its tally known.
+void playKeysTallied(const uint8_t* keys, size_t count);
+
 // Turns the form's drawing on for a game played so far with it set aside
 // from the start (headless, until the first screenshot): loads what the form
 // draws with, makes its surfaces and draws the frame a game drawn all along

@@ -16,6 +16,7 @@ import {
   onWorldsChanged, playedIdentity, playedWorlds, playKeptWorlds, playWorlds, worldsLines,
   worldsRefusal,
 } from './worlds_page.js';
+import { dayWatchEnded, openDayLink, wireDay } from './daily_page.js';
 
 // A won game takes about 2,500 keys; a game past this many is not kept.
 const MaxKeptKeys = 256 * 1024;
@@ -104,6 +105,7 @@ function tick() {
   shownState = state;
   if (state === Watch.finished) {
     summary.textContent = UTF8ToString(Module._velmora_watch_summary());
+    dayWatchEnded();
     say('The game watched is at its end. Enter plays on from here.');
   } else if (state === Watch.takenOver) {
     say('The game is yours: play on.');
@@ -238,6 +240,7 @@ async function copyLink() {
 }
 
 function wire() {
+  wireDay(() => keys);
   document.getElementById('new-game').addEventListener('click', () => {
     Module._velmora_new_game();
     keepNewGame();
@@ -305,18 +308,28 @@ async function resumeKept() {
 }
 
 // A link's game (#replay=CODE, with &worlds=CODE when it was played on a
-// world file) is watched on its worlds; a world file's link alone
+// world file, or &daily=DATE&v=VERSION&id=ID on a day's world) is watched on
+// its worlds; a world file's link alone
 // (#worlds=CODE) opens at its title. A damaged link or refused world file is
 // told, and the kept game plays on.
-async function openLink(code, worldsCode) {
+async function openLink(code, worldsCode, hash) {
+  const refused = async () => {
+    const told = status.textContent;
+    await resumeKept();
+    say(told);
+  };
   try {
     const linked = code === null ? null : await decodeReplayCode(code);
     if (worldsCode !== null) {
       const text = await decodeWorldsCode(worldsCode);
       if (!(await openWorlds(text, 'link'))) {
-        const told = status.textContent;
-        await resumeKept();
-        say(told);
+        await refused();
+        return;
+      }
+    } else if (dayNamed(hash)) {
+      // A day's link: its day made again here, played only as the worlds named.
+      if (!(await openDayLink(hash))) {
+        await refused();
         return;
       }
     } else {
@@ -330,17 +343,20 @@ async function openLink(code, worldsCode) {
   }
 }
 
+const dayNamed = (hash) => /^#(.*&)?daily=/.test(hash);
+
 async function start() {
   wire();
   const code = replayCodeOfHash(location.hash);
   const worldsCode = worldsCodeOfHash(location.hash);
-  if (code === null && worldsCode === null) {
+  const hash = location.hash;
+  if (code === null && worldsCode === null && !dayNamed(hash)) {
     await resumeKept();
     return;
   }
   // A reload plays on from the kept game, not the link again.
   history.replaceState(null, '', location.pathname + location.search);
-  await openLink(code, worldsCode);
+  await openLink(code, worldsCode, hash);
 }
 
 velmoraPage.whenReady(start);

@@ -45,8 +45,9 @@ export function playedWorlds() {
 // Plays the world file `text` (a string, or its bytes as a Uint8Array, as
 // read from a file) from its title; `name` names it in a refusal. Resolves
 // to { identity, title, author }, or to { refused } holding the line to
-// show ("NAME:LINE:COLUMN: reason"), the game then left as it was.
-export async function playWorlds(text, name = 'world file') {
+// show ("NAME:LINE:COLUMN: reason"), the game then left as it was. With
+// `expected`, a file of another identity is refused too, unplayed.
+export async function playWorlds(text, name = 'world file', expected = null) {
   const bytes = typeof text === 'string' ? new TextEncoder().encode(text) : text;
   if (window.velmoraEditor?.editing()) return { refused: 'Leave the editor to open a world file.' };
   const read = (call) => withBytes(name, (n) => withBytes(bytes, (t, size) => call(n, t, size)));
@@ -57,6 +58,10 @@ export async function playWorlds(text, name = 'world file') {
     identity = await handDigest(at);
   } catch (error) {
     return { refused: `${name}: ${error.message}` };
+  }
+  if (expected !== null && identity !== expected) {
+    return { refused: `${name} is not the world named: its identity is ${identity}, `
+      + `not ${expected}. Nothing was played.` };
   }
   if (read((n, t, size) => Module._velmora_play_worlds(n, t, size)) !== 0) {
     return { refused: UTF8ToString(Module._velmora_worlds_refusal()) };

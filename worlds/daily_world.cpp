@@ -58,6 +58,13 @@ std::string dailyTitle(const CalendarDate& date) {
   return std::string(TitlePrefix) + formatCalendarDate(date);
 }
 
+std::string dailyShareLine(const CalendarDate& date, int score, int statements) {
+  constexpr std::string_view Dot = " \xC2\xB7 ";  // a middle dot between blanks
+  return "Velmora Keep 03" + std::string(Dot) + formatCalendarDate(date) + std::string(Dot) +
+         "score " + std::to_string(score) + std::string(Dot) + std::to_string(statements) +
+         " statements";
+}
+
 bool dailyNameOf(const WorldFile& file, DailyName* out) {
   CalendarDate date;
   if (!file.title.starts_with(TitlePrefix) ||

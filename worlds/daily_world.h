@@ -43,6 +43,10 @@ DailyWorld makeDailyWorld(const CalendarDate& date, int version = DailyGenerator
 // Returns the day's title, "Today's world YYYY-MM-DD".
 std::string dailyTitle(const CalendarDate& date);
 
+// The line a won day is shared with, the same on the desktop and the page:
+// "Velmora Keep 03 · YYYY-MM-DD · score N · S statements".
+std::string dailyShareLine(const CalendarDate& date, int score, int statements);
+
 // What a day's world file says it is: the date its title names and the
 // generator version its first comment names. A claim only: the day made
 // again from them must have the file's identity before anyone trusts it.

@@ -266,7 +266,71 @@ async function openedWorlds(browser, base, velmora, outDir) {
   return closeGame(damaged, problems);
 }
 
+// Today's world: the page makes each day of the desktop's identity table
+// (tests/daily_world_test.cpp) with the same identity; a won day's share
+// link plays to the desktop's records and shows the desktop's share line and
+// the margin over waiting, as the page's own win of it does; a link whose
+// identity is altered plays nothing.
+async function dayLinks(browser, base, velmora, outDir) {
+  const problems = [];
+  const table = fs.readFileSync(new URL('../daily_world_test.cpp', import.meta.url), 'utf8');
+  const days = [...table.matchAll(/\{"(\d{4}-\d{2}-\d{2})", \d+, \d+, "([0-9a-f]{64})"\}/g)];
+  if (days.length < 5) problems.push(`the identity table has ${days.length} days`);
+  const page = await openGame(browser, base);
+  for (const [, date, identity] of days) {
+    const got = await page.evaluate(async (d) => {
+      const played = await (await import('./daily_page.js')).playDay(d, 1);
+      return played.identity ?? played.refused;
+    }, date);
+    if (got !== identity) problems.push(`the page's ${date} is ${got}, the desktop's ${identity}`);
+  }
+  await closeGame(page, problems);
+
+  const Date8 = '2026-12-08';
+  const keys = path.join(outDir, 'day.keys');
+  fs.rmSync(keys, { force: true });
+  execFileSync(velmora, ['--daily', Date8, '--check-worlds', '--solve', keys], ProgramRun);
+  const checked = execFileSync(velmora, ['--daily', Date8, '--check-worlds'], { encoding: 'utf8', ...ProgramRun });
+  const waiting = Number(/waiting: won on turn \d+, score (\d+)/.exec(checked)?.[1]);
+  const [line, link] = execFileSync(velmora, ['--headless', '--share', keys, '--page', base], {
+    encoding: 'utf8', ...ProgramRun, env: { ...process.env, XDG_STATE_HOME: path.join(outDir, 'state') },
+  }).trimEnd().split('\n');
+  const score = Number(/score (\d+)/.exec(line)?.[1]);
+  const played = desktop(velmora, `${fs.readFileSync(keys, 'utf8')}state\n`, ['--headless', '--daily', Date8, '-']);
+  const shown = async (p) => p.evaluate(() => ['daily-date', 'daily-share', 'daily-par']
+    .map((id) => document.getElementById(id).textContent).join('\n'));
+  const want = `Today's world: ${Date8}\n${line}\n${score - waiting} better than waiting (${waiting})`;
+  const linked = await openGame(browser, link);
+  await linked.focus('#screen');
+  await linked.keyboard.press('End');
+  await linked.waitForFunction(() => document.getElementById('daily-share').textContent !== '')
+    .catch(() => problems.push('the day\'s link shows no share line'));
+  if ((await state(linked)) !== played) problems.push('the day\'s link ends apart from the desktop');
+  if ((await shown(linked)) !== want) problems.push(`the day's link shows '${await shown(linked)}', not '${want}'`);
+  await closeGame(linked, problems);
+
+  // Won on the page itself: the keys pressed one by one, the line the same.
+  const own = await openGame(browser, base);
+  await own.evaluate(async (d) => (await import('./daily_page.js')).playDay(d, 1), Date8);
+  const codes = [...fs.readFileSync(keys, 'utf8').matchAll(/^key (\d+)$/gm)].map((m) => Number(m[1]));
+  await own.evaluate((list) => list.forEach((key) => Module._velmora_key(key)), codes);
+  await own.evaluate(() => dispatchEvent(new KeyboardEvent('keydown')));
+  await own.waitForFunction(() => document.getElementById('daily-share').textContent !== '')
+    .catch(() => problems.push('the page\'s own win shows no share line'));
+  if ((await state(own)) !== played) problems.push('the tally moved the page\'s own game');
+  if ((await shown(own)) !== want) problems.push(`the page's own win shows '${await shown(own)}'`);
+  await closeGame(own, problems);
+
+  const altered = await openGame(browser, link.replace(/.$/, (c) => (c === '0' ? '1' : '0')));
+  await told(altered, 'This link\'s day is not played: ')
+    .catch(async () => problems.push(`an altered identity: '${await statusText(altered)}'`));
+  if ((await state(altered)) !== desktop(velmora, 'state\n') || (await worldsLine(altered)) !== 'The game\'s own worlds.')
+    problems.push('a link of an altered identity played something');
+  return closeGame(altered, problems);
+}
+
 export const ReplayChecks = {
+  'replay: today\'s world and its links': dayLinks,
   'replay: a world file\'s links': worldsLinks, 'replay: world files opened': openedWorlds,
   'replay: a link plays, is saved, kept and linked again': winningLink,
   'replay: opened and dropped files': openedFiles, 'replay: damaged links': damagedLinks,
