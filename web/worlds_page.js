@@ -44,7 +44,7 @@ export function playedWorlds() {
 
 // Plays the world file `text` (a string, or its bytes as a Uint8Array, as
 // read from a file) from its title; `name` names it in a refusal. Resolves
-// to { identity, title, author }, or to { refused } holding the line to
+// to { identity, title, author, text }, or to { refused } holding the line to
 // show ("NAME:LINE:COLUMN: reason"), the game then left as it was. With
 // `expected`, a file of another identity is refused too, unplayed.
 export async function playWorlds(text, name = 'world file', expected = null) {

@@ -245,12 +245,14 @@ async function openedWorlds(browser, base, velmora, outDir) {
   const before = await state(page);
   const refusals = [
     ['short.worlds', text.replace(/^(world 1 floor 1\n[^\n]*\n)[^\n]*\n/m, '$1'), /short\.worlds:\d+:1: /],
-    ['dropped.worlds', 'title: x\nworld 9 floor 1\n', /dropped\.worlds:2:7: /],
+    ['dropped.worlds', 'title: x\nworld 9 floor 1\n', /dropped\.worlds:2:7: world out of range/],
+    // The file's own bytes reach the reader: Latin-1 is no UTF-8.
+    ['latin.worlds', [...Buffer.from('title: caf'), 0xe9, 10], /latin\.worlds:1:11: not UTF-8/],
   ];
   for (const [name, content, message] of refusals) {
     await page.evaluate((n, c) => {
       const data = new DataTransfer();
-      data.items.add(new File([c], n));
+      data.items.add(new File([typeof c === 'string' ? c : new Uint8Array(c)], n));
       dispatchEvent(new DragEvent('drop', { dataTransfer: data, cancelable: true }));
     }, name, content);
     await told(page, 'The world file is not played: ').catch(() => {});
