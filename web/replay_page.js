@@ -135,8 +135,15 @@ async function watchText(text, name) {
   const before = keys;
   const bytes = new TextEncoder().encode(text);
   // A recording's `worlds ID` line asks the game for the identity of the
-  // worlds played.
-  await playedIdentity();
+  // worlds played. The page keeps no copies of world files by identity, as
+  // the desktop's state folder does: other worlds are the player's to open.
+  const played = await playedIdentity();
+  const named = /^worlds ([0-9a-f]{64})\s*$/m.exec(text)?.[1];
+  if (named && named !== played) {
+    say(`${name} was played on other worlds (${named}): open their world file with ` +
+        '"Open worlds", then open the game again.');
+    return;
+  }
   velmoraPage.takeError();
   const result = withBytes(bytes, (at) => Module._velmora_watch_script(at));
   if (result === 0) {

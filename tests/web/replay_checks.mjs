@@ -23,6 +23,7 @@ const Spell = path.join(scriptsDir, 'spell.txt');
 const Header = '# velmora key recording: replay with velmora --headless FILE\n';
 const FirstSteps = fileURLToPath(new URL('../../assets/worlds/first_steps.worlds', import.meta.url));
 const FirstStepsKeys = path.join(scriptsDir, 'first_steps.keys');
+const LongWay = fileURLToPath(new URL('../../assets/worlds/long_way.worlds', import.meta.url));
 
 const statusText = (page) => page.$eval('#game-status', (e) => e.textContent);
 const watchState = (page) => page.evaluate(() => Module._velmora_watch_state());
@@ -261,6 +262,15 @@ async function openedWorlds(browser, base, velmora, outDir) {
     if ((await state(page)) !== before) problems.push(`${name} changed the game`);
     await page.evaluate(() => { document.getElementById('game-status').textContent = ''; });
   }
+  // A game played on other worlds is not watched on these.
+  const other = /identity: (\w+)/.exec(execFileSync(velmora, ['--check-worlds', LongWay],
+                                                      { encoding: 'utf8', ...ProgramRun }))[1];
+  const elsewhere = path.join(outDir, 'elsewhere.txt');
+  fs.writeFileSync(elsewhere, `${Header}worlds ${other}\nkey 32\n`);
+  await (await page.$('#open-file')).uploadFile(elsewhere);
+  await told(page, `elsewhere.txt was played on other worlds (${other})`)
+    .catch(async () => problems.push(`a game on other worlds: '${await statusText(page)}'`));
+  if ((await state(page)) !== before) problems.push('a game on other worlds changed the game');
   await closeGame(page, problems);
   const damaged = await openGame(browser, `${base}#worlds=sQAA`);
   await told(damaged, WorldsMessages.foreign).catch(() => problems.push('#worlds=sQAA is not told'));
