@@ -262,7 +262,14 @@ function wire() {
     velmoraPage.ready();
   });
   document.getElementById('save-game').addEventListener('click', async () => {
-    download(keyRecording(keys, await worldsLines()), 'velmora-game.txt');
+    let worlds;
+    try {
+      worlds = await worldsLines();
+    } catch (error) {
+      say(`The game is not saved: ${error.message}.`);
+      return;
+    }
+    download(keyRecording(keys, worlds), 'velmora-game.txt');
     say(kept ? 'The game is saved as velmora-game.txt: continue it with velmora --resume.'
              : 'This game is too long to keep: only its first keys are saved.');
   });
