@@ -2,8 +2,9 @@
 # Regenerates the players' guide pictures: builds the game if needed and runs
 # every script of docs/screenshots headlessly from the repository root, where
 # each writes its docs/images/NAME.png; each NAME.movie there is filmed into
-# docs/images/NAME.webp, and each NAME.edit drives the world editor on a
-# copy of the built-in worlds. Usage: scripts/make_screenshots.sh [BUILD_DIR]
+# docs/images/NAME.webp, each NAME.edit drives the world editor on a copy
+# of the built-in worlds, and each NAME.daily plays on the day that ends
+# its name (YYYY-MM-DD). Usage: scripts/make_screenshots.sh [BUILD_DIR]
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,11 @@ done
 for script in docs/screenshots/*.movie; do
   echo "$script"
   "$build_dir/velmora" --headless "$script" --movie "docs/images/$(basename "$script" .movie).webp"
+done
+for script in docs/screenshots/*.daily; do
+  echo "$script"
+  name=$(basename "$script" .daily)
+  "$build_dir/velmora" --headless --daily "${name#"${name%??????????}"}" "$script" >/dev/null
 done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

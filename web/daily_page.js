@@ -8,7 +8,7 @@
 // line with the game's link. replay_page.js, which keeps the game's keys,
 // calls in here.
 import { dailyOfHash, encodeReplayCode, ReplayLinkError } from './replay_link.js';
-import { onWorldsChanged, playWorlds } from './worlds_page.js';
+import { onWorldsChanged, playedIdentity, playWorlds } from './worlds_page.js';
 
 const status = document.getElementById('game-status');
 const panel = document.getElementById('daily');
@@ -19,6 +19,7 @@ const copyButton = document.getElementById('copy-share');
 let day = null;     // the day played: { date, version, identity, waiting }
 let shared = '';    // the share line shown, once the day is won
 let gameKeys = () => [];
+let making = false;  // a day being made and played here
 
 function say(text) { status.textContent = text; }
 
@@ -52,8 +53,9 @@ export async function playDay(date, version, identity = null) {
   }
   if (made !== 0) return { refused: `No world could be made for ${date}.` };
   const waiting = Module._velmora_daily_waiting();
+  making = true;
   const played = await playWorlds(UTF8ToString(Module._velmora_daily_text()),
-                                  `Today's world ${date}`, identity);
+                                  `Today's world ${date}`, identity).finally(() => { making = false; });
   if (played.refused) return played;
   day = { date, version, identity: played.identity, waiting };
   dateLine.textContent = `Today's world: ${date}`;
@@ -139,5 +141,22 @@ export function wireDay(keys) {
       day = null;
       panel.hidden = true;
     }
+    if (!day && worlds && !making) knownDay(worlds);
   });
+}
+
+// A day's world played again from the browser's storage (a reload) is the
+// day once more when the generator makes that very file from the date and
+// version it names.
+async function knownDay(worlds) {
+  const named = /^# The world of the day (\d{4}-\d{2}-\d{2}), .*, version (\d+)\.\n/
+    .exec(worlds.text);
+  if (!named || worlds.title !== `Today's world ${named[1]}`) return;
+  const made = withBytes(new TextEncoder().encode(named[1]),
+                         (at) => Module._velmora_daily_make(at, Number(named[2])));
+  if (made !== 0 || UTF8ToString(Module._velmora_daily_text()) !== worlds.text) return;
+  day = { date: named[1], version: Number(named[2]), identity: await playedIdentity(),
+          waiting: Module._velmora_daily_waiting() };
+  dateLine.textContent = `Today's world: ${day.date}`;
+  panel.hidden = false;
 }

@@ -331,6 +331,14 @@ async function dayLinks(browser, base, velmora, outDir) {
     .catch(() => problems.push('the page\'s own win shows no share line'));
   if ((await state(own)) !== played) problems.push('the tally moved the page\'s own game');
   if ((await shown(own)) !== want) problems.push(`the page's own win shows '${await shown(own)}'`);
+  await own.reload();
+  await own.waitForFunction(() => document.getElementById('daily-date').textContent !== '')
+    .catch(() => problems.push('a reload forgot the day'));
+  await own.click('#todays-world');
+  const today = new Date().toISOString().slice(0, 10);
+  await own.waitForFunction((d) => document.getElementById('worlds-line').textContent.includes(d), {}, today)
+    .catch(() => problems.push('"Today\'s world" does not play today'));
+  if ((await shown(own)) !== `Today's world: ${today}\n\n`) problems.push(`today shows '${await shown(own)}'`);
   await closeGame(own, problems);
 
   const altered = await openGame(browser, link.replace(/.$/, (c) => (c === '0' ? '1' : '0')));
