@@ -10,11 +10,11 @@
 // kept.
 import {
   decodeReplayCode, decodeWorldsCode, encodeReplayCode, encodeWorldsCode, keyRecording,
-  MaxWorldFileBytes, replayCodeOfHash, ReplayLinkError, worldsCodeOfHash,
+  replayCodeOfHash, ReplayLinkError, worldsCodeOfHash,
 } from './replay_link.js';
 import {
-  onWorldsChanged, playedIdentity, playedWorlds, playKeptWorlds, playWorlds, worldsLines,
-  worldsRefusal,
+  newGameWords, onWorldsChanged, openWorlds, openWorldsFile, playedIdentity, playedWorlds,
+  playKeptWorlds, wireWorlds, worldsLines, worldsRefusal,
 } from './worlds_page.js';
 import { dayWatchEnded, openDayLink, wireDay } from './daily_page.js';
 
@@ -31,7 +31,6 @@ const WatchKeys = 'Watching: Space pauses and resumes, Right (paused) shows the 
 const status = document.getElementById('game-status');
 const summary = document.getElementById('watch-summary');
 const chooser = document.getElementById('open-file');
-const worldsChooser = document.getElementById('open-worlds-file');
 let keys = [];       // every key that went into the game since the last new game
 let kept = true;     // whether `keys` is still the whole game (within MaxKeptKeys)
 let storeDue = false;
@@ -166,30 +165,10 @@ function keepNewGame() {
 // or left): a new game starts on them.
 onWorldsChanged(keepNewGame);
 
-const opened = (worlds) => `A new game on ${worlds.title ? `"${worlds.title}"` : 'an untitled world file'}.`;
-
-// Plays a world file from its title; a refused one is told and the game
-// before it is left as it was.
-async function openWorlds(bytes, name) {
-  const played = await playWorlds(bytes, name);
-  if (played.refused) {
-    say(`The world file is not played: ${played.refused}`);
-    return false;
-  }
-  say(opened(played));
-  velmoraPage.ready();
-  return true;
-}
-
 async function openFile(file) {
   if (!file) return;
   if (/\.worlds$/i.test(file.name)) {
-    // Past the reader's own limit it is refused unread, as the desktop does.
-    if (file.size > MaxWorldFileBytes) {
-      say(`The world file is not played: ${file.name} is larger than 1 MiB, the most a world file may hold.`);
-      return;
-    }
-    await openWorlds(new Uint8Array(await file.arrayBuffer()), file.name);
+    await openWorldsFile(file);
     return;
   }
   if (file.size > MaxFileBytes) {
@@ -252,7 +231,7 @@ function wire() {
     Module._velmora_new_game();
     keepNewGame();
     const worlds = playedWorlds();
-    say(worlds ? opened(worlds) : 'A new game.');
+    say(worlds ? newGameWords(worlds) : 'A new game.');
     velmoraPage.ready();
   });
   document.getElementById('own-worlds').addEventListener('click', () => {
@@ -279,26 +258,7 @@ function wire() {
     openFile(chooser.files[0]);
     chooser.value = '';
   });
-  document.getElementById('open-worlds').addEventListener('click', () => worldsChooser.click());
-  // The world files the page offers, from its own folder (kept offline).
-  document.querySelectorAll('button[data-worlds]').forEach((button) => {
-    button.addEventListener('click', async () => {
-      const name = button.dataset.worlds;
-      try {
-        const reply = await fetch(name);
-        if (!reply.ok) throw new Error(reply.statusText);
-        await openWorlds(new Uint8Array(await reply.arrayBuffer()), name.slice(name.lastIndexOf('/') + 1));
-      } catch (error) {
-        say(`The world file ${name} cannot be fetched: ${error.message}`);
-      }
-    });
-  });
-  worldsChooser.addEventListener('change', () => {
-    const file = worldsChooser.files[0];
-    worldsChooser.value = '';
-    // Whatever its name, a file chosen here is a world file.
-    if (file) openFile(new File([file], /\.worlds$/i.test(file.name) ? file.name : `${file.name}.worlds`));
-  });
+  wireWorlds();
   addEventListener('dragover', (event) => event.preventDefault());
   addEventListener('drop', (event) => {
     event.preventDefault();

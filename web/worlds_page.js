@@ -2,12 +2,15 @@
 // (playWorlds: the game reads it with the play rules, the browser's
 // WebCrypto digests the bytes its identity hashes and hands the digest back,
 // then the game plays it from its title), the identity of the worlds played,
-// their title and author beside the screen (always as text), and the world
-// file kept in the browser's storage so that a reload plays on on the same
-// worlds. Other page modules import these, or call velmoraPage.playWorlds.
+// their title and author beside the screen (always as text), the world file
+// kept in the browser's storage so that a reload plays on on the same
+// worlds, and "Open worlds" with the world files the page offers. Other page
+// modules import these, or call velmoraPage.playWorlds.
+import { MaxWorldFileBytes } from './replay_link.js';
 
 const StoreName = 'velmora-worlds';
 const line = document.getElementById('worlds-line');
+const status = document.getElementById('game-status');
 
 // Calls `call` with `bytes` (a Uint8Array, or a string as UTF-8) in the
 // program's memory, zero-ended, and their count.
@@ -125,6 +128,58 @@ export async function playKeptWorlds() {
   try { text = localStorage.getItem(StoreName); } catch { return false; }
   if (!text) return false;
   return !(await playWorlds(text, 'the kept world file')).refused;
+}
+
+// What the page says of a new game on `worlds`.
+export const newGameWords = (worlds) =>
+  `A new game on ${worlds.title ? `"${worlds.title}"` : 'an untitled world file'}.`;
+
+// Plays a world file from its title and says so; a refused one is told and
+// the game before it is left as it was. Resolves to whether it is played.
+export async function openWorlds(bytes, name) {
+  const played = await playWorlds(bytes, name);
+  if (played.refused) {
+    status.textContent = `The world file is not played: ${played.refused}`;
+    return false;
+  }
+  status.textContent = newGameWords(played);
+  velmoraPage.ready();
+  return true;
+}
+
+// A world file chosen or dropped; past the reader's own limit it is refused
+// unread, as the desktop does.
+export async function openWorldsFile(file) {
+  if (file.size > MaxWorldFileBytes) {
+    status.textContent = `The world file is not played: ${file.name} is larger than 1 MiB, ` +
+      'the most a world file may hold.';
+    return false;
+  }
+  return openWorlds(new Uint8Array(await file.arrayBuffer()), file.name);
+}
+
+// "Open worlds" and the world files the page offers (from its own folder,
+// kept offline with the page).
+export function wireWorlds() {
+  const chooser = document.getElementById('open-worlds-file');
+  document.getElementById('open-worlds').addEventListener('click', () => chooser.click());
+  chooser.addEventListener('change', () => {
+    const file = chooser.files[0];
+    chooser.value = '';
+    if (file) openWorldsFile(file);
+  });
+  document.querySelectorAll('button[data-worlds]').forEach((button) => {
+    button.addEventListener('click', async () => {
+      const name = button.dataset.worlds;
+      try {
+        const reply = await fetch(name);
+        if (!reply.ok) throw new Error(reply.statusText);
+        await openWorlds(new Uint8Array(await reply.arrayBuffer()), name.slice(name.lastIndexOf('/') + 1));
+      } catch (error) {
+        status.textContent = `The world file ${name} cannot be fetched: ${error.message}`;
+      }
+    });
+  });
 }
 
 let listeners = [];
