@@ -79,7 +79,16 @@ const editorState = async (page) => JSON.parse(await state(page)).editor;
 async function playAndLink(browser, base, velmora, outDir) {
   const page = await openGame(browser, base, true);
   const problems = [];
-  await page.evaluate(() => ['velmora-world', 'velmora-world-copy'].forEach((n) => localStorage.removeItem(n)));
+  // A kept file the reader refuses is told; the page plays on.
+  await page.evaluate(() => {
+    localStorage.removeItem('velmora-world-copy');
+    localStorage.setItem('velmora-world', 'world 9 floor 1\n');
+  });
+  await page.tap('#make-world');
+  const box = await page.$eval('#box-text', (e) => e.textContent);
+  if (box !== 'world file:1:7: world out of range (1 to 5)') problems.push(`a bad kept world: '${box}'`);
+  await page.click('#box-ok');
+  await page.evaluate(() => localStorage.removeItem('velmora-world'));
   await page.tap('#make-world');
   await page.waitForFunction(() => document.documentElement.classList.contains('editing'));
   // A world without goals has no link yet: the reader says why.
