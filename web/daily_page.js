@@ -81,9 +81,10 @@ export function dayWatchEnded() {
   if (day && !shared) showShare();
 }
 
-// After every key of the player's: a day won on the page is tallied from its
-// keys (played again undrawn, the game ending where it was) and shared.
-function afterKey() {
+// After every key of the player's, and a kept game played again: a day won
+// on the page is tallied from its keys (played again undrawn, the game
+// ending where it was) and shared.
+export function dayKeysPlayed() {
   if (!day) return;
   if (!Module._velmora_game_won()) {
     if (shared) hideShare();  // a new game, or one taken back to its title
@@ -132,8 +133,8 @@ export function wireDay(keys) {
     if (!played.refused) velmoraPage.ready();
   });
   copyButton.addEventListener('click', copyShare);
-  addEventListener('keydown', () => setTimeout(afterKey, 0));
-  document.getElementById('touch-keys').addEventListener('click', () => setTimeout(afterKey, 0));
+  addEventListener('keydown', () => setTimeout(dayKeysPlayed, 0));
+  document.getElementById('touch-keys').addEventListener('click', () => setTimeout(dayKeysPlayed, 0));
   // Other worlds, or a new game: the day's line belongs to the game it was won in.
   onWorldsChanged((worlds) => {
     hideShare();
@@ -159,4 +160,6 @@ async function knownDay(worlds) {
           waiting: Module._velmora_daily_waiting() };
   dateLine.textContent = `Today's world: ${day.date}`;
   panel.hidden = false;
+  // The kept game may be played again already: a won one shows its line.
+  dayKeysPlayed();
 }

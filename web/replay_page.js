@@ -16,7 +16,7 @@ import {
   newGameWords, onWorldsChanged, openWorlds, openWorldsFile, playedIdentity, playedWorlds,
   playKeptWorlds, wireWorlds, worldsLines, worldsRefusal,
 } from './worlds_page.js';
-import { dayWatchEnded, openDayLink, wireDay } from './daily_page.js';
+import { dayKeysPlayed, dayWatchEnded, openDayLink, wireDay } from './daily_page.js';
 
 // A won game takes about 2,500 keys; a game past this many is not kept.
 const MaxKeptKeys = 256 * 1024;
@@ -279,6 +279,7 @@ async function resumeKept() {
   await playKeptWorlds();
   resume(codes);
   store();
+  dayKeysPlayed();
 }
 
 // A link's game (#replay=CODE, with &worlds=CODE when it was played on a

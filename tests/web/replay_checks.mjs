@@ -332,8 +332,9 @@ async function dayLinks(browser, base, velmora, outDir) {
   if ((await state(own)) !== played) problems.push('the tally moved the page\'s own game');
   if ((await shown(own)) !== want) problems.push(`the page's own win shows '${await shown(own)}'`);
   await own.reload();
-  await own.waitForFunction(() => document.getElementById('daily-date').textContent !== '')
+  await own.waitForFunction(() => document.getElementById('daily-share').textContent !== '')
     .catch(() => problems.push('a reload forgot the day'));
+  if ((await shown(own)) !== want) problems.push(`the reloaded win shows '${await shown(own)}'`);
   await own.click('#todays-world');
   const today = new Date().toISOString().slice(0, 10);
   await own.waitForFunction((d) => document.getElementById('worlds-line').textContent.includes(d), {}, today)
