@@ -95,9 +95,15 @@ export function dayKeysPlayed() {
   showShare();
 }
 
+// What a link to a game on the day played names it with in place of the
+// world file ("&daily=DATE&v=VERSION&id=ID"); null when no day is played.
+export function dayLinkPart() {
+  return day && `&daily=${day.date}&v=${day.version}&id=${day.identity}`;
+}
+
 async function copyShare() {
   const link = `${location.origin}${location.pathname}#replay=`
-    + `${await encodeReplayCode(gameKeys())}&daily=${day.date}&v=${day.version}&id=${day.identity}`;
+    + `${await encodeReplayCode(gameKeys())}${dayLinkPart()}`;
   const text = `${shared}\n${link}`;
   try {
     await navigator.clipboard.writeText(text);

@@ -16,7 +16,9 @@ import {
   newGameWords, onWorldsChanged, openWorlds, openWorldsFile, playedIdentity, playedWorlds,
   playKeptWorlds, wireWorlds, worldsLines, worldsRefusal,
 } from './worlds_page.js';
-import { dayKeysPlayed, dayWatchEnded, openDayLink, wireDay } from './daily_page.js';
+import {
+  dayKeysPlayed, dayLinkPart, dayWatchEnded, openDayLink, wireDay,
+} from './daily_page.js';
 
 // A won game takes about 2,500 keys; a game past this many is not kept.
 const MaxKeptKeys = 256 * 1024;
@@ -210,7 +212,9 @@ async function copyLink() {
   } else {
     address = `${page}#replay=${await encodeReplayCode(keys)}`;
     const worlds = playedWorlds();
-    if (worlds) address += `&worlds=${await encodeWorldsCode(worlds.text)}`;
+    // A day's game names its day, which the page makes again, not its file.
+    if (dayLinkPart()) address += dayLinkPart();
+    else if (worlds) address += `&worlds=${await encodeWorldsCode(worlds.text)}`;
   }
   const link = document.createElement('a');
   link.id = 'game-link';

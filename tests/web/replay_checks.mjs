@@ -319,6 +319,10 @@ async function dayLinks(browser, base, velmora, outDir) {
     .catch(() => problems.push('the day\'s link shows no share line'));
   if ((await state(linked)) !== played) problems.push('the day\'s link ends apart from the desktop');
   if ((await shown(linked)) !== want) problems.push(`the day's link shows '${await shown(linked)}', not '${want}'`);
+  await linked.click('#copy-link');
+  await linked.waitForSelector('#game-link');
+  const copied = await linked.$eval('#game-link', (a) => a.href);
+  if (copied.slice(copied.indexOf('&')) !== link.slice(link.indexOf('&'))) problems.push(`Copy link gives ${copied}`);
   await closeGame(linked, problems);
 
   // Won on the page itself: the keys pressed one by one, the line the same.
