@@ -14,7 +14,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Messages, WorldsMessages } from '../../web/replay_link.js';
+import { encodeWorldsCode, Messages, WorldsMessages } from '../../web/replay_link.js';
 import { closeGame, desktop, openGame, ProgramRun, state } from './page_support.mjs';
 
 const scriptsDir = fileURLToPath(new URL('../scripts/', import.meta.url));
@@ -272,10 +272,16 @@ async function openedWorlds(browser, base, velmora, outDir) {
     .catch(async () => problems.push(`a game on other worlds: '${await statusText(page)}'`));
   if ((await state(page)) !== before) problems.push('a game on other worlds changed the game');
   await closeGame(page, problems);
-  const damaged = await openGame(browser, `${base}#worlds=sQAA`);
-  await told(damaged, WorldsMessages.foreign).catch(() => problems.push('#worlds=sQAA is not told'));
-  if ((await worldsLine(damaged)) !== 'The game\'s own worlds.') problems.push('#worlds=sQAA changed the worlds');
-  return closeGame(damaged, problems);
+  // Links: a damaged code, and a sound code of a file the reader refuses.
+  const badFile = await encodeWorldsCode('world 9 floor 1\n');
+  for (const [code, message] of [['sQAA', WorldsMessages.foreign],
+                                 [badFile, 'The world file is not played: link:1:7: world out of range']]) {
+    const linked = await openGame(browser, `${base}#worlds=${code}`);
+    await told(linked, message).catch(() => problems.push(`#worlds=${code} is not told`));
+    if ((await worldsLine(linked)) !== 'The game\'s own worlds.') problems.push(`#worlds=${code} changed the worlds`);
+    await closeGame(linked, problems);
+  }
+  return problems;
 }
 
 // Today's world: the page makes each day of the desktop's identity table
