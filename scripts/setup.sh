@@ -16,7 +16,7 @@ build_packages="g++ cmake ninja-build pkg-config libsdl2-dev libjpeg-dev libpng-
   nlohmann-json3-dev nettle-dev dpkg-dev libgtest-dev libgmock-dev libbenchmark-dev cmark"
 # Chromium and emscripten are most of the download, and their packages most of
 # the time a fresh machine spends installing.
-test_packages="xvfb xauth xdotool x11-utils imagemagick libx11-dev clang libclang-rt-14-dev valgrind
+test_packages="xvfb xauth xdotool x11-utils xfonts-base imagemagick libx11-dev clang libclang-rt-14-dev valgrind
   python3 file time desktop-file-utils appstream lintian devscripts debhelper fakeroot zip
   emscripten chromium"
 # Node.js and npm drive the browser test; any Node.js 18 or later will do, so
