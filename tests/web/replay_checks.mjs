@@ -44,6 +44,16 @@ async function toTheEnd(page, velmora, file, problems) {
   if (got !== want) problems.push(`the page sums up '${got}', the desktop '${want}'`);
 }
 
+// "Copy link" gives a link that, opened afresh, plays to the records `played`.
+async function copiedLinkPlays(browser, page, played, problems) {
+  await page.click('#copy-link');
+  await page.waitForSelector('#game-link');
+  const again = await openGame(browser, await page.$eval('#game-link', (a) => a.href));
+  await toTheEnd(again);
+  if ((await state(again)) !== played) problems.push('the copied link plays another game');
+  await closeGame(again, problems);
+}
+
 // The winning game by its link: paced, ended with End, summed up, taken
 // over, saved, reloaded, linked again and started afresh.
 async function winningLink(browser, base, velmora, outDir) {
@@ -83,12 +93,7 @@ async function winningLink(browser, base, velmora, outDir) {
   await page.waitForFunction('window.velmoraReady');
   if ((await state(page)) !== played) problems.push('a reload lost the game');
 
-  await page.click('#copy-link');
-  await page.waitForSelector('#game-link');
-  const again = await openGame(browser, await page.$eval('#game-link', (a) => a.href));
-  await toTheEnd(again);
-  if ((await state(again)) !== played) problems.push('the copied link plays another game');
-  await closeGame(again, problems);
+  await copiedLinkPlays(browser, page, played, problems);
 
   await page.click('#new-game');
   if ((await state(page)) !== title) problems.push('"New game" is not the title');
@@ -212,12 +217,7 @@ async function worldsLinks(browser, base, velmora, outDir) {
   await page.waitForFunction(() => Module._velmora_watch_state() === 1).catch(() => {});
   await toTheEnd(page);
   if ((await state(page)) !== played) problems.push(`the saved game watched on the page: '${await statusText(page)}'`);
-  await page.click('#copy-link');
-  await page.waitForSelector('#game-link');
-  const again = await openGame(browser, await page.$eval('#game-link', (a) => a.href));
-  await toTheEnd(again);
-  if ((await state(again)) !== played) problems.push('the copied link plays another game');
-  await closeGame(again, problems);
+  await copiedLinkPlays(browser, page, played, problems);
   return closeGame(page, problems);
 }
 
