@@ -345,6 +345,8 @@ async function dayLinks(browser, base, velmora, outDir) {
   await own.waitForFunction(() => document.getElementById('daily-share').textContent !== '')
     .catch(() => problems.push('a reload forgot the day'));
   if ((await shown(own)) !== want) problems.push(`the reloaded win shows '${await shown(own)}'`);
+  const found = await new AxePuppeteer(own).analyze();
+  problems.push(...found.violations.map((v) => `axe with the share line shown: ${v.id} (${v.impact})`));
   await own.click('#todays-world');
   const today = new Date().toISOString().slice(0, 10);
   await own.waitForFunction((d) => document.getElementById('worlds-line').textContent.includes(d), {}, today)
