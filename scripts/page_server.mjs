@@ -58,5 +58,6 @@ export function forgetKeptGame(page) {
     sessionStorage.setItem('velmora-test-tab', '1');
     localStorage.removeItem('velmora-keys');
     localStorage.removeItem('velmora-worlds');
+    localStorage.removeItem('velmora-worlds-copies');
   });
 }

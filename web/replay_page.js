@@ -13,8 +13,8 @@ import {
   replayCodeOfHash, ReplayLinkError, worldsCodeOfHash,
 } from './replay_link.js';
 import {
-  newGameWords, onWorldsChanged, openWorlds, openWorldsFile, playedIdentity, playedWorlds,
-  playKeptWorlds, wireWorlds, worldsLines, worldsRefusal,
+  newGameWords, onWorldsChanged, openWorlds, openWorldsFile, playCopyOf, playedIdentity,
+  playedWorlds, playKeptWorlds, wireWorlds, worldsLines, worldsRefusal,
 } from './worlds_page.js';
 import {
   dayKeysPlayed, dayLinkPart, dayWatchEnded, openDayLink, wireDay,
@@ -136,11 +136,12 @@ async function watchText(text, name) {
   const before = keys;
   const bytes = new TextEncoder().encode(text);
   // A recording's `worlds ID` line asks the game for the identity of the
-  // worlds played. The page keeps no copies of world files by identity, as
-  // the desktop's state folder does: other worlds are the player's to open.
+  // worlds played; other worlds are played from the page's copy of their
+  // file, or are the player's to open.
   const played = await playedIdentity();
   const named = /^worlds ([0-9a-f]{64})\s*$/m.exec(text)?.[1];
-  if (named && named !== played) {
+  const switched = Boolean(named) && named !== played;
+  if (switched && !(await playCopyOf(named))) {
     say(`${name} was played on other worlds (${named}): open their world file with ` +
         '"Open worlds", then open the game again.');
     return;
@@ -151,7 +152,8 @@ async function watchText(text, name) {
     startedWatch();
     return;
   }
-  resume(before);
+  // On the copy's worlds the game before is gone: a new game there stays.
+  if (!switched) resume(before);
   say(`${name} is not a game to watch: ${velmoraPage.takeError() || 'it cannot be played.'}`);
 }
 

@@ -9,6 +9,12 @@
 import { MaxWorldFileBytes } from './replay_link.js';
 
 const StoreName = 'velmora-worlds';
+// Copies of the world files played, by identity, so that a saved game
+// naming its worlds is watched on them later (the desktop keeps them in its
+// state folder). The newest CopiesKept stay; a world file is at most 1 MiB,
+// most are a few KB.
+const CopiesName = 'velmora-worlds-copies';
+const CopiesKept = 8;
 const line = document.getElementById('worlds-line');
 const status = document.getElementById('game-status');
 
@@ -69,7 +75,36 @@ export async function playWorlds(text, name = 'world file', expected = null) {
   if (read((n, t, size) => Module._velmora_play_worlds(n, t, size)) !== 0) {
     return { refused: UTF8ToString(Module._velmora_worlds_refusal()) };
   }
-  return { identity, ...playedWorlds() };
+  const played = { identity, ...playedWorlds() };
+  keepCopy(identity, played.text);
+  return played;
+}
+
+function keptCopies() {
+  try {
+    const copies = JSON.parse(localStorage.getItem(CopiesName) || '[]');
+    return Array.isArray(copies) ? copies.filter((c) => Array.isArray(c) && c.length === 2) : [];
+  } catch {
+    return [];
+  }
+}
+
+function keepCopy(identity, text) {
+  const copies = keptCopies().filter(([id]) => id !== identity);
+  copies.push([identity, text]);
+  try {
+    localStorage.setItem(CopiesName, JSON.stringify(copies.slice(-CopiesKept)));
+  } catch {
+    // Storage full: a later game on these worlds asks for their file.
+  }
+}
+
+// The kept copy of the world file of identity `identity`, played from its
+// title (its identity checked again); false when there is none, or it no
+// longer plays as that identity.
+export async function playCopyOf(identity) {
+  const copy = keptCopies().find(([id]) => id === identity);
+  return copy !== undefined && !(await playWorlds(copy[1], 'the kept copy', identity)).refused;
 }
 
 // Why the world file `text` cannot be played ("NAME:LINE:COLUMN: reason"),

@@ -263,15 +263,22 @@ async function openedWorlds(browser, base, velmora, outDir) {
     if ((await state(page)) !== before) problems.push(`${name} changed the game`);
     await page.evaluate(() => { document.getElementById('game-status').textContent = ''; });
   }
-  // A game played on other worlds is not watched on these.
-  const other = /identity: (\w+)/.exec(execFileSync(velmora, ['--check-worlds', LongWay],
-                                                      { encoding: 'utf8', ...ProgramRun }))[1];
+  // A game played on worlds the page has no copy of is not watched on these;
+  // one on "The long way round", played above, is watched on its copy.
+  const unknown = 'ab'.repeat(32);
   const elsewhere = path.join(outDir, 'elsewhere.txt');
-  fs.writeFileSync(elsewhere, `${Header}worlds ${other}\nkey 32\n`);
+  fs.writeFileSync(elsewhere, `${Header}worlds ${unknown}\nkey 32\n`);
   await (await page.$('#open-file')).uploadFile(elsewhere);
-  await told(page, `elsewhere.txt was played on other worlds (${other})`)
+  await told(page, `elsewhere.txt was played on other worlds (${unknown})`)
     .catch(async () => problems.push(`a game on other worlds: '${await statusText(page)}'`));
   if ((await state(page)) !== before) problems.push('a game on other worlds changed the game');
+  const longWay = /identity: (\w+)/.exec(execFileSync(velmora, ['--check-worlds', LongWay],
+                                                        { encoding: 'utf8', ...ProgramRun }))[1];
+  fs.writeFileSync(elsewhere, `${Header}worlds ${longWay}\nkey 32\n`);
+  await (await page.$('#open-file')).uploadFile(elsewhere);
+  await page.waitForFunction(() => Module._velmora_watch_state() === 1, { timeout: 5000 })
+    .catch(async () => problems.push(`a game on a kept copy's worlds: '${await statusText(page)}'`));
+  if (!(await worldsLine(page)).includes('"The long way round"')) problems.push('the kept copy is not played');
   await closeGame(page, problems);
   // Links: a damaged code, and a sound code of a file the reader refuses.
   const badFile = await encodeWorldsCode('world 9 floor 1\n');
