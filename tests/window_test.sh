@@ -82,6 +82,11 @@ find_box() {
   done
   return 1
 }
+# Waits for the game to end on its own after $1; it must end with status 0.
+close_ended() {
+  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
+  wait "$pid" || fail "$1 ended with status $?"
+}
 # Closes the game's window; the game must end with status $1 (default 0).
 close_game() {
   send_close "$wid"
@@ -230,11 +235,19 @@ if find_box "Velmora Keep 03"; then
   sleep 0.5
   kill -0 "$pid" || fail "the editor closed though the box was cancelled"
   [ ! -e "$dir/made.worlds" ] || fail "a cancelled close wrote the world"
+  # Discard, the middle of three buttons of one width, takes the mouse.
   send_close "$wid"
   find_box "Velmora Keep 03" || fail "no box asked the second time"
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  bounded xdotool mousemove --window "$box" $((WIDTH / 2)) $((HEIGHT * 3 / 4)) click 1
+  close_ended "Discard in the box"
+  [ ! -e "$dir/made.worlds" ] || fail "Discard wrote the world"
+  open_game --edit "$dir/made.worlds"
+  xdotool windowfocus --sync "$wid" key --delay 30 space Right g
+  send_close "$wid"
+  find_box "Velmora Keep 03" || fail "no box asked after the world was drawn again"
   bounded xdotool windowfocus --sync "$box" key Return
-  timeout 20 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" || kill -9 "$pid"
-  wait "$pid" || fail "saving from the box ended with status $?"
+  close_ended "Save in the box"
 else
   kill -0 "$pid" || fail "the editor closed on unsaved changes without asking"
   close_game 1
