@@ -134,59 +134,40 @@ void entryKey(uint16_t key) {
   }
 }
 
+// The keys that change the world or the cursor, and what each does.
+constexpr struct {
+  uint16_t key;
+  EditAction action;
+} EditKeys[] = {
+    {KeyLeft, EditAction::Left},
+    {KeyRight, EditAction::Right},
+    {KeyUp, EditAction::Up},
+    {KeyDown, EditAction::Down},
+    {KeySpace, EditAction::Toggle},
+    {'G', EditAction::Goal},
+    {'S', EditAction::Start},
+    {'C', EditAction::CyclePiece},
+    {KeyPageUp, EditAction::PreviousFloor},
+    {KeyPageDown, EditAction::NextFloor},
+    {'W', EditAction::NextWorld},
+    {'Z', EditAction::Undo},
+    {'Y', EditAction::Redo},
+};
+
 void editKey(uint16_t key) {
   editor.note.clear();
-  switch (key) {
-    case KeyLeft:
-      act(EditAction::Left);
-      break;
-    case KeyRight:
-      act(EditAction::Right);
-      break;
-    case KeyUp:
-      act(EditAction::Up);
-      break;
-    case KeyDown:
-      act(EditAction::Down);
-      break;
-    case KeySpace:
-      act(EditAction::Toggle);
-      break;
-    case 'G':
-      act(EditAction::Goal);
-      break;
-    case 'S':
-      act(EditAction::Start);
-      break;
-    case 'C':
-      act(EditAction::CyclePiece);
-      break;
-    case KeyPageUp:
-      act(EditAction::PreviousFloor);
-      break;
-    case KeyPageDown:
-      act(EditAction::NextFloor);
-      break;
-    case 'W':
-      act(EditAction::NextWorld);
-      break;
-    case 'Z':
-      act(EditAction::Undo);
-      break;
-    case 'Y':
-      act(EditAction::Redo);
-      break;
-    case KeyF2:
-      saveEditedWorld();
-      break;
-    case 'T':
-      beginEntry();
-      break;
-    case KeyEnter:
-      play();
-      break;
-    default:
-      break;
+  for (const auto& edit : EditKeys) {
+    if (edit.key == key) {
+      act(edit.action);
+      return;
+    }
+  }
+  if (key == KeyF2) {
+    saveEditedWorld();
+  } else if (key == 'T') {
+    beginEntry();
+  } else if (key == KeyEnter) {
+    play();
   }
 }
 

@@ -10,6 +10,34 @@
 // Every record a turn, a statement or a new game may write (the token store
 // apart, which every statement overwrites), and the played worlds.
 struct SavedRecords {
+  void save() { pass(true); }
+  void restore() { pass(false); }
+
+ private:
+  // Each record beside the copy it is kept in: one list for both ways, so
+  // that no record is saved and then left unrestored.
+  template <class T>
+  static void pass(T& kept, T& live, bool saving) {
+    if (saving) {
+      std::memcpy(&kept, &live, sizeof(T));
+    } else {
+      std::memcpy(&live, &kept, sizeof(T));
+    }
+  }
+  void pass(bool saving) {
+    pass(maps, WorldMaps, saving), pass(leader, LeaderPos, saving);
+    pass(charas, Charas, saving), pass(mode, GameMode, saving);
+    pass(status, StatusText, saving), pass(score, Score, saving);
+    pass(seedCounter, SeedCounter, saving), pass(randomState, RandomState, saving);
+    pass(authority, Authority, saving), pass(tables, playerTables, saving);
+    pass(commandLine, CommandLine, saving), pass(lastCommand, LastCommand, saving);
+    pass(commandLength, CommandLength, saving);
+    pass(cursorCol, CursorCol, saving), pass(cursorRow, CursorRow, saving);
+    pass(prevCursorCol, PrevCursorCol, saving), pass(prevCursorRow, PrevCursorRow, saving);
+    pass(playedMaps, PlayedMaps, saving), pass(playedStarts, PlayedStarts, saving);
+    pass(playedTileSets, PlayedTileSets, saving);
+  }
+
   WorldMap maps[WorldCount];
   MapPos leader;
   CharaRec charas[CharaCount];
@@ -20,41 +48,10 @@ struct SavedRecords {
   AuthorityPlane authority[WorldCount];
   PlayerTable tables[PlayerTableSlots];
   char commandLine[CommandSize], lastCommand[CommandSize];
-  uint8_t commandLength, cursor[4];
+  uint8_t commandLength, cursorCol, cursorRow, prevCursorCol, prevCursorRow;
   const WorldMap* playedMaps;
   const MapCell* playedStarts;
   const uint8_t* playedTileSets;
-
-  void save() {
-    std::memcpy(maps, WorldMaps, sizeof maps);
-    leader = LeaderPos, mode = GameMode, score = Score;
-    std::memcpy(charas, Charas, sizeof charas);
-    std::memcpy(status, StatusText, sizeof status);
-    seedCounter = SeedCounter, randomState = RandomState;
-    std::memcpy(authority, Authority, sizeof authority);
-    std::memcpy(tables, playerTables, sizeof tables);
-    std::memcpy(commandLine, CommandLine, sizeof commandLine);
-    std::memcpy(lastCommand, LastCommand, sizeof lastCommand);
-    commandLength = CommandLength;
-    cursor[0] = CursorCol, cursor[1] = CursorRow, cursor[2] = PrevCursorCol,
-    cursor[3] = PrevCursorRow;
-    playedMaps = PlayedMaps, playedStarts = PlayedStarts, playedTileSets = PlayedTileSets;
-  }
-  void restore() const {
-    std::memcpy(WorldMaps, maps, sizeof maps);
-    LeaderPos = leader, GameMode = mode, Score = score;
-    std::memcpy(Charas, charas, sizeof charas);
-    std::memcpy(StatusText, status, sizeof status);
-    SeedCounter = seedCounter, RandomState = randomState;
-    std::memcpy(Authority, authority, sizeof authority);
-    std::memcpy(playerTables, tables, sizeof tables);
-    std::memcpy(CommandLine, commandLine, sizeof commandLine);
-    std::memcpy(LastCommand, lastCommand, sizeof lastCommand);
-    CommandLength = commandLength;
-    CursorCol = cursor[0], CursorRow = cursor[1], PrevCursorCol = cursor[2],
-    PrevCursorRow = cursor[3];
-    PlayedMaps = playedMaps, PlayedStarts = playedStarts, PlayedTileSets = playedTileSets;
-  }
 };
 
 // Starts a new game on `file`'s worlds as a new program does (records as
