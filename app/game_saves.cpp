@@ -74,7 +74,7 @@ void removeGame(const std::string& path) {
 // Whether `keys` win the game on the worlds `worlds` names ("" the built-in
 // ones); a game whose worlds have no copy left is never called finished.
 bool gameWon(const std::vector<uint16_t>& keys, const std::string& worlds) {
-  const NamedWorldsScope played(worlds.empty() ? builtInIdentity() : worlds);
+  const NamedWorldsScope played(namedIdentity(worlds));
   return played.ready() && keysWinGame(keys);
 }
 
@@ -145,8 +145,8 @@ ContinueOutcome continueSavedGame(std::vector<uint16_t>* keys, const std::string
       continue;
     }
     // Worlds given: only a game played on them goes on.
-    if (!wanted.empty() && (worlds->empty() ? builtInIdentity() : *worlds) != wanted) continue;
-    const NamedWorldsScope played(worlds->empty() ? builtInIdentity() : *worlds);
+    if (!wanted.empty() && namedIdentity(*worlds) != wanted) continue;
+    const NamedWorldsScope played(namedIdentity(*worlds));
     if (!played.ready() || keysWinGame(*keys)) continue;
     if (!resumeKeyRecording(game.path.c_str(), keys, worlds, error))
       return ContinueOutcome::Refused;

@@ -143,14 +143,18 @@ ExitStatus takeRecordedDay(const Options& options, std::string_view script) {
   return ExitRefused;
 }
 
+// The page a link plays on: --page URL, or the game's own.
+std::string pageUrlOf(const Options& options) {
+  return options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl;
+}
+
 // velmora --link FILE: the script's keys as one web address.
 ExitStatus printLink(const Options& options) {
   std::string script;
   if (!readWholeScript(options.linkPath, &script)) return ExitRefused;
   if (const ExitStatus status = takeRecordedDay(options, script); status != ExitOk) return status;
   startUp(platform::Backend::Headless, options, false);
-  const ExitStatus status =
-      printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+  const ExitStatus status = printReplayLink(script, pageUrlOf(options));
   platform::Application.shutdown();
   return status;
 }
@@ -163,7 +167,7 @@ ExitStatus printWorldsFileLink(const Options& options) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return ExitRefused;
   }
-  return printWorldsLink(file, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+  return printWorldsLink(file, pageUrlOf(options));
 }
 
 // Reads and checks the world file of --worlds before anything is played, and
@@ -187,11 +191,6 @@ bool loadGivenWorlds(const Options& options) {
   tellWorlds(file);
   givenWorlds = std::move(file);
   return true;
-}
-
-// The identity of the worlds a recording names ("" the built-in ones).
-std::string namedIdentity(const std::string& worlds) {
-  return worlds.empty() ? builtInIdentity() : worlds;
 }
 
 // A recording to go on with names the worlds it was played on: those given
@@ -274,7 +273,7 @@ ExitStatus printShare(const Options& options, std::string_view script) {
     return status == ExitOk ? ExitFailed : status;
   }
   if (printed(dailyShareLine(day.date, tally.score, tally.statements)) != ExitOk) return ExitFailed;
-  return printReplayLink(script, options.pageUrl.empty() ? DefaultPageUrl : options.pageUrl);
+  return printReplayLink(script, pageUrlOf(options));
 }
 
 // Plays the script of options.scriptPath without a window.
@@ -325,6 +324,16 @@ ExitStatus runHeadless(const Options& options) {
   return status;
 }
 
+// A recording opened to go on with is played on the worlds it names, or is
+// put down again, refused.
+bool goOnWithWorlds(const std::string& path, const std::string& worlds,
+                    const std::vector<uint16_t>& keys, ExitStatus* status) {
+  if (takeRecordingWorlds(path, worlds, keys.empty())) return true;
+  stopKeyRecording();
+  *status = ExitRefused;
+  return false;
+}
+
 // Opens the recording the window's game is kept in: the file the command line
 // names, or the state folder's. Returns false, with *status, when the game
 // must not start; a state folder that cannot be used is told once and the
@@ -337,10 +346,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStat
       return true;
     if (!options.resumePath.empty() &&
         resumeKeyRecording(options.resumePath.c_str(), keys, &worlds, &error)) {
-      if (takeRecordingWorlds(options.resumePath, worlds, keys->empty())) return true;
-      stopKeyRecording();
-      *status = ExitRefused;
-      return false;
+      return goOnWithWorlds(options.resumePath, worlds, *keys, status);
     }
     std::fprintf(stderr, "velmora: %s\n", error.c_str());
     *status = ExitRefused;
@@ -351,10 +357,7 @@ bool openRecording(const Options& options, std::vector<uint16_t>* keys, ExitStat
     const std::string wanted = givenWorlds ? worldsIdentity(*givenWorlds) : "";
     switch (continueSavedGame(keys, wanted, &worlds, &error)) {
       case ContinueOutcome::Resumed:
-        if (takeRecordingWorlds("the game continued", worlds, keys->empty())) return true;
-        stopKeyRecording();
-        *status = ExitRefused;
-        return false;
+        return goOnWithWorlds("the game continued", worlds, *keys, status);
       case ContinueOutcome::Refused:
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         *status = ExitRefused;

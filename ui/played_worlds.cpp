@@ -86,6 +86,10 @@ std::string builtInIdentity() {
   return hexDigest(digest);
 }
 
+std::string namedIdentity(const std::string& worlds) {
+  return worlds.empty() ? builtInIdentity() : worlds;
+}
+
 const WorldFile* playedWorldFile() { return played.file ? &*played.file : nullptr; }
 
 const std::string& playedIdentity() {

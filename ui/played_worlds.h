@@ -22,6 +22,9 @@ void giveWorlds(const WorldFile* file);
 
 // The identity of the built-in worlds.
 std::string builtInIdentity();
+// The identity of the worlds a recording names: `worlds` as its `worlds`
+// line gives it, or the built-in worlds' when it names none ("").
+std::string namedIdentity(const std::string& worlds);
 // The world file played, or null on the built-in worlds.
 const WorldFile* playedWorldFile();
 // The identity of the worlds played, as 64 lowercase hexadecimal digits.
