@@ -7,15 +7,14 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "app/key_recorder.h"
 #include "game/game_state.h"
 #include "headless/script_keys.h"
 #include "headless/script_lines.h"
+#include "headless/standard_output.h"
 #include "platform/application.h"
 #include "ui/exit_status.h"
 #include "ui/form_start.h"
@@ -49,13 +48,6 @@ std::string reportOf(const WorldFile& file) {
     out += "waiting: not won in " + std::to_string(ScoreBudget) + " turns\n";
   }
   return out;
-}
-
-bool printedWhole(const std::string& text) {
-  std::fputs(text.c_str(), stdout);
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
-  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
-  return false;
 }
 
 // The search's progress on a terminal, rewritten in place.
@@ -154,7 +146,7 @@ ExitStatus checkWorldFile(const WorldFile& file, const std::string& previewDir,
     start.pictures = !previewDir.empty();
     startForm(start);
   }
-  ExitStatus status = printedWhole(reportOf(file)) ? ExitOk : ExitFailed;
+  ExitStatus status = writeStandardOutput(reportOf(file)) ? ExitOk : ExitFailed;
   if (status == ExitOk && !previewDir.empty()) status = writePreviews(file, previewDir);
   if (status == ExitOk && !solvePath.empty()) status = solve(file, solvePath);
   if (!previewDir.empty() || !solvePath.empty()) platform::Application.shutdown();

@@ -27,6 +27,7 @@
 #include "headless/movie_capture.h"
 #include "headless/script_keys.h"
 #include "headless/script_lines.h"
+#include "headless/standard_output.h"
 #include "platform/application.h"
 #include "platform/safe_file.h"
 #include "ui/exit_status.h"
@@ -85,10 +86,7 @@ void holdClosedStandardDescriptors() {
 
 // Prints `text` and a newline on standard output; says so when they are lost.
 ExitStatus printed(const std::string& text) {
-  std::fputs((text + "\n").c_str(), stdout);
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return ExitOk;
-  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
-  return ExitFailed;
+  return writeStandardOutput(text + "\n") ? ExitOk : ExitFailed;
 }
 
 // Opens the script of `path` ("" or "-": standard input) for reading, or

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include "game/game_state.h"
 #include "headless/script_lines.h"
 #include "headless/script_typing.h"
+#include "headless/standard_output.h"
 #include "headless/state_json.h"
 #include "platform/media/png_io.h"
 #include "platform/safe_file.h"
@@ -175,14 +175,6 @@ ScriptCommand findCommand(std::string_view name) {
   return nullptr;
 }
 
-// Standard output lost (a full disk, a reader gone) loses the script's
-// answers: that is a failure, not an end.
-bool outputKept() {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
-  std::fprintf(stderr, "velmora: cannot write standard output: %s\n", std::strerror(errno));
-  return false;
-}
-
 // Carries out one line. Returns false and sets *reason for a bad one.
 bool runLine(ScriptLine line, std::string* reason) {
   if (line.name.empty()) return true;
@@ -214,14 +206,14 @@ ExitStatus runLines(LineReader& lines, const char* name) {
     if (read == LineRead::TooLong) {
       reason = "line longer than " + std::to_string(MaxLineBytes) + " bytes";
     } else if (runLine(readScriptLine(line, lineNumber), &reason)) {
-      if (!outputKept()) return ExitFailed;
+      if (!standardOutputKept()) return ExitFailed;
       continue;
     }
-    if (!outputKept()) return ExitFailed;
+    if (!standardOutputKept()) return ExitFailed;
     std::fprintf(stderr, "script:%d: %s\n", lineNumber, reason.c_str());
     return ExitRefused;
   }
-  return outputKept() ? ExitOk : ExitFailed;
+  return standardOutputKept() ? ExitOk : ExitFailed;
 }
 
 }  // namespace
