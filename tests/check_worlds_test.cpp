@@ -36,9 +36,9 @@ std::string tileAt(const platform::RgbaImage& image, int x, int y) {
 }
 
 std::string scratchDir() {
-  char pattern[] = "/tmp/velmora-worlds-XXXXXX";
-  EXPECT_NE(mkdtemp(pattern), nullptr);
-  return pattern;
+  const std::string dir = scratchFolder("worlds");
+  EXPECT_NE(dir, "");
+  return dir;
 }
 
 TEST(CheckWorlds, previewsDrawTheFloorsAsTheFieldDoesAndReplaceOnlyPictures) {

@@ -17,9 +17,8 @@ namespace fs = std::filesystem;
 constexpr char Day8[] = "be49c66efef0230ebbcc9bb9666a1a96a674946ad243e20e0dfbea9c4b7e3c9a";
 
 TEST(DailyCommand, exportsTheDayAndChecksItAsAnyWorldFile) {
-  char pattern[] = "/tmp/velmora-daily-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern, day = dir + "/day.worlds";
+  const std::string dir = scratchFolder("daily"), day = dir + "/day.worlds";
+  ASSERT_NE(dir, "");
 
   const HeadlessRun exported = runVelmora("--daily 2026-12-07 --export " + day);
   ASSERT_EQ(exported.status, 0) << exported.err;

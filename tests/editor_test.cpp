@@ -33,9 +33,8 @@ constexpr char ThreeSmallWorlds[] =
 class Editor : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/velmora-editor-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = scratchFolder("editor");
+    ASSERT_NE(dir_, "");
     file_ = dir_ + "/made.worlds";
   }
   void TearDown() override { fs::remove_all(dir_); }

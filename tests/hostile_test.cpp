@@ -114,9 +114,8 @@ TEST(HostileScripts, EachEndsWithItsStatusAndMessageLeavingFilesAlone) {
       {"", "--headless {script}", "\xEF\xBB\xBFkey Space\nstate\n", 0, "", "{\"mode\":0,"},
   };
   for (const auto& c : cases) {
-    char pattern[] = "/tmp/velmora-hostile-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    const std::string dir = scratchFolder("hostile");
+    ASSERT_NE(dir, "");
     for (const auto& [name, text] : Files) {
       std::ofstream(dir + "/" + name, std::ios::binary) << text;
     }
@@ -180,9 +179,8 @@ TEST(HostileScripts, ScreenshotLinesInAnySpellingAreRefusedByWatchAndLink) {
 // peak memory stays within a quarter of the limit of a missing file's. A
 // script of exactly the limit is read.
 TEST(HostileFiles, NoFilesAndFilesPastTheirLimitAreRefusedAtOnce) {
-  char pattern[] = "/tmp/velmora-files-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
+  const std::string dir = scratchFolder("files");
+  ASSERT_NE(dir, "");
   const auto sparse = [](const std::string& path, uintmax_t size) {
     std::ofstream(path) << "# velmora key recording: replay with velmora --headless FILE\n";
     std::filesystem::resize_file(path, size);

@@ -91,9 +91,8 @@ std::vector<int> gifDelays(const std::string& path) {
 }
 
 TEST(Movie, FramesAreTheScreenshotsOfTheirMoments) {
-  char pattern[] = "/tmp/velmora-movie-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
+  const std::string dir = scratchFolder("movie");
+  ASSERT_NE(dir, "");
   std::string game, shots;
   for (size_t i = 0; i < std::size(Steps); ++i) {
     game += std::string(Steps[i].lines) + "\n";
@@ -127,9 +126,8 @@ TEST(Movie, FramesAreTheScreenshotsOfTheirMoments) {
 // three and eight workers write its files again, byte for byte. The game is
 // long enough for the frames to go round every window of frames many times.
 TEST(Movie, EveryNumberOfWorkersWritesTheSameFile) {
-  char pattern[] = "/tmp/velmora-movie-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
+  const std::string dir = scratchFolder("movie");
+  ASSERT_NE(dir, "");
   std::string game = "key Space\n";
   for (int i = 0; i < 12; ++i) game += "key Up\nkey Down\n";
   game += "key Enter\ntype SELECT * FROM party WHERE charaid=1\nsubmit\nkey Left\n";

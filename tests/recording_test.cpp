@@ -26,9 +26,8 @@ std::string fill(std::string text, const std::string& file) {
 class Recording : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/velmora-recording-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = scratchFolder("recording");
+    ASSERT_NE(dir_, "");
     file_ = dir_ + "/game.keys";
   }
   void TearDown() override {

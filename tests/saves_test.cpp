@@ -48,9 +48,8 @@ class Saves : public testing::Test {
   void SetUp() override {
     prepareHeadlessForm();
     setFormDrawing(false);
-    char pattern[] = "/tmp/velmora-saves-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    home_ = pattern;
+    home_ = scratchFolder("saves");
+    ASSERT_NE(home_, "");
     folder_ = home_ + "/velmora";
     setenv("XDG_STATE_HOME", home_.c_str(), 1);
   }

@@ -39,9 +39,8 @@ class WorldsPlay : public testing::Test {
   void SetUp() override {
     prepareHeadlessForm();
     setFormDrawing(false);
-    char pattern[] = "/tmp/velmora-worlds-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = scratchFolder("worlds");
+    ASSERT_NE(dir_, "");
     setenv("XDG_STATE_HOME", (dir_ + "/state").c_str(), 1);
     moved_ = movedStart();
     write("moved.worlds", writeWorldFile(moved_));

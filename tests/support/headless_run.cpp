@@ -16,15 +16,19 @@ std::string readFile(const std::string& path) {
   return s.str();
 }
 
+std::string scratchFolder(const char* name) {
+  std::string pattern = std::string("/tmp/velmora-") + name + "-XXXXXX";
+  return mkdtemp(pattern.data()) != nullptr ? pattern : "";
+}
+
 HeadlessRun runVelmora(const std::string& args, const std::string& script,
                        const RunSettings& settings) {
-  char pattern[] = "/tmp/velmora-run-XXXXXX";
   HeadlessRun run;
-  if (mkdtemp(pattern) == nullptr) {
+  const std::string dir = scratchFolder("run");
+  if (dir.empty()) {
     run.err = "cannot make a scratch directory";
     return run;
   }
-  const std::string dir = pattern;
   const std::string scriptPath = dir + "/script";
   std::ofstream(scriptPath, std::ios::binary) << script;
 

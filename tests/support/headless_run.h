@@ -24,6 +24,10 @@ struct RunSettings {
 HeadlessRun runVelmora(const std::string& args, const std::string& script = "",
                        const RunSettings& settings = {});
 
+// Makes a new folder of the test's own, /tmp/velmora-NAME-XXXXXX, and
+// returns its path; "" when it cannot be made.
+std::string scratchFolder(const char* name);
+
 // Returns the contents of a file (of the source tree, for sourceFile, given
 // `relative` to its top), or "" when it cannot be read.
 std::string readFile(const std::string& path);
